@@ -1,0 +1,34 @@
+# Shared target settings for the Kestrabin tree.
+
+# kb_warnings(target): the warning level every target of ours builds with.
+function(kb_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wno-unused-parameter)
+endfunction()
+
+# kb_core_library(name SOURCES...): a plain C++ library without Qt.
+function(kb_core_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    kb_warnings(${name})
+endfunction()
+
+# kb_add_test(name SOURCES a.cpp ... LIBS lib ... [GUI]): a GoogleTest executable
+# whose tests are listed at test time; GUI tests run on the offscreen platform.
+function(kb_add_test name)
+    cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+    if(T_GUI)
+        target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/gui_main.cpp)
+        target_link_libraries(${name} PRIVATE Qt6::Widgets Qt6::Test)
+    else()
+        target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    endif()
+    target_compile_definitions(${name} PRIVATE
+        KB_SOURCE_DIR="${CMAKE_SOURCE_DIR}" KB_BIN_DIR="${KB_BIN_DIR}")
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    kb_warnings(${name})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

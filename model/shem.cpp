@@ -1,0 +1,543 @@
+#include "model/shem.h"
+
+#include "model/cp1251.h"
+
+#include <cmath>
+#include <deque>
+#include <numbers>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace kb {
+
+TShem::TShem(TListSink* view) : m_view(view) {}
+
+TShem::~TShem() { Clear(); }
+
+void TShem::Clear()
+{
+    m_items.clear();
+    m_indexValid = true;
+    if (m_view) {
+        m_view->BeginUpdate();
+        m_view->ClearRows();
+        m_view->EndUpdate();
+    }
+}
+
+int TShem::Add(std::unique_ptr<TShemObj> entry)
+{
+    TShemObj* e = entry.get();
+    m_items.push_back(std::move(entry));
+    e->m_index = Count() - 1;
+    AddListItem(e);
+    return Count() - 1;
+}
+
+int TShem::AddBlock(const Block& b) { return Add(std::make_unique<TShemObj>(b)); }
+int TShem::AddLink(const TLink& l) { return Add(std::make_unique<TShemObj>(l)); }
+
+void TShem::Insert(int index, std::unique_ptr<TShemObj> entry)
+{
+    if (index < 0 || index > Count())
+        throw std::out_of_range("TShem::Insert: list index out of bounds");
+    TShemObj* e = entry.get();
+    m_items.insert(m_items.begin() + index, std::move(entry));
+    InvalidateIndex();
+    AddListItem(e);
+}
+
+TShemObj* TShem::Get(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("TShem::Get: list index out of bounds");
+    return m_items[size_t(index)].get();
+}
+
+void TShem::Renumber() const
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+        m_items[i]->m_index = int(i);
+    m_indexValid = true;
+}
+
+int TShem::IndexOf(const TShemObj* entry) const
+{
+    if (!entry)
+        return -1;
+    if (!m_indexValid)
+        Renumber();
+    const int i = entry->m_index;
+    return i >= 0 && i < Count() && m_items[size_t(i)].get() == entry ? i : -1;
+}
+
+// Everything the delete cascade takes with the seed entries: the links that end
+// on a deleted entry, and the joint points at the ends of a deleted link, until
+// nothing more is added. The result does not depend on the order in which the
+// cascade visits entries, so one breadth-first pass gives it in linear time.
+std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
+{
+    const int n = Count();
+    Renumber();
+    // Links ending on each entry, as compressed rows.
+    std::vector<int> start(size_t(n) + 1, 0);
+    for (const auto& e : m_items)
+        if (e->IsLink()) {
+            const TLink& l = e->link();
+            if (const int a = IndexOf(l.EndA); a >= 0)
+                ++start[size_t(a) + 1];
+            if (const int b = IndexOf(l.EndB); b >= 0 && l.EndB != l.EndA)
+                ++start[size_t(b) + 1];
+        }
+    for (int i = 0; i < n; ++i)
+        start[size_t(i) + 1] += start[size_t(i)];
+    std::vector<int> linksOn(static_cast<size_t>(start[size_t(n)]));
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    for (int i = 0; i < n; ++i) {
+        const TShemObj& e = *m_items[size_t(i)];
+        if (!e.IsLink())
+            continue;
+        const TLink& l = e.link();
+        if (const int a = IndexOf(l.EndA); a >= 0)
+            linksOn[size_t(fill[size_t(a)]++)] = i;
+        if (const int b = IndexOf(l.EndB); b >= 0 && l.EndB != l.EndA)
+            linksOn[size_t(fill[size_t(b)]++)] = i;
+    }
+
+    std::vector<char> doomed(static_cast<size_t>(n), 0);
+    std::vector<int> queue;
+    auto doom = [&](int i) {
+        if (i >= 0 && !doomed[size_t(i)]) {
+            doomed[size_t(i)] = 1;
+            queue.push_back(i);
+        }
+    };
+    for (int s : seeds)
+        doom(s);
+    for (size_t q = 0; q < queue.size(); ++q) {
+        const int i = queue[q];
+        for (int k = start[size_t(i)]; k < start[size_t(i) + 1]; ++k)
+            doom(linksOn[size_t(k)]);
+        const TShemObj& e = *m_items[size_t(i)];
+        if (e.IsLink()) {
+            for (const TShemObj* end : {e.link().EndA, e.link().EndB})
+                if (end && end->IsJoint())
+                    doom(IndexOf(end));
+        }
+    }
+    return doomed;
+}
+
+void TShem::EraseMarked(const std::vector<char>& doomed)
+{
+    size_t out = 0;
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (!doomed[i])
+            m_items[out++] = std::move(m_items[i]);
+    m_items.resize(out);
+    InvalidateIndex();
+}
+
+void TShem::Delete(int index)
+{
+    Get(index); // index check
+    EraseMarked(DeleteClosure({index}));
+}
+
+void TShem::Remove(TShemObj* entry) { Delete(IndexOf(entry)); }
+
+void TShem::RemoveAll(const std::vector<TShemObj*>& entries)
+{
+    std::vector<int> seeds;
+    for (TShemObj* e : entries)
+        if (const int i = IndexOf(e); i >= 0)
+            seeds.push_back(i);
+    if (!seeds.empty())
+        EraseMarked(DeleteClosure(seeds));
+}
+
+int TShem::NextLinkOf(const TShemObj* after, const TShemObj* entry) const
+{
+    const int from = after ? IndexOf(after) + 1 : 0;
+    for (int i = from; i < Count(); ++i) {
+        const TShemObj& e = *m_items[size_t(i)];
+        if (e.IsLink() && (e.link().EndA == entry || e.link().EndB == entry))
+            return i;
+    }
+    return -1;
+}
+
+namespace {
+
+TPoint PointOnBlock(TPoint pos, const Block& b)
+{
+    return {int32_t(b.Left + RoundDiv(int64_t(pos.x) * (int64_t(b.Right) - b.Left), kMaxCoord)),
+            int32_t(b.Top + RoundDiv(int64_t(pos.y) * (int64_t(b.Bottom) - b.Top), kMaxCoord))};
+}
+
+TPoint PointOnSegment(int32_t x, TLinkEnds s)
+{
+    return {int32_t(s.A.x + RoundDiv(int64_t(x) * (int64_t(s.B.x) - s.A.x), kMaxCoord)),
+            int32_t(s.A.y + RoundDiv(int64_t(x) * (int64_t(s.B.y) - s.A.y), kMaxCoord))};
+}
+
+bool EndsOnLinks(const TLink& l)
+{
+    return (l.EndA && l.EndA->IsLink()) || (l.EndB && l.EndB->IsLink());
+}
+
+// End points of links that end on links. The positions nest, so each link
+// needed is computed once (a crafted file could otherwise make the work grow
+// exponentially) and with an explicit stack (no depth limit from the call
+// stack). A cycle, which the reader never lets in, resolves to the origin.
+class LinkEndSolver
+{
+public:
+    TLinkEnds Solve(const TLink& root)
+    {
+        for (const TShemObj* end : {root.EndA, root.EndB})
+            if (end && end->IsLink())
+                Resolve(end);
+        return Ends(root);
+    }
+
+private:
+    TPoint At(TPoint pos, const TShemObj* e)
+    {
+        if (!e)
+            return {};
+        if (e->IsBlock())
+            return PointOnBlock(pos, e->block());
+        auto it = m_done.find(e);
+        return it == m_done.end() ? TPoint{} : PointOnSegment(pos.x, it->second);
+    }
+    TLinkEnds Ends(const TLink& l) { return {At(l.PosA, l.EndA), At(l.PosB, l.EndB)}; }
+
+    void Resolve(const TShemObj* top)
+    {
+        std::vector<const TShemObj*> stack{top};
+        while (!stack.empty()) {
+            const TShemObj* e = stack.back();
+            if (m_done.count(e)) {
+                stack.pop_back();
+                continue;
+            }
+            if (m_open.insert(e).second) {
+                for (const TShemObj* end : {e->link().EndA, e->link().EndB})
+                    if (end && end->IsLink() && !m_done.count(end) && !m_open.count(end))
+                        stack.push_back(end);
+                continue;
+            }
+            m_done.emplace(e, Ends(e->link()));
+            stack.pop_back();
+        }
+    }
+
+    std::unordered_map<const TShemObj*, TLinkEnds> m_done;
+    std::unordered_set<const TShemObj*> m_open;
+};
+
+} // namespace
+
+TLinkEnds TShem::LinkEnds(const TLink& l) const
+{
+    if (!EndsOnLinks(l)) {
+        return {l.EndA ? PointOnBlock(l.PosA, l.EndA->block()) : TPoint{},
+                l.EndB ? PointOnBlock(l.PosB, l.EndB->block()) : TPoint{}};
+    }
+    return LinkEndSolver().Solve(l);
+}
+
+TPoint TShem::AttachPoint(TPoint pos, const TShemObj* entry) const
+{
+    if (!entry)
+        return {};
+    if (entry->IsBlock())
+        return PointOnBlock(pos, entry->block());
+    return PointOnSegment(pos.x, LinkEnds(entry->link()));
+}
+
+TRect TShem::Bounds() const
+{
+    TRect r{kMaxCoord, kMaxCoord, 0, 0};
+    for (const auto& e : m_items) {
+        if (!e->IsBlock())
+            continue;
+        const Block& b = e->block();
+        r.Left = MinInt(r.Left, b.Left);
+        r.Top = MinInt(r.Top, b.Top);
+        r.Right = MaxInt(r.Right, b.Right);
+        r.Bottom = MaxInt(r.Bottom, b.Bottom);
+    }
+    return r;
+}
+
+namespace {
+
+TListRow RowOf(TShemObj* e)
+{
+    const Block& b = e->block();
+    TListRow row;
+    row.Caption = b.Text.substr(0, b.Text.find('\r'));
+    row.ImageIndex = b.Kind;
+    row.Position = FormatPoint({b.Left, b.Top});
+    row.Size = FormatPoint({b.Right - b.Left, b.Bottom - b.Top});
+    row.Entry = e;
+    return row;
+}
+
+bool Mirrored(const TShemObj* e) { return e->IsBlock() && e->block().Kind != bkJoint; }
+
+} // namespace
+
+void TShem::RefreshList()
+{
+    if (!m_view || !m_view->IsVisible())
+        return;
+    m_view->BeginUpdate();
+    m_view->ClearRows();
+    for (const auto& e : m_items)
+        if (Mirrored(e.get()))
+            m_view->AppendRow(RowOf(e.get()));
+    m_view->EndUpdate();
+}
+
+void TShem::AddListItem(TShemObj* entry)
+{
+    if (m_view && entry && Mirrored(entry))
+        m_view->AppendRow(RowOf(entry));
+}
+
+void TShem::PasteFrom(const TShem& source, TPoint offset, std::vector<TShemObj*>* selection)
+{
+    if (source.Count() == 0)
+        return;
+    std::unordered_map<const TShemObj*, TShemObj*> copyOf;
+    std::vector<TShemObj*> copies;
+    for (const auto& e : source.m_items) {
+        if (e->IsBlock()) {
+            Block b = e->block();
+            b.Left = ClampCoord(int64_t(b.Left) + offset.x);
+            b.Right = ClampCoord(int64_t(b.Right) + offset.x);
+            b.Top = ClampCoord(int64_t(b.Top) + offset.y);
+            b.Bottom = ClampCoord(int64_t(b.Bottom) + offset.y);
+            copies.push_back(Get(AddBlock(b)));
+        } else {
+            TLink l = e->link();
+            auto a = copyOf.find(l.EndA);
+            auto b = copyOf.find(l.EndB);
+            if (a == copyOf.end() || b == copyOf.end())
+                continue; // an end not copied yet: the link is left out
+            l.EndA = a->second;
+            l.EndB = b->second;
+            copies.push_back(Get(AddLink(l)));
+        }
+        copyOf[e.get()] = copies.back();
+    }
+    if (selection)
+        *selection = std::move(copies);
+}
+
+namespace {
+
+int32_t Clamped(double v) { return ClampCoord(Trunc(v)); }
+
+// Moves an attachment position onto the outline of a block of the new kind,
+// in the unit square of positions.
+TPoint OntoOutline(TPoint p, uint8_t kind)
+{
+    const int32_t x = p.x, y = p.y;
+    switch (kind) {
+    case bkRectangle:
+    case bkProcess:
+        if (x == 0 || x == kMaxCoord || y == 0 || y == kMaxCoord)
+            return p;
+        return {x > 32767 ? kMaxCoord : 0, y};
+    case bkEllipse: {
+        const double dx = x - 32767.0, dy = y - 32767.0;
+        if (std::abs(std::sqrt(dx * dx + dy * dy) - 32767) <= 2)
+            return p;
+        const double s = std::sqrt(double(kMaxCoord - x) * x);
+        return {x, Clamped(y > 32767 ? 32767 + s : 32767 - s)};
+    }
+    case bkRhomb: {
+        const int32_t d = std::abs(x - 32767);
+        return {x, y < 32767 ? d : kMaxCoord - d};
+    }
+    case bkParallelogram:
+        if (x < 10923 && y != kMaxCoord)
+            return {x, ClampCoord(kMaxCoord - 6 * int64_t(x))};
+        if (x > 54612 && y != 0)
+            return {x, ClampCoord(kMaxCoord - 6 * (int64_t(x) - 54612))};
+        if (x >= 10923 && x <= 54612)
+            return {x, y > 32767 ? kMaxCoord : 0};
+        return p;
+    case bkCommentary: {
+        const int32_t nx = MinInt(x, 6553);
+        if (nx == 0)
+            return {nx, y};
+        return {nx, y >= 32767 ? kMaxCoord : 0};
+    }
+    case bkDocument:
+        if (x == 0 || y == 0 || (x == kMaxCoord && y <= 49151))
+            return p;
+        return {x, Clamped(kMaxCoord - x / 4.0 +
+                           4095 * std::sin(2 * std::numbers::pi * x / double(kMaxCoord)))};
+    case bkDivider:
+        if (y >= 43690)
+            return {x, Clamped(kMaxCoord - 2 * std::abs(x - 32767) / 3.0)};
+        if (y != 0)
+            return {x >= 32767 ? kMaxCoord : 0, y};
+        return p;
+    default:
+        return p;
+    }
+}
+
+} // namespace
+
+void TShem::ChangeKind(TShemObj* entry, uint8_t kind)
+{
+    if (!entry || !entry->IsBlock() || entry->block().Kind == bkJoint || kind == bkJoint ||
+        kind >= kBlockKindCount)
+        return;
+    int i = NextLinkOf(nullptr, entry);
+    while (i >= 0) {
+        TShemObj* linkEntry = Get(i);
+        if (kind == bkText) {
+            Delete(i);
+            i = NextLinkOf(nullptr, entry);
+            continue;
+        }
+        TLink& l = linkEntry->link();
+        TPoint& pos = l.EndA == entry ? l.PosA : l.PosB;
+        pos = OntoOutline(pos, kind);
+        i = NextLinkOf(linkEntry, entry);
+    }
+    entry->block().Kind = kind;
+}
+
+namespace {
+
+struct TextMatcher
+{
+    std::string pattern;
+    bool caseSensitive;
+
+    TextMatcher(std::string_view p, bool cs)
+        : pattern(cs ? std::string(p) : LowerCase1251(p)), caseSensitive(cs)
+    {
+    }
+    size_t FindIn(std::string_view text, size_t from = 0) const
+    {
+        if (caseSensitive)
+            return text.find(pattern, from);
+        return LowerCase1251(text).find(pattern, from);
+    }
+};
+
+} // namespace
+
+TShemObj* TShem::FindText(const TShemObj* after, std::string_view pattern,
+                          bool caseSensitive) const
+{
+    if (pattern.empty())
+        return nullptr;
+    int from = 0;
+    if (after) {
+        const int i = IndexOf(after);
+        if (i < 0)
+            return nullptr;
+        from = i + 1;
+    }
+    const TextMatcher m(pattern, caseSensitive);
+    for (int i = from; i < Count(); ++i) {
+        TShemObj* e = m_items[size_t(i)].get();
+        if (e->IsBlock() && m.FindIn(e->block().Text) != std::string::npos)
+            return e;
+    }
+    return nullptr;
+}
+
+TShemObj* TShem::ReplaceText(const TShemObj* after, std::string_view pattern, bool caseSensitive,
+                             std::string_view replacement)
+{
+    TShemObj* found = FindText(after, pattern, caseSensitive);
+    if (!found)
+        return nullptr;
+    const TextMatcher m(pattern, caseSensitive);
+    // Each replacement is followed by a fresh search of the new text. When the
+    // replacement itself holds the pattern that search would never end, so
+    // then every occurrence is replaced once, left to right, instead.
+    const bool once = m.FindIn(replacement) != std::string::npos;
+    // Rewriting can in rare cases create occurrences faster than it removes
+    // them; past the format's text limit the text is left as it stands.
+    constexpr size_t kLimit = 65535;
+    std::string& text = found->block().Text;
+    size_t at = m.FindIn(text);
+    while (at != std::string::npos) {
+        text.replace(at, pattern.size(), replacement);
+        if (once) {
+            at = m.FindIn(text, at + replacement.size());
+        } else {
+            if (text.size() > kLimit)
+                break;
+            // Nothing before the replaced occurrence matched, so a new match
+            // can only start where it overlaps the replacement.
+            at = m.FindIn(text, at >= pattern.size() ? at - pattern.size() + 1 : 0);
+        }
+    }
+    return found;
+}
+
+void TShem::SortEntries()
+{
+    // Pass 1, blocks before links. Swapping the first link that has a block
+    // after it with the first such block, again and again, keeps the blocks in
+    // order and rotates the pending run of links by one at each block: the
+    // queue below does exactly that in one walk.
+    std::vector<std::unique_ptr<TShemObj>> sorted;
+    sorted.reserve(m_items.size());
+    std::deque<std::unique_ptr<TShemObj>> links;
+    for (auto& e : m_items) {
+        if (e->IsLink()) {
+            links.push_back(std::move(e));
+            continue;
+        }
+        sorted.push_back(std::move(e));
+        if (!links.empty()) {
+            links.push_back(std::move(links.front()));
+            links.pop_front();
+        }
+    }
+    const int firstLink = int(sorted.size());
+    for (auto& l : links)
+        sorted.push_back(std::move(l));
+    m_items = std::move(sorted);
+    Renumber();
+
+    // Pass 2, links after the links they end on. The walk restarts from the
+    // first link after every exchange, but everything before the exchanged
+    // position stays valid, so the walk may resume there. A cycle (never let
+    // in by the reader) would exchange forever; at most Count() - i exchanges
+    // at a position are possible without one.
+    auto maxLinkEnd = [this](const TShemObj& e) {
+        int j = 0;
+        for (const TShemObj* end : {e.link().EndA, e.link().EndB})
+            if (end && end->IsLink())
+                j = MaxInt(j, IndexOf(end));
+        return j;
+    };
+    for (int i = firstLink; i < Count(); ++i) {
+        for (int guard = Count() - i; guard > 0; --guard) {
+            const int j = maxLinkEnd(*m_items[size_t(i)]);
+            if (i >= j)
+                break;
+            std::swap(m_items[size_t(i)], m_items[size_t(j)]);
+            m_items[size_t(i)]->m_index = i;
+            m_items[size_t(j)]->m_index = j;
+        }
+    }
+}
+
+} // namespace kb

@@ -1,0 +1,143 @@
+// info, resave and check: looking at and rewriting diagram files.
+#include "model/cp1251.h"
+#include "tools/blstool/commands.h"
+#include "tools/blstool/diagramio.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <string>
+
+namespace blstool {
+namespace {
+
+// Parses "blstool NAME args" with the given options; false on wrong usage.
+bool ParseArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
+               int positionals)
+{
+    if (!parser.parse(QStringList{"blstool " + name} + args)) {
+        Fail(parser.errorText());
+        return false;
+    }
+    if (parser.positionalArguments().size() != positionals) {
+        Fail(QStringLiteral("%1 takes %2 file name(s); see blstool --help").arg(name).arg(positionals));
+        return false;
+    }
+    return true;
+}
+
+std::string JsonString(const std::string& utf8)
+{
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += char(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+void PrintEntry(const kb::TShem& shem, int i, bool json)
+{
+    const kb::TShemObj& e = *shem.Get(i);
+    if (e.IsBlock()) {
+        const kb::Block& b = e.block();
+        const std::string text = JsonString(kb::Cp1251ToUtf8(b.Text));
+        if (json)
+            std::printf("{\"index\":%d,\"type\":\"block\",\"kind\":%d,\"text\":%s,\"align\":%d,"
+                        "\"filled\":%s,\"dotted\":%s,\"rect\":[%d,%d,%d,%d]}",
+                        i, b.Kind, text.c_str(), b.Align, b.Filled ? "true" : "false",
+                        b.Dotted ? "true" : "false", b.Left, b.Top, b.Right, b.Bottom);
+        else
+            std::printf("%d block kind=%d align=%d filled=%d dotted=%d rect=%d,%d,%d,%d text=%s\n",
+                        i, b.Kind, b.Align, b.Filled, b.Dotted, b.Left, b.Top, b.Right, b.Bottom,
+                        text.c_str());
+        return;
+    }
+    const kb::TLink& l = e.link();
+    const int a = shem.IndexOf(l.EndA), b = shem.IndexOf(l.EndB);
+    if (json)
+        std::printf("{\"index\":%d,\"type\":\"link\",\"style\":%d,\"endA\":%d,\"endB\":%d,"
+                    "\"posA\":[%d,%d],\"posB\":[%d,%d]}",
+                    i, l.Style, a, b, l.PosA.x, l.PosA.y, l.PosB.x, l.PosB.y);
+    else
+        std::printf("%d link style=%d endA=%d endB=%d posA=%d,%d posB=%d,%d\n", i, l.Style, a, b,
+                    l.PosA.x, l.PosA.y, l.PosB.x, l.PosB.y);
+}
+
+void PrintProblems(const kb::TLoadReport& report)
+{
+    for (const std::string& p : report.Problems)
+        std::fprintf(stderr, "blstool: %s\n", p.c_str());
+}
+
+} // namespace
+
+int RunInfo(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.addOption({"json", "Print the entries as JSON."});
+    if (!ParseArgs(parser, "info", args, 1))
+        return Usage;
+    kb::TShem shem;
+    kb::TLoadReport report;
+    if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
+        return rc;
+    PrintProblems(report);
+    const bool json = parser.isSet("json");
+    if (json)
+        std::printf("{\"entries\":[");
+    for (int i = 0; i < shem.Count(); ++i) {
+        if (json)
+            std::printf(i ? ",\n" : "\n");
+        PrintEntry(shem, i, json);
+    }
+    if (json)
+        std::printf("\n]}\n");
+    return Ok;
+}
+
+int RunResave(const QStringList& args)
+{
+    QCommandLineParser parser;
+    if (!ParseArgs(parser, "resave", args, 2))
+        return Usage;
+    kb::TShem shem;
+    kb::TLoadReport report;
+    if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
+        return rc;
+    PrintProblems(report);
+    return WriteFileAtomically(parser.positionalArguments()[1], shem.SaveToBytes()) ? Ok
+                                                                                    : InvalidInput;
+}
+
+int RunCheck(const QStringList& args)
+{
+    QCommandLineParser parser;
+    if (!ParseArgs(parser, "check", args, 1))
+        return Usage;
+    kb::TShem shem;
+    kb::TLoadReport report;
+    if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
+        return rc;
+    if (!report.Clean()) {
+        PrintProblems(report);
+        return InvalidInput;
+    }
+    std::printf("ok %d entries\n", shem.Count());
+    return Ok;
+}
+
+} // namespace blstool

@@ -1,0 +1,24 @@
+// Reading and writing diagram files for the commands, with the messages they print.
+#pragma once
+
+#include "model/shem.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace blstool {
+
+// Prints "blstool: <message>" on stderr.
+void Fail(const QString& message);
+
+// Reads a whole file; false (with a message printed) when it cannot be read.
+bool ReadFile(const QString& path, std::vector<uint8_t>& data);
+// Writes atomically: the old file stays intact unless the new one is complete.
+bool WriteFileAtomically(const QString& path, const std::vector<uint8_t>& data);
+
+// Loads a diagram. Returns Ok, or InvalidInput after printing why the file was
+// refused; what the reader dropped is left in report for the caller to judge.
+int LoadDiagram(const QString& path, kb::TShem& shem, kb::TLoadReport& report);
+
+} // namespace blstool
