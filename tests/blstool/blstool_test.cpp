@@ -1,0 +1,127 @@
+#include "model/shem.h"
+#include "tests/blstool/run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace kbtest;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Blstool : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() /
+                ("kb-blstool-" + std::to_string(::getpid()) + "-" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        const std::string path = (m_dir / name).string();
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                     std::streamsize(bytes.size()));
+        return path;
+    }
+    RunResult Run(const std::string& args) { return RunBlstool(args, m_dir.string()); }
+
+    fs::path m_dir;
+};
+
+std::vector<uint8_t> WithMagic(std::initializer_list<int> values)
+{
+    std::vector<uint8_t> out(kb::kFileMagic.begin(), kb::kFileMagic.end());
+    for (int v : values)
+        out.push_back(uint8_t(v));
+    return out;
+}
+
+// The documented 28-byte example, with a Cyrillic text instead of "abc".
+std::vector<uint8_t> Example()
+{
+    return WithMagic({0x00, 0x00, 0xC0, 0xE1, 0x22, 0x00, 0x0A, 0x00, 0x14, 0x00, 0x6E, 0x00,
+                      0x46, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x7F,
+                      0xFF, 0x7F, 0x00, 0x00});
+}
+
+} // namespace
+
+TEST_F(Blstool, InfoJsonDecodesTextAndEscapes)
+{
+    const auto r = Run("info --json " + Write("a.bls", Example()));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"entries\":[\n"
+                     "{\"index\":0,\"type\":\"block\",\"kind\":0,\"text\":\"Аб\\\"\",\"align\":0,"
+                     "\"filled\":false,\"dotted\":false,\"rect\":[10,20,110,70]},\n"
+                     "{\"index\":1,\"type\":\"link\",\"style\":0,\"endA\":0,\"endB\":0,"
+                     "\"posA\":[65535,32767],\"posB\":[32767,0]}\n"
+                     "]}\n");
+}
+
+TEST_F(Blstool, InfoListsOneLinePerEntry)
+{
+    const auto r = Run("info " + Write("a.bls", Example()));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+}
+
+TEST_F(Blstool, CheckReportsCleanAndDamagedFiles)
+{
+    auto r = Run("check " + Write("good.bls", Example()));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "ok 2 entries\n");
+
+    // A link naming entry 5 of a one-entry file.
+    r = Run("check " + Write("bad.bls", WithMagic({0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 5, 0,
+                                                   0, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("dropped"), std::string::npos) << r.err;
+
+    r = Run("check " + Write("text.bls", {'h', 'e', 'l', 'l', 'o'}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("not a diagram file"), std::string::npos) << r.err;
+
+    r = Run("check " + (m_dir / "missing.bls").string());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot open"), std::string::npos);
+}
+
+TEST_F(Blstool, ResaveWritesTheSortedOrder)
+{
+    // A link first, naming the two blocks after it.
+    const auto in = WithMagic({1, 0, 1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,                 //
+                               0, 0, 0, 0, 0, 0, 0, 5, 0, 5, 0, 0, 0, 0, 9, 0, 9, 0, 12, 0, 12, 0});
+    const std::string out = (m_dir / "out.bls").string();
+    const auto r = Run("resave " + Write("in.bls", in) + " " + out);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    kb::TShem s;
+    ASSERT_TRUE(s.LoadFromFile(out));
+    EXPECT_TRUE(s.Get(0)->IsBlock());
+    EXPECT_TRUE(s.Get(2)->IsLink());
+    const std::string bytes = Slurp(out);
+    EXPECT_EQ(bytes[21], 0) << "the first record is now a block";
+}
+
+TEST_F(Blstool, ResaveIntoAMissingFolderFailsAndSaysSo)
+{
+    const auto r = Run("resave " + Write("in.bls", Example()) + " " +
+                       (m_dir / "no" / "such" / "out.bls").string());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos);
+}
+
+TEST_F(Blstool, WrongUsageExitsWithTwo)
+{
+    EXPECT_EQ(Run("").exitCode, 2);
+    EXPECT_EQ(Run("frobnicate x").exitCode, 2);
+    EXPECT_EQ(Run("info").exitCode, 2);
+    EXPECT_EQ(Run("info a b").exitCode, 2);
+    EXPECT_EQ(Run("check --bogus x").exitCode, 2);
+    EXPECT_EQ(Run("--help").exitCode, 0);
+}
