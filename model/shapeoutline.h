@@ -10,8 +10,9 @@ namespace kb {
 // Draws the outline of a block of the given kind in the pixel rectangle r
 // (Left, Top) .. (Right, Bottom) with the current pen. When filled, the kinds
 // that can be filled take the current brush colour; the brush is clear after.
-// Joint points and free text have no outline here.
-void DrawShapeOutline(TCanvas& canvas, uint8_t kind, const TRect& r, bool filled);
+// Joint points and free text have no outline here. A dotted Document draws its
+// wavy edge in dashes; the pen style itself is the caller's.
+void DrawShapeOutline(TCanvas& canvas, uint8_t kind, const TRect& r, bool filled, bool dotted);
 
 // The open triangle at tip of a line coming from tail, `length` pixels long
 // with 20 degrees on each side of the line.

@@ -5,6 +5,8 @@
 #include "model/canvas.h"
 #include "model/shem.h"
 
+#include <functional>
+
 namespace kb {
 
 // Diagram units to pixels of a view: the scroll origin is the diagram point
@@ -17,6 +19,7 @@ struct TViewTransform
     int ViewTop = 0;
 
     TPoint ToPixels(TPoint diagram) const;
+    // Rounds halves to even: at scale 2 pixel offsets 1, 3 and 5 give 0, 2 and 2.
     TPoint ToDiagram(TPoint pixel) const;
 };
 
@@ -28,5 +31,11 @@ void DrawLink(TCanvas& canvas, const TShem& shem, const TLink& link, bool select
               const TViewTransform& view, TColor windowColor);
 // The open triangle at tip of a line coming from tail; 5 diagram units long.
 void DrawArrowhead(TCanvas& canvas, TPoint tail, TPoint tip, int scale);
+
+// Draws every entry touching region (diagram units) in list order, which is
+// the drawing order: a repaint of the document window or the full-screen view.
+using TIsSelected = std::function<bool(const TShemObj&)>;
+void DrawEntries(TCanvas& canvas, const TShem& shem, const TRect& region,
+                 const TViewTransform& view, const TIsSelected& isSelected, TColor windowColor);
 
 } // namespace kb

@@ -1,14 +1,71 @@
-// render: arrives with its subsystem.
+// render: the diagram as a picture file, drawn as for print.
+#include "docwin/drawing/pictureexport.h"
 #include "tools/blstool/commands.h"
 #include "tools/blstool/diagramio.h"
 
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cstdio>
+
 namespace blstool {
+namespace {
+
+constexpr int kDefaultScale = 2;
+constexpr int kMaxScale = 64;
+
+bool KnownPictureType(const QString& path)
+{
+    const QString type = QFileInfo(path).suffix().toLower();
+    return type == "png" || type == "bmp" || type == "svg" || type == "pdf";
+}
+
+// The --scale value, or 0 when it is not a whole number in range.
+int ScaleOption(const QCommandLineParser& parser)
+{
+    if (!parser.isSet("scale")) return kDefaultScale;
+    bool ok = false;
+    const int scale = parser.value("scale").toInt(&ok);
+    return ok && scale >= 1 && scale <= kMaxScale ? scale : 0;
+}
+
+} // namespace
 
 int RunRender(const QStringList& args)
 {
-    (void)args;
-    Fail(QStringLiteral("render is not available in this build"));
-    return Usage;
+    QCommandLineParser parser;
+    parser.addOption({{"o", "output"}, "The picture file to write.", "OUT"});
+    parser.addOption({"scale", "Pixels per diagram unit (default 2).", "N"});
+    if (!parser.parse(QStringList{"blstool render"} + args)) {
+        Fail(parser.errorText());
+        return Usage;
+    }
+    if (parser.positionalArguments().size() != 1 || !parser.isSet("output")) {
+        Fail(QStringLiteral("usage: blstool render FILE.bls -o OUT [--scale N]"));
+        return Usage;
+    }
+    const QString out = parser.value("output");
+    if (!KnownPictureType(out)) {
+        Fail(QStringLiteral("%1: the picture name must end in .png, .bmp, .svg or .pdf").arg(out));
+        return Usage;
+    }
+    const int scale = ScaleOption(parser);
+    if (scale == 0) {
+        Fail(QStringLiteral("--scale takes a whole number from 1 to %1").arg(kMaxScale));
+        return Usage;
+    }
+    kb::TShem shem;
+    kb::TLoadReport report;
+    if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
+        return rc;
+    for (const std::string& p : report.Problems)
+        std::fprintf(stderr, "blstool: %s\n", p.c_str());
+    QString error;
+    if (!kb::ExportPicture(shem, out, scale, &error)) {
+        Fail(error);
+        return InvalidInput;
+    }
+    return Ok;
 }
 
 } // namespace blstool

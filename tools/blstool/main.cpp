@@ -3,9 +3,11 @@
 #include "tools/blstool/commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -34,11 +36,23 @@ const Command kCommands[] = {
     {"import", blstool::RunImport},
 };
 
+// render lays out text, which needs the GUI font system; the offscreen
+// platform spares it a display.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const auto app = MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("blstool");
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();

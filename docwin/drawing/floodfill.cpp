@@ -1,0 +1,89 @@
+#include "docwin/drawing/floodfill.h"
+
+#include <unordered_map>
+#include <vector>
+
+namespace kb {
+namespace {
+
+struct TSpan
+{
+    int Left;
+    int Right; // inclusive
+};
+
+class TFiller
+{
+public:
+    TFiller(QImage& image, QRgb border, QRgb fill)
+        : m_image(image), m_border(border & 0xFFFFFF), m_fill(fill | 0xFF000000)
+    {
+    }
+
+    void Run(QPoint seed)
+    {
+        m_seeds.push_back(seed);
+        while (!m_seeds.empty()) {
+            const QPoint p = m_seeds.back();
+            m_seeds.pop_back();
+            if (!IsBorder(Row(p.y())[p.x()]) && !Filled(p)) FillSpanAt(p);
+        }
+    }
+
+private:
+    QRgb* Row(int y) { return reinterpret_cast<QRgb*>(m_image.scanLine(y)); }
+    bool IsBorder(QRgb pixel) const { return (pixel & 0xFFFFFF) == m_border; }
+
+    // Every span is a whole run between borders, so a pixel inside none of
+    // them is unfilled even when it already has the fill colour.
+    bool Filled(QPoint p) const
+    {
+        const auto it = m_spans.find(p.y());
+        if (it == m_spans.end()) return false;
+        for (const TSpan& s : it->second)
+            if (s.Left <= p.x() && p.x() <= s.Right) return true;
+        return false;
+    }
+
+    void FillSpanAt(QPoint p)
+    {
+        QRgb* row = Row(p.y());
+        int left = p.x(), right = p.x();
+        while (left > 0 && !IsBorder(row[left - 1]))
+            --left;
+        while (right < m_image.width() - 1 && !IsBorder(row[right + 1]))
+            ++right;
+        std::fill(row + left, row + right + 1, m_fill);
+        m_spans[p.y()].push_back({left, right});
+        if (p.y() > 0) SeedRow(p.y() - 1, left, right);
+        if (p.y() < m_image.height() - 1) SeedRow(p.y() + 1, left, right);
+    }
+
+    // One seed for each run of open pixels of row y between left and right.
+    void SeedRow(int y, int left, int right)
+    {
+        const QRgb* row = Row(y);
+        bool inRun = false;
+        for (int x = left; x <= right; ++x) {
+            const bool open = !IsBorder(row[x]);
+            if (open && !inRun) m_seeds.push_back({x, y});
+            inRun = open;
+        }
+    }
+
+    QImage& m_image;
+    QRgb m_border;
+    QRgb m_fill;
+    std::vector<QPoint> m_seeds;
+    std::unordered_map<int, std::vector<TSpan>> m_spans;
+};
+
+} // namespace
+
+void ScanlineFill(QImage& image, QPoint seed, QRgb border, QRgb fill)
+{
+    if (image.depth() != 32 || !image.rect().contains(seed)) return;
+    TFiller(image, border, fill).Run(seed);
+}
+
+} // namespace kb

@@ -1,0 +1,183 @@
+#include "docwin/drawing/pictureexport.h"
+
+#include "docwin/drawing/paintercanvas.h"
+#include "docwin/drawing/rastercanvas.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <optional>
+
+namespace kb {
+namespace {
+
+constexpr int kMaxScale = 64;
+
+bool Failed(QString* error, const QString& message)
+{
+    if (error) *error = message;
+    return false;
+}
+
+bool HasBlocks(const TShem& shem)
+{
+    for (int i = 0; i < shem.Count(); ++i)
+        if (shem.Get(i)->IsBlock()) return true;
+    return false;
+}
+
+// The picture's size in pixels; none, with the reason, when nothing can be drawn.
+std::optional<QSize> PictureSize(const TShem& shem, int scale, QString* error)
+{
+    if (!HasBlocks(shem)) {
+        Failed(error, QStringLiteral("the diagram has no blocks, so there is nothing to draw"));
+        return std::nullopt;
+    }
+    if (scale < 1 || scale > kMaxScale) {
+        Failed(error,
+               QStringLiteral("the scale must be a whole number from 1 to %1").arg(kMaxScale));
+        return std::nullopt;
+    }
+    const TRect area = shem.RenderArea(scale);
+    return QSize(std::max(area.Right, 0) + 1, std::max(area.Bottom, 0) + 1);
+}
+
+bool FitsInMemory(QSize size, QString* error)
+{
+    if (size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide &&
+        qint64(size.width()) * size.height() <= kMaxPicturePixels)
+        return true;
+    return Failed(error, QStringLiteral("the picture would be %1 x %2 pixels, too large to draw; "
+                                        "choose a smaller scale")
+                             .arg(size.width())
+                             .arg(size.height()));
+}
+
+QImage Rendered(const TShem& shem, QSize size, int scale, const TFont& font, QString* error)
+{
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        Failed(error, QStringLiteral("not enough memory for a picture of %1 x %2 pixels")
+                          .arg(size.width())
+                          .arg(size.height()));
+        return image;
+    }
+    image.fill(Qt::white);
+    TRasterCanvas canvas(image);
+    shem.Render(scale, font, canvas);
+    return image;
+}
+
+// Draws with the print renderer on a vector device; false when it cannot paint.
+bool RenderOn(QPaintDevice& device, const TShem& shem, int scale, const TFont& font)
+{
+    TPainterCanvas canvas(&device);
+    if (!canvas.IsActive()) return false;
+    shem.Render(scale, font, canvas);
+    return true;
+}
+
+bool WriteRaster(QSaveFile& file, const char* format, const TShem& shem, QSize size, int scale,
+                 const TFont& font, QString* error)
+{
+    if (!FitsInMemory(size, error)) return false;
+    const QImage image = Rendered(shem, size, scale, font, error);
+    if (image.isNull()) return false;
+    QImageWriter writer(&file, format);
+    if (!writer.write(image)) return Failed(error, writer.errorString());
+    return true;
+}
+
+bool WriteSvg(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font)
+{
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(96);
+    return RenderOn(svg, shem, scale, font);
+}
+
+// One page exactly the size of the picture, at 96 pixels per inch.
+bool WritePdf(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font)
+{
+    QPdfWriter pdf(&file);
+    pdf.setResolution(96);
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setPageSize(
+        QPageSize(QSizeF(size) * (72.0 / 96), QPageSize::Point, QString(), QPageSize::ExactMatch));
+    return RenderOn(pdf, shem, scale, font);
+}
+
+} // namespace
+
+TFont PictureFont(int scale)
+{
+    TFont font;
+    switch (scale) {
+    case 1:
+        font.Size = 5;
+        break;
+    case 2:
+        font.Size = 8;
+        break;
+    case 4:
+        font.Size = 20;
+        break;
+    case 8:
+        font.Size = 40;
+        break;
+    default:
+        font.Size = 5 * std::max(scale, 1);
+    }
+    return font;
+}
+
+QImage RenderPicture(const TShem& shem, int scale, const TFont& font, QString* error)
+{
+    const std::optional<QSize> size = PictureSize(shem, scale, error);
+    if (!size || !FitsInMemory(*size, error)) return QImage();
+    return Rendered(shem, *size, scale, font, error);
+}
+
+bool ExportPicture(const TShem& shem, const QString& path, int scale, const TFont& font,
+                   QString* error)
+{
+    const QString type = QFileInfo(path).suffix().toLower();
+    if (type != "png" && type != "bmp" && type != "svg" && type != "pdf")
+        return Failed(error, QStringLiteral("cannot tell the picture type of %1: "
+                                            "the name must end in .png, .bmp, .svg or .pdf")
+                                 .arg(path));
+    const std::optional<QSize> size = PictureSize(shem, scale, error);
+    if (!size) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Failed(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    bool written = false;
+    if (type == "svg")
+        written = WriteSvg(file, shem, *size, scale, font) ||
+                  Failed(error, QStringLiteral("cannot draw the SVG picture"));
+    else if (type == "pdf")
+        written = WritePdf(file, shem, *size, scale, font) ||
+                  Failed(error, QStringLiteral("cannot draw the PDF picture"));
+    else
+        written = WriteRaster(file, type == "png" ? "png" : "bmp", shem, *size, scale, font, error);
+    if (!written) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit())
+        return Failed(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    return true;
+}
+
+bool ExportPicture(const TShem& shem, const QString& path, int scale, QString* error)
+{
+    return ExportPicture(shem, path, scale, PictureFont(scale), error);
+}
+
+} // namespace kb

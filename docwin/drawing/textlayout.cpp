@@ -1,0 +1,117 @@
+#include "docwin/drawing/textlayout.h"
+
+namespace kb {
+
+TMnemonicText StripMnemonics(const QString& text)
+{
+    TMnemonicText out;
+    out.Text.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'&') {
+            out.Text += text[i];
+            continue;
+        }
+        if (++i == text.size()) break;
+        if (text[i] != u'&') out.Underlined.push_back(int(out.Text.size()));
+        out.Text += text[i];
+    }
+    return out;
+}
+
+namespace {
+
+bool IsBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+class TWrapper
+{
+public:
+    TWrapper(const QString& text, int width, const QFontMetrics& metrics)
+        : m_text(text), m_width(width), m_metrics(metrics)
+    {
+    }
+
+    std::vector<TTextLine> Run()
+    {
+        int pos = 0;
+        const int n = int(m_text.size());
+        while (true) {
+            int end = pos;
+            while (end < n && !IsBreak(m_text[end]))
+                ++end;
+            Paragraph(pos, end);
+            if (end == n) break;
+            pos = end + (m_text[end] == u'\r' && end + 1 < n && m_text[end + 1] == u'\n' ? 2 : 1);
+        }
+        return std::move(m_lines);
+    }
+
+private:
+    int Width(int from, int to) const
+    {
+        return m_metrics.horizontalAdvance(m_text.mid(from, to - from));
+    }
+
+    void Emit(int from, int to) { m_lines.push_back({from, to - from, Width(from, to)}); }
+
+    void Paragraph(int pos, int end)
+    {
+        if (pos == end) Emit(pos, pos);
+        while (pos < end)
+            pos = Line(pos, end);
+    }
+
+    // Lays out one line from pos; returns where the next line starts.
+    int Line(int pos, int end)
+    {
+        int lineEnd = pos, next = pos;
+        bool first = true;
+        for (int word = pos; word < end;) {
+            int wordEnd = word;
+            while (wordEnd < end && m_text[wordEnd] != u' ')
+                ++wordEnd;
+            if (Width(pos, wordEnd) > m_width) {
+                if (first) return BrokenWord(pos, end);
+                break;
+            }
+            first = false;
+            lineEnd = wordEnd;
+            next = wordEnd;
+            while (next < end && m_text[next] == u' ')
+                ++next;
+            word = next;
+        }
+        Emit(pos, lineEnd);
+        return next;
+    }
+
+    // As many characters as fit, at least one, so that layout always advances.
+    int BrokenWord(int pos, int end)
+    {
+        int to = pos + 1;
+        int width = m_metrics.horizontalAdvance(m_text[pos]);
+        while (to < end && m_text[to] != u' ') {
+            width += m_metrics.horizontalAdvance(m_text[to]);
+            if (width > m_width) break;
+            ++to;
+        }
+        Emit(pos, to);
+        return to;
+    }
+
+    const QString& m_text;
+    int m_width;
+    const QFontMetrics& m_metrics;
+    std::vector<TTextLine> m_lines;
+};
+
+} // namespace
+
+std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetrics& metrics)
+{
+    return TWrapper(text, width, metrics).Run();
+}
+
+} // namespace kb

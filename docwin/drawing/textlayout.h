@@ -1,0 +1,34 @@
+// Lays out a block text the way a multi-line edit box shows it: broken at line
+// breaks, word-wrapped at the width, with '&' as the mnemonic prefix.
+#pragma once
+
+#include <QFontMetrics>
+#include <QString>
+
+#include <vector>
+
+namespace kb {
+
+// "&x" shows x underlined and "&&" shows one '&'; a final lone '&' shows nothing.
+struct TMnemonicText
+{
+    QString Text;
+    std::vector<int> Underlined; // positions in Text, ascending
+};
+TMnemonicText StripMnemonics(const QString& text);
+
+// One line of a laid-out text: a range of the text, without the line break
+// and without the spaces at which it was wrapped.
+struct TTextLine
+{
+    int Start = 0;
+    int Length = 0;
+    int Width = 0; // pixels
+};
+
+// Breaks at CR LF (and at a lone CR or LF) and wraps between words so that
+// each line fits `width` pixels; a word wider than a whole line is broken
+// between characters. Every paragraph gives at least one line.
+std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetrics& metrics);
+
+} // namespace kb
