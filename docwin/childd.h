@@ -1,0 +1,211 @@
+// TChildD, the document window: one diagram shown scrolled and scaled, the
+// user's selection, the state of the mouse tools, the in-place text editor
+// and the one-level undo snapshot.
+//
+// The window itself (life, view transform, scrolling, repaint, hover hint,
+// close prompt) is childd.cpp and childd_view.cpp; the mouse tools are
+// childd_tools.cpp, in-place text and keys childd_text.cpp, and the commands
+// on the selection with undo childd_commands.cpp.
+#pragma once
+
+#include "docwin/childhost.h"
+#include "docwin/drawing/shapedraw.h"
+#include "model/shem.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+class QPlainTextEdit;
+class QScrollBar;
+
+namespace kb {
+
+enum class TDragState : uint8_t {
+    None,
+    CreateBlock,
+    RubberBand,
+    MoveSelection,
+    CreateLink,
+    ResizeBlock,
+    Pan,
+    MoveLinkEnd,
+};
+
+class TChildD : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kScrollBarThickness = 16;
+
+    explicit TChildD(TChildHost& host, QWidget* parent = nullptr);
+    ~TChildD() override;
+
+    TChildHost& Host() const { return m_host; }
+    TShem& Shem() { return *m_shem; }
+    const TShem& Shem() const { return *m_shem; }
+
+    // Replaces the diagram with the file's bytes; false (diagram untouched)
+    // when they are not a diagram. Clears the modified flag on success.
+    bool LoadFromBytes(std::span<const uint8_t> data, TLoadReport* report = nullptr);
+
+    // --- document state
+    bool Modified() const { return m_modified; }
+    void SetModified(bool modified);
+    const QString& FileName() const { return m_fileName; }
+    void SetFileName(const QString& fileName) { m_fileName = fileName; }
+    bool Grid() const { return m_grid; }
+    void SetGrid(bool grid);
+    bool CanUndo() const { return m_canUndo; }
+    bool CanRedo() const { return m_canRedo; }
+
+    // --- view
+    int Scale() const { return m_scale; }
+    // s is 1, 2, 4 or 8; other values are ignored.
+    void SetScale(int s);
+    TPoint Origin() const { return m_origin; }
+    // The pixels the diagram is drawn in: the client area left of the
+    // vertical and above the horizontal scroll bar.
+    TRect ViewRect() const { return m_view; }
+    TViewTransform Transform() const;
+    TPoint ToPixels(TPoint diagram) const;
+    TPoint ToDiagram(TPoint pixel) const;
+    QScrollBar* HorzScrollBar() const { return m_hbar; }
+    QScrollBar* VertScrollBar() const { return m_vbar; }
+    // Scrolls so that the scroll bars and the origin show (x, y).
+    void ScrollTo(TPoint origin);
+
+    void RecomputeView();
+    // Redraws the whole view into the back buffer and shows it.
+    void Repaint();
+    void CenterOnBlock(const Block& block);
+
+    const TFont& CanvasFont() const { return m_font; }
+    void SetFontName(const QString& name);
+    TColor WindowColor() const { return m_color; }
+    void SetWindowColor(TColor color);
+    // The back buffer; feedback while dragging is drawn straight into it.
+    TCanvas& Canvas() { return *m_canvas; }
+    const QImage& BackBuffer() const { return m_buffer; }
+
+    // --- selection
+    std::vector<TShemObj*>& Selection() { return m_selection; }
+    const std::vector<TShemObj*>& Selection() const { return m_selection; }
+    bool IsSelected(const TShemObj* entry) const;
+    int CountSelectedBlocks() const;
+    // The union of the selected blocks' rectangles; (65535, 65535, 0, 0)
+    // when no block is selected.
+    TRect SelectionBounds() const;
+
+    // --- in-place text editing and keys (childd_text.cpp)
+    bool EditorOpen() const;
+    QPlainTextEdit* Editor() const { return m_editor; }
+    TShemObj* TextTarget() const { return m_textTarget; }
+    void OpenEditor(TShemObj* block);
+    void CommitEditor();
+    void EditorCut();
+    void EditorCopy();
+    void EditorPaste();
+    // Alignment 0 centre, 1 left, 2 right, of the open editor and its block.
+    void SetEditorAlign(int align);
+
+    // --- commands on the selection and undo (childd_commands.cpp)
+    void TakeSnapshot();
+    // Undo and redo both swap the diagram with the snapshot.
+    void SwapWithSnapshot();
+    void DeleteSelection();
+    void CopySelection();
+    void Paste();
+    void DuplicateSelection();
+    void SelectAll();
+    void SetTextAlign(int align);
+    void JoinSquare();
+
+    // The last mouse position in pixels: where the context menu inserts.
+    TPoint Anchor() const { return m_anchor; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class TListGate;
+
+    // The close prompt; true when the window may close.
+    bool FormCloseQuery();
+    void FormResize();
+    void LayoutScrollBars();
+    void ApplyScaleFont();
+    void UpdateBufferSize();
+    void DrawGrid();
+    void DrawEntries();
+    // Status panel 0 and the block's text as a hint under the mouse.
+    void HoverHint(TPoint pixel, QPoint globalPos);
+
+    // Mouse tools (childd_tools.cpp).
+    void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers keys, TPoint pixel);
+    void FormMouseMove(Qt::KeyboardModifiers keys, TPoint pixel, QPoint globalPos);
+    void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers keys, TPoint pixel);
+    // Text and keys (childd_text.cpp). FormKeyDown returns true when it
+    // consumed the key; it sees keys before the in-place editor does.
+    void FormDblClick();
+    bool FormKeyDown(QKeyEvent* event);
+    void CreateEditor();
+
+    TChildHost& m_host;
+    std::unique_ptr<TListGate> m_listGate;
+    std::unique_ptr<TShem> m_shem;
+    std::vector<TShemObj*> m_selection; // never owns
+
+    // View.
+    int m_scale = 2;
+    TPoint m_origin;
+    TRect m_view;
+    QScrollBar* m_hbar = nullptr;
+    QScrollBar* m_vbar = nullptr;
+    QImage m_buffer;
+    std::unique_ptr<TCanvas> m_canvas;
+    TFont m_font;
+    TColor m_color = clWhite;
+
+    // Mouse tools: pixel points, and the entries a drag works on.
+    TPoint m_anchor;
+    TPoint m_current;
+    TDragState m_dragState = TDragState::None;
+    uint8_t m_handle = 0;
+    uint8_t m_linkEnd = 0; // 1 while end A of m_movedLink moves, 0 for end B
+    TShemObj* m_linkStart = nullptr;
+    TShemObj* m_resized = nullptr;
+    TShemObj* m_movedLink = nullptr;
+
+    // In-place text editing.
+    QPlainTextEdit* m_editor = nullptr;
+    TShemObj* m_textTarget = nullptr;
+
+    // Document.
+    bool m_modified = false;
+    bool m_grid = false;
+    bool m_panning = false;
+    bool m_canUndo = false;
+    bool m_canRedo = false;
+    std::optional<std::vector<uint8_t>> m_undo; // absent until the first snapshot
+    QString m_fileName;
+};
+
+} // namespace kb

@@ -1,0 +1,14 @@
+# The document window (TChildD) on QtWidgets.
+add_library(kbdocwin STATIC
+    childd.cpp childd.h
+    childd_commands.cpp
+    childd_text.cpp
+    childd_tools.cpp
+    childd_view.cpp
+    childhost.h
+    messagebox.cpp messagebox.h
+)
+target_include_directories(kbdocwin PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(kbdocwin PUBLIC kbdrawing kbmodel Qt6::Widgets)
+set_target_properties(kbdocwin PROPERTIES AUTOMOC ON)
+kb_warnings(kbdocwin)
