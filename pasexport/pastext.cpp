@@ -1,0 +1,73 @@
+#include "pasexport/pastext.h"
+
+#include "pasexport/keywords.h"
+
+namespace kb::pas {
+
+void CleanStatement(std::string& text, size_t& cleanUpTo)
+{
+    // Replacing the first "\r\n\r\n" by "\r\n" again and again never creates
+    // an occurrence before the one replaced, so one left-to-right copy that
+    // undoes each occurrence as it completes gives the same text.
+    size_t out = cleanUpTo < text.size() ? cleanUpTo : text.size();
+    for (size_t in = out; in < text.size(); ++in) {
+        text[out++] = text[in];
+        if (out >= 4 && text.compare(out - 4, 4, "\r\n\r\n") == 0) out -= 2;
+    }
+    text.resize(out);
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+        text.resize(text.size() - 2);
+    if (text.empty() || text.back() != ';') text += ';';
+    cleanUpTo = text.size();
+}
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+namespace {
+
+bool Blank(std::string_view line)
+{
+    for (char c : line)
+        if (uint8_t(c) > 32) return false;
+    return true;
+}
+
+// The line up to its first space, cut at its first ";".
+int FirstWordKeyword(std::string_view line)
+{
+    std::string_view word = line.substr(0, line.find(' '));
+    word = word.substr(0, word.find(';'));
+    return KeywordIndex(word);
+}
+
+} // namespace
+
+void Indent(std::vector<std::string>& lines)
+{
+    int level = 0;
+    size_t kept = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (Blank(lines[i])) continue;
+        const int word = FirstWordKeyword(lines[i]);
+        if (word == kwEnd || word == kwUntil) level -= 2;
+        if (level > 0) lines[i].insert(0, size_t(level), ' ');
+        if (word == kwBegin || word == kwRepeat) level += 2;
+        if (kept != i) lines[kept] = std::move(lines[i]);
+        ++kept;
+    }
+    lines.resize(kept);
+}
+
+} // namespace kb::pas

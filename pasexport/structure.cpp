@@ -1,0 +1,164 @@
+// Passes 5 and 6: statement sequences merge into one block, and decisions
+// with their branches become structured statements.
+#include "pasexport/messages.h"
+#include "pasexport/passes.h"
+#include "pasexport/pastext.h"
+
+#include <optional>
+#include <utility>
+
+namespace kb::pas {
+
+void TStructurer::MergeSequences()
+{
+    m_sequences.Run([this](TNodeId id) { return MergeAt(id); });
+}
+
+TStep TStructurer::MergeAt(TNodeId r)
+{
+    if (!m_g.IsKind(r, bkRectangle)) return TStep::Skip;
+    const TNodeId p = m_g.FirstOutgoing(r);
+    if (p == kNone) {
+        m_messages.emplace_back(kMsgNoOutgoingLink);
+        return TStep::Failed;
+    }
+    const TNodeId s = m_g.Far(p, r);
+    // A statement that leads back to itself has nothing to absorb: merging it
+    // with itself would delete it.
+    if (s == r || !m_g.IsKind(s, bkRectangle) || m_g.IncomingCount(s) != 1 ||
+        !m_g[p].Touching.empty())
+        return TStep::Skip;
+    TNode& rn = m_g[r];
+    CleanStatement(rn.Text, rn.CleanUpTo);
+    rn.Text += "\r\n";
+    rn.Text += m_g[s].Text;
+    for (TNodeId z : std::vector<TNodeId>(m_g[s].Touching))
+        if (z != p) m_g.MoveEnds(z, s, r);
+    m_g.Remove(s);
+    return TStep::Rewrote;
+}
+
+namespace {
+
+constexpr TPoint kBottomMiddle{32767, 65535};
+constexpr TPoint kTopMiddle{32767, 0};
+
+struct TDecision
+{
+    TNodeId q = kNone; // the no-branch
+    TNodeId r = kNone; // the yes-branch
+    int notOutgoing = 0;
+    std::string_view error;
+};
+
+TDecision Classify(const TWorkGraph& g, TNodeId d)
+{
+    TDecision c;
+    for (TNodeId l : g[d].Touching) {
+        if (!g.IsOutgoing(l, d)) {
+            ++c.notOutgoing;
+        } else if (c.q == kNone) {
+            c.q = l;
+        } else if (c.r == kNone) {
+            c.r = l;
+        } else {
+            c.error = kMsgTooManyOutgoing;
+            return c;
+        }
+    }
+    if (c.r == kNone) c.error = kMsgOneOutgoing;
+    return c;
+}
+
+TPoint Centre(const TRect& r)
+{
+    return {int32_t(RoundDiv(int64_t(r.Left) + r.Right, 2)),
+            int32_t(RoundDiv(int64_t(r.Top) + r.Bottom, 2))};
+}
+
+// The branch whose point on d lies nearest to a "yes" label is the yes-branch;
+// the first such label and point win ties. Without a label near enough, list
+// order stands: the first outgoing link is the no-branch.
+void ChooseYesBranch(const TWorkGraph& g, TNodeId d, TDecision& c)
+{
+    const TPoint pq = g.AttachPoint(g[c.q].Pos[g.NearEnd(c.q, d)], d);
+    const TPoint pr = g.AttachPoint(g[c.r].Pos[g.NearEnd(c.r, d)], d);
+    int32_t best = kMaxCoord;
+    std::optional<TPoint> nearest;
+    for (TNodeId label : g.YesLabels()) {
+        const TPoint centre = Centre(g[label].Rect);
+        if (const int32_t dq = Distance(centre, pq); dq < best) {
+            best = dq;
+            nearest = pq;
+        }
+        if (const int32_t dr = Distance(centre, pr); dr < best) {
+            best = dr;
+            nearest = pr;
+        }
+    }
+    if (nearest && *nearest == pq) std::swap(c.q, c.r);
+}
+
+bool PlainBlock(const TWorkGraph& g, TNodeId x)
+{
+    return g.IsBlock(x) && g[x].Kind != bkRhomb;
+}
+
+} // namespace
+
+void TStructurer::StructureDecisions()
+{
+    TWalk(m_g).Run([this](TNodeId id) { return StructureAt(id); });
+}
+
+TStep TStructurer::StructureAt(TNodeId d)
+{
+    if (!m_g.IsKind(d, bkRhomb)) return TStep::Skip;
+    TDecision c = Classify(m_g, d);
+    if (!c.error.empty()) {
+        m_messages.emplace_back(c.error);
+        return TStep::Failed;
+    }
+    ChooseYesBranch(m_g, d, c);
+    const TNodeId y = m_g.Far(c.r, d);
+    const TNodeId t = m_g.Far(c.q, d);
+    const TNodeId y2 = m_g.Successor(y);
+    const TNodeId t2 = m_g.Successor(t);
+    // Every rule takes the yes-target's text, which only a block other than a
+    // decision has to give; a decision there has to be structured first.
+    if (!PlainBlock(m_g, y)) return TStep::Skip;
+    const std::string& cond = m_g[d].Text;
+    const std::string& yes = m_g[y].Text;
+
+    if (t == y2 && m_g.IsBlock(t)) {
+        m_g.SetText(d, "if " + cond + "\r\nthen\r\nbegin\r\n" + yes + "\r\nend;");
+        m_g.Remove(y);
+        m_g.SetKind(d, bkRectangle);
+    } else if (t2 == y2 && PlainBlock(m_g, t)) {
+        m_g.SetText(d, "if " + cond + "\r\nthen\r\nbegin\r\n" + yes +
+                           "\r\nend\r\nelse\r\nbegin\r\n" + m_g[t].Text + "\r\nend;");
+        m_g.Remove(y);
+        m_g.Remove(t); // nothing when t is y or went with it
+        m_g.SetKind(d, bkRectangle);
+        // Without a common successor left, the statement simply ends here.
+        if (m_g.Alive(y2)) {
+            const TNodeId link = m_g.AppendLink(1);
+            m_g.SetEnd(link, endA, d, kBottomMiddle);
+            m_g.SetEnd(link, endB, y2, kTopMiddle);
+        }
+    } else if (y2 == d && c.notOutgoing >= 2 && m_g.IncomingCount(y) == 1) {
+        m_g.SetText(d, "while " + cond + " do\r\nbegin\r\n" + yes + "\r\nend;");
+        m_g.Remove(y);
+        m_g.SetKind(d, bkRectangle);
+    } else if (y2 == d && m_g.IncomingCount(y) == 2 && c.notOutgoing <= 1) {
+        m_g.SetText(y, "repeat\r\n" + yes + "\r\nuntil not(" + cond + ");");
+        m_g.MoveEnds(c.q, d, y);
+        m_g.Remove(d);
+    } else {
+        return TStep::Skip;
+    }
+    MergeSequences();
+    return TStep::Rewrote;
+}
+
+} // namespace kb::pas

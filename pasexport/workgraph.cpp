@@ -1,0 +1,352 @@
+#include "pasexport/workgraph.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace kb::pas {
+
+void TDirtyQueue::Push(TNodeId id)
+{
+    if (!m_graph.Alive(id)) return;
+    if (m_queued.size() <= size_t(id)) m_queued.resize(size_t(m_graph.Size()), 0);
+    if (m_queued[size_t(id)]) return;
+    m_queued[size_t(id)] = 1;
+    m_heap.emplace(m_graph[id].Order, id);
+}
+
+void TDirtyQueue::PushAll()
+{
+    for (TNodeId id = 0; id < m_graph.Size(); ++id)
+        Push(id);
+}
+
+void TDirtyQueue::Pop()
+{
+    m_queued[size_t(Top())] = 0;
+    m_heap.pop();
+}
+
+TWorkGraph::TWorkGraph(const TShem& shem)
+{
+    m_nodes.resize(size_t(shem.Count()));
+    for (int i = 0; i < shem.Count(); ++i) {
+        const TShemObj& e = *shem.Get(i);
+        TNode& n = m_nodes[size_t(i)];
+        n.Order = i;
+        n.IsLink = e.IsLink();
+        if (e.IsBlock()) {
+            const Block& b = e.block();
+            n.Kind = b.Kind;
+            n.Junction = b.Junction;
+            n.Text = b.Text;
+            n.Rect = b.Rect();
+            continue;
+        }
+        const TLink& l = e.link();
+        n.Style = l.Style;
+        n.End[endA] = shem.IndexOf(l.EndA);
+        n.End[endB] = shem.IndexOf(l.EndB);
+        n.Pos[endA] = l.PosA;
+        n.Pos[endB] = l.PosB;
+        // Links are visited in list order, so every Touching list stays sorted.
+        Attach(i, n.End[endA]);
+        Attach(i, n.End[endB]);
+    }
+    m_last = shem.Count() - 1;
+    for (TNodeId id = 0; id < Size(); ++id) {
+        if (IsKind(id, bkRhomb)) m_rhombs.push_back(id);
+        if (IsYesLabel(id)) m_labels.push_back(id);
+    }
+}
+
+std::vector<TNodeId> TWorkGraph::InListOrder() const
+{
+    std::vector<TNodeId> ids;
+    for (TNodeId id = 0; id < Size(); ++id)
+        if (Alive(id)) ids.push_back(id);
+    std::sort(ids.begin(), ids.end(),
+              [this](TNodeId a, TNodeId b) { return (*this)[a].Order < (*this)[b].Order; });
+    return ids;
+}
+
+TEnd TWorkGraph::NearEnd(TNodeId link, TNodeId from) const
+{
+    return (*this)[link].End[endA] == from ? endA : endB;
+}
+
+TNodeId TWorkGraph::Far(TNodeId link, TNodeId from) const
+{
+    return (*this)[link].End[NearEnd(link, from) == endA ? endB : endA];
+}
+
+bool TWorkGraph::IsOutgoing(TNodeId link, TNodeId x) const
+{
+    const TNode& l = (*this)[link];
+    return (l.End[endA] == x && l.Style == 1) || (l.End[endB] == x && l.Style == 2);
+}
+
+bool TWorkGraph::IsIncoming(TNodeId link, TNodeId x) const
+{
+    const TNode& l = (*this)[link];
+    return (l.End[endB] == x && l.Style == 1) || (l.End[endA] == x && l.Style == 2);
+}
+
+TNodeId TWorkGraph::FirstOutgoing(TNodeId x) const
+{
+    for (TNodeId l : (*this)[x].Touching)
+        if (IsOutgoing(l, x)) return l;
+    return kNone;
+}
+
+TNodeId TWorkGraph::Successor(TNodeId x) const
+{
+    if (!Alive(x)) return kNone;
+    const TNodeId p = FirstOutgoing(x);
+    return p == kNone ? kNone : Far(p, x);
+}
+
+int TWorkGraph::IncomingCount(TNodeId x) const
+{
+    int n = 0;
+    for (TNodeId l : (*this)[x].Touching)
+        n += IsIncoming(l, x);
+    return n;
+}
+
+namespace {
+
+TPoint PointOnRect(TPoint pos, const TRect& r)
+{
+    return {int32_t(r.Left + RoundDiv(int64_t(pos.x) * (int64_t(r.Right) - r.Left), kMaxCoord)),
+            int32_t(r.Top + RoundDiv(int64_t(pos.y) * (int64_t(r.Bottom) - r.Top), kMaxCoord))};
+}
+
+TPoint PointOnSegment(int32_t x, const TLinkEnds& s)
+{
+    return {int32_t(s.A.x + RoundDiv(int64_t(x) * (int64_t(s.B.x) - s.A.x), kMaxCoord)),
+            int32_t(s.A.y + RoundDiv(int64_t(x) * (int64_t(s.B.y) - s.A.y), kMaxCoord))};
+}
+
+} // namespace
+
+// The end points of a link whose ends may sit on links, resolved bottom-up
+// with an explicit stack so that long chains cannot exhaust the call stack. A
+// cycle (removed before the geometry is ever needed) resolves to the origin.
+TLinkEnds TWorkGraph::SegmentOf(TNodeId link) const
+{
+    std::unordered_map<TNodeId, TLinkEnds> done;
+    std::unordered_map<TNodeId, char> open;
+    auto at = [&](TPoint pos, TNodeId e) -> TPoint {
+        if (!Alive(e)) return {};
+        if (!(*this)[e].IsLink) return PointOnRect(pos, (*this)[e].Rect);
+        auto it = done.find(e);
+        return it == done.end() ? TPoint{} : PointOnSegment(pos.x, it->second);
+    };
+    std::vector<TNodeId> stack{link};
+    while (!stack.empty()) {
+        const TNodeId l = stack.back();
+        if (done.count(l)) {
+            stack.pop_back();
+            continue;
+        }
+        const TNode& n = (*this)[l];
+        if (!open[l]) {
+            open[l] = 1;
+            for (TNodeId e : n.End)
+                if (IsLink(e) && !done.count(e) && !open[e]) stack.push_back(e);
+            continue;
+        }
+        done[l] = {at(n.Pos[endA], n.End[endA]), at(n.Pos[endB], n.End[endB])};
+        stack.pop_back();
+    }
+    return done[link];
+}
+
+TPoint TWorkGraph::AttachPoint(TPoint pos, TNodeId on) const
+{
+    if (!Alive(on)) return {};
+    if (!(*this)[on].IsLink) return PointOnRect(pos, (*this)[on].Rect);
+    return PointOnSegment(pos.x, SegmentOf(on));
+}
+
+bool TWorkGraph::IsYesLabel(TNodeId id) const
+{
+    return IsKind(id, bkText) && (*this)[id].Text == "yes";
+}
+
+std::vector<TNodeId> TWorkGraph::YesLabels() const
+{
+    // No pass ever makes a new label, so the list read at the start only thins out.
+    std::vector<TNodeId> labels;
+    for (TNodeId id : m_labels)
+        if (IsYesLabel(id)) labels.push_back(id);
+    return labels;
+}
+
+void TWorkGraph::LabelGone()
+{
+    // Any decision may have measured its branches against the lost label.
+    for (TNodeId d : m_rhombs)
+        Mark(d);
+}
+
+TNodeId TWorkGraph::AppendLink(uint8_t style)
+{
+    TNode n;
+    n.IsLink = true;
+    n.Style = style;
+    n.Order = ++m_last;
+    m_nodes.push_back(std::move(n));
+    Mark(Size() - 1);
+    return Size() - 1;
+}
+
+TNodeId TWorkGraph::InsertJointAtFront(TRect r)
+{
+    TNode n;
+    n.Kind = bkJoint;
+    n.Rect = ClampRect(r);
+    n.Order = --m_first;
+    m_nodes.push_back(std::move(n));
+    Mark(Size() - 1);
+    return Size() - 1;
+}
+
+void TWorkGraph::Attach(TNodeId link, TNodeId node)
+{
+    if (!Alive(node)) return;
+    auto& t = (*this)[node].Touching;
+    const int64_t order = (*this)[link].Order;
+    auto it = std::lower_bound(t.begin(), t.end(), order,
+                               [this](TNodeId l, int64_t o) { return (*this)[l].Order < o; });
+    if (it == t.end() || *it != link) t.insert(it, link);
+}
+
+void TWorkGraph::Detach(TNodeId link, TNodeId node)
+{
+    if (!Alive(node)) return;
+    auto& t = (*this)[node].Touching;
+    t.erase(std::remove(t.begin(), t.end(), link), t.end());
+}
+
+void TWorkGraph::SetEnd(TNodeId link, TEnd end, TNodeId node, TPoint pos)
+{
+    TNode& l = (*this)[link];
+    const TNodeId old = l.End[end];
+    const TNodeId other = l.End[1 - end];
+    l.End[end] = node;
+    l.Pos[end] = pos;
+    if (old != node && old != other) Detach(link, old);
+    Attach(link, node);
+    Mark(link);
+    Changed(old);
+    Changed(node);
+    Changed(other);
+}
+
+void TWorkGraph::MoveEnds(TNodeId link, TNodeId from, TNodeId to)
+{
+    for (TEnd e : {endA, endB})
+        if ((*this)[link].End[e] == from) SetEnd(link, e, to, (*this)[link].Pos[e]);
+}
+
+void TWorkGraph::ClearEnds(TNodeId link)
+{
+    SetEnd(link, endA, kNone, {});
+    SetEnd(link, endB, kNone, {});
+}
+
+void TWorkGraph::SetStyle(TNodeId link, uint8_t style)
+{
+    (*this)[link].Style = style;
+    Mark(link);
+    Changed((*this)[link].End[endA]);
+    Changed((*this)[link].End[endB]);
+}
+
+void TWorkGraph::SetKind(TNodeId block, uint8_t kind)
+{
+    const bool wasLabel = IsYesLabel(block);
+    (*this)[block].Kind = kind;
+    Changed(block);
+    if (wasLabel && !IsYesLabel(block)) LabelGone();
+}
+
+void TWorkGraph::SetText(TNodeId block, std::string text)
+{
+    const bool wasLabel = IsYesLabel(block);
+    TNode& b = (*this)[block];
+    b.Text = std::move(text);
+    b.CleanUpTo = 0;
+    if (wasLabel && !IsYesLabel(block)) LabelGone();
+}
+
+void TWorkGraph::Remove(TNodeId id)
+{
+    if (!Alive(id)) return;
+    // The cascade's result does not depend on the order it visits entries in.
+    std::vector<TNodeId> doomed{id};
+    std::vector<char> isDoomed(size_t(Size()), 0);
+    isDoomed[size_t(id)] = 1;
+    auto doom = [&](TNodeId x) {
+        if (Alive(x) && !isDoomed[size_t(x)]) {
+            isDoomed[size_t(x)] = 1;
+            doomed.push_back(x);
+        }
+    };
+    for (size_t i = 0; i < doomed.size(); ++i) {
+        const TNode& n = (*this)[doomed[i]];
+        for (TNodeId l : n.Touching)
+            doom(l);
+        if (n.IsLink)
+            for (TNodeId e : n.End)
+                if (IsKind(e, bkJoint)) doom(e);
+    }
+    std::vector<TNodeId> survivors;
+    bool labelGone = false;
+    for (TNodeId x : doomed) {
+        TNode& n = (*this)[x];
+        labelGone = labelGone || IsYesLabel(x);
+        if (!n.IsLink) continue;
+        for (TNodeId e : n.End)
+            if (Alive(e) && !isDoomed[size_t(e)]) {
+                Detach(x, e);
+                survivors.push_back(e);
+            }
+    }
+    for (TNodeId x : doomed) {
+        (*this)[x].Alive = false;
+        (*this)[x].Touching.clear();
+    }
+    for (TNodeId s : survivors)
+        Changed(s);
+    if (labelGone) LabelGone();
+}
+
+void TWorkGraph::Unwatch(TDirtyQueue* queue)
+{
+    m_watchers.erase(std::remove(m_watchers.begin(), m_watchers.end(), queue), m_watchers.end());
+}
+
+void TWorkGraph::Mark(TNodeId x)
+{
+    for (TDirtyQueue* q : m_watchers)
+        q->Push(x);
+}
+
+// What a pass decides at an object reads at most this far: the object, the
+// links on it (and on them), their far ends and the links on those. A change
+// at x therefore concerns x, the far ends of its links and, for a link, the
+// objects it joins.
+void TWorkGraph::Changed(TNodeId x)
+{
+    if (!Alive(x)) return;
+    Mark(x);
+    for (TNodeId l : (*this)[x].Touching)
+        Mark(Far(l, x));
+    if ((*this)[x].IsLink)
+        for (TNodeId e : (*this)[x].End)
+            Mark(e);
+}
+
+} // namespace kb::pas
