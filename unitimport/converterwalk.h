@@ -1,0 +1,72 @@
+// The converter's walk over one statement list; its rules are split by kind
+// over converter.cpp (simple statements and compounds), branches.cpp (if,
+// case) and loops.cpp (while, for, repeat). Internal to the converter.
+#pragma once
+
+#include "unitimport/converter.h"
+
+#include <string>
+
+namespace kb::unitimport {
+
+// The centre line every level lays its statements along.
+constexpr int32_t kCentre = 32767;
+
+class TConverterWalk
+{
+public:
+    TConverterWalk(TLineSpan lines, int depth);
+    TConversion Run();
+
+private:
+    struct TBranch
+    {
+        TLineSpan Lines;
+        size_t Next = 0; // one past the statement
+    };
+    struct TPlaced
+    {
+        TItemId F = kNoItem;
+        TItemId L = kNoItem;
+    };
+
+    size_t Statement(size_t k);
+    size_t Plain(size_t k);
+    size_t Compound(size_t k);
+    size_t If(size_t k);
+    size_t Case(size_t k);
+    size_t While(size_t k);
+    size_t For(size_t k);
+    size_t Repeat(size_t k);
+
+    // The line at i, or an empty text past the end of a malformed list.
+    const std::string& LineAt(size_t i) const;
+    // The lines of the one statement at k, without its "begin" and last
+    // line when it starts with "begin".
+    TBranch Branch(size_t k) const;
+    TConversion Sub(TLineSpan lines) const;
+    TPlaced Place(const TConversion& sub, TPoint at);
+
+    TItemId AddBlock(uint8_t kind, std::string text, TRect r, bool front = false);
+    // A block in the statement box at the current y.
+    TItemId Box(uint8_t kind, std::string text);
+    TItemId Joint(TPoint p, bool front);
+    void Labels(TItemId rhomb);
+    void Connect(TItemId e);
+    // A rhomb with its labels, connected, as if, while and for open.
+    TItemId Decision(std::string text);
+    TItemId Line(TItemId a, TPoint pa, TItemId b, TPoint pb);
+    TItemId Arrow(TItemId a, TPoint pa, TItemId b, TPoint pb);
+    TItemId Flow(TItemId from, TItemId to) { return Arrow(from, kBM, to, kTM); }
+    TPoint At(TItemId id, TPoint pos) const { return m_d.PointOf(id, pos); }
+    const Block& B(TItemId id) const { return m_d.BlockOf(id); }
+
+    TLineSpan m_lines;
+    int m_depth;
+    TDraft m_d;
+    int64_t m_y = 0;
+    TItemId m_f = kNoItem;
+    TItemId m_l = kNoItem;
+};
+
+} // namespace kb::unitimport

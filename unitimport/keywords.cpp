@@ -1,0 +1,46 @@
+#include "unitimport/keywords.h"
+
+#include <array>
+
+namespace kb::unitimport {
+namespace {
+
+constexpr std::array<std::string_view, kKeywordCount> kWords = {
+    "begin", "end", "if",        "then",     "else",           "while",
+    "do",    "for", "to",        "downto",   "repeat",         "until",
+    "case",  "of",  "procedure", "function", "implementation", "var",
+    "with",
+};
+
+// Pascal keywords are ASCII, so folding ASCII letters is enough: no other
+// byte can turn into a keyword letter.
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view word)
+{
+    if (text.size() != word.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (AsciiLower(text[i]) != word[i]) return false;
+    return true;
+}
+
+} // namespace
+
+std::string_view KeywordText(TKeyword k)
+{
+    return k >= 0 && k < kKeywordCount ? kWords[size_t(k)] : std::string_view{};
+}
+
+TKeyword FindKeyword(std::string_view text)
+{
+    if (text.size() < 2 || text.size() > 14) // "do" .. "implementation"
+        return kwNone;
+    for (int i = 0; i < kKeywordCount; ++i)
+        if (EqualsIgnoringCase(text, kWords[size_t(i)])) return TKeyword(i);
+    return kwNone;
+}
+
+} // namespace kb::unitimport

@@ -1,0 +1,150 @@
+// The converter's loops: while, for and repeat.
+#include "unitimport/converterwalk.h"
+
+#include "unitimport/keywords.h"
+
+#include <algorithm>
+
+namespace kb::unitimport {
+
+size_t TConverterWalk::While(size_t k)
+{
+    m_y += 10;
+    const TItemId d = Decision(LineAt(k + 1));
+    const TRect dr = B(d).Rect();
+    const int32_t m = (dr.Top + dr.Bottom) / 2;
+
+    // The body hangs left of the centre line like a then-branch.
+    const TBranch body = Branch(k + 3);
+    const TConversion b = Sub(body.Lines);
+    const TPlaced bp = Place(b, {kCentre - b.W - 40, int32_t(m_y)});
+    const int32_t reach = b.W + 40;
+    const TItemId jb = Joint({At(bp.F, kTM).x, m}, true);
+    Line(d, kLM, jb, kCE);
+    Arrow(jb, kCE, bp.F, kTM);
+
+    // Back up on the far left into the top of the rhomb.
+    const TPoint pb = At(bp.L, kBM);
+    const int32_t below = pb.y + 10;
+    const TItemId pa = Joint({pb.x, below}, true);
+    Line(bp.L, kBM, pa, kCE);
+    const TItemId pl = Joint({kCentre - reach - 40, below}, true);
+    Line(pl, kCE, pa, kCE);
+    const TItemId pu = Joint({kCentre - reach - 40, dr.Top}, true);
+    Line(pl, kCE, pu, kCE);
+    Arrow(pu, kCE, d, kTM);
+
+    // Out on the right and back to the centre line under the body.
+    const TItemId pd = Joint({dr.Right + 40, m}, true);
+    Line(d, kRM, pd, kCE);
+    const TItemId pe = Joint({dr.Right + 40, below}, true);
+    Line(pe, kCE, pd, kCE);
+    const TItemId pf = Joint({kCentre, below}, true);
+    Line(pe, kCE, pf, kCE);
+    m_l = pf;
+    m_y = int64_t(pb.y) + 20;
+    return body.Next;
+}
+
+namespace {
+
+// "i := 0" gives ("i", "0"); without ":=" the whole line is the variable.
+std::pair<std::string, std::string> SplitAssignment(std::string_view line)
+{
+    const size_t at = line.find(":=");
+    if (at == std::string_view::npos) return {std::string(Trim(line)), {}};
+    return {std::string(Trim(line.substr(0, at))), std::string(Trim(line.substr(at + 2)))};
+}
+
+} // namespace
+
+size_t TConverterWalk::For(size_t k)
+{
+    const auto [v, a] = SplitAssignment(LineAt(k + 1));
+    const bool up = LineAt(k + 2) == "to";
+    const std::string lim(Trim(LineAt(k + 3)));
+
+    const TItemId r1 = Box(bkRectangle, v + ":=" + a);
+    Connect(r1);
+    m_l = r1;
+    m_y += 30;
+
+    const TBranch body = Branch(k + 5);
+    const TConversion b = Sub(body.Lines);
+    const TPlaced bp = Place(b, {kCentre - b.W / 2, int32_t(m_y)});
+    const TItemId lk = Flow(r1, bp.F);
+    m_l = lk;
+    m_y += b.H + 10;
+
+    const TItemId r2 = Box(bkRectangle, v + ":=" + v + (up ? "+1" : "-1"));
+    m_y += 30;
+    Flow(bp.L, r2);
+    // A downto loop runs while the variable has not fallen below the limit.
+    const TItemId d = Box(bkRhomb, v + (up ? "<=" : ">=") + lim);
+    Labels(d);
+    Flow(r2, d);
+    const TRect dr = B(d).Rect();
+
+    // Back on the left into the middle of the link from R1 to the body.
+    const int32_t m = At(d, kLM).y;
+    const int32_t xl = kCentre - b.W / 2 - 40;
+    const TItemId e = Joint({xl, m}, false);
+    Line(d, kLM, e, kCE);
+    const TItemId g = Joint({xl, At(lk, kCE).y}, false);
+    Line(e, kCE, g, kCE);
+    Arrow(g, kCE, lk, kCE);
+
+    // Out on the right and under the rhomb.
+    const int32_t xr = dr.Right + 40;
+    const TItemId h1 = Joint({xr, m}, false);
+    Line(d, kRM, h1, kCE);
+    const TItemId h2 = Joint({xr, m + 20}, false);
+    Line(h1, kCE, h2, kCE);
+    const TItemId h3 = Joint({At(d, {32765, 65535}).x, dr.Bottom + 10}, false);
+    Line(h3, kCE, h2, kCE);
+    m_l = h3;
+    m_y = int64_t(dr.Bottom) + 20;
+    return body.Next;
+}
+
+size_t TConverterWalk::Repeat(size_t k)
+{
+    static const std::string kEmptyBody[1] = {""};
+    size_t until = k + 1;
+    TLineSpan bodyLines = kEmptyBody;
+    if (FindKeyword(LineAt(k + 1)) != kwUntil) {
+        until = MatchingUntil(m_lines, k + 1);
+        bodyLines = m_lines.subspan(k + 1, std::min(until, m_lines.size()) - (k + 1));
+    }
+
+    const int32_t y = int32_t(m_y);
+    const TConversion b = Sub(bodyLines);
+    const TPlaced bp = Place(b, {kCentre - b.W / 2, y});
+    Connect(bp.F);
+    const TItemId d = AddBlock(bkRhomb, LineAt(until + 1),
+                               {kCentre - 40, y + b.H + 10, kCentre + 40, y + b.H + 30});
+    Flow(bp.L, d);
+
+    // Back up on the right into the top of the body.
+    const int32_t m = At(d, kRM).y;
+    const int32_t xr = kCentre + b.W / 2 + 40;
+    const TItemId hr = Joint({xr, m}, false);
+    Line(d, kRM, hr, kCE);
+    const TItemId t = AddBlock(bkJoint, {}, {xr - 1, y - 5, xr + 1, y - 4});
+    Line(t, kCE, hr, kCE);
+    Arrow(t, kCE, bp.F, kTM);
+
+    // Out on the left and back to the centre line.
+    const int32_t xl = kCentre - b.W / 2;
+    const TItemId g1 = Joint({xl, m}, false);
+    Line(d, kLM, g1, kCE);
+    const TItemId g2 = Joint({xl, m + 20}, false);
+    Line(g2, kCE, g1, kCE);
+    const TItemId g3 = Joint({kCentre, m + 20}, false);
+    Line(g2, kCE, g3, kCE);
+    m_l = g3;
+    m_y = int64_t(m) + 30;
+    return until + 2;
+}
+
+} // namespace kb::unitimport

@@ -1,0 +1,121 @@
+#include "unitimport/routinediagram.h"
+
+#include "unitimport/converter.h"
+#include "unitimport/keywords.h"
+
+#include <algorithm>
+
+namespace kb::unitimport {
+
+std::string_view SkipReasonText(TSkipReason why)
+{
+    switch (why) {
+    case TSkipReason::None:
+        return {};
+    case TSkipReason::BeginEndMismatch:
+        return "begin and end do not match";
+    case TSkipReason::RepeatUntilMismatch:
+        return "repeat and until do not match";
+    case TSkipReason::LayoutTooLarge:
+        return "its diagram would be larger than 65535 units";
+    case TSkipReason::NestedTooDeeply:
+        return "its statements are nested too deeply";
+    }
+    return {};
+}
+
+TSkipReason CheckBalance(const TLines& body)
+{
+    int blocks = 0, loops = 0;
+    for (const std::string& line : body) {
+        switch (FindKeyword(line)) {
+        case kwBegin:
+        case kwCase:
+            ++blocks;
+            break;
+        case kwEnd:
+            if (--blocks < 0) return TSkipReason::BeginEndMismatch;
+            break;
+        case kwRepeat:
+            ++loops;
+            break;
+        case kwUntil:
+            if (--loops < 0) return TSkipReason::RepeatUntilMismatch;
+            break;
+        default:
+            break;
+        }
+    }
+    return TSkipReason::None;
+}
+
+namespace {
+
+Block Ellipse(const char* text, TRect r)
+{
+    Block b;
+    b.Kind = bkEllipse;
+    b.Text = text;
+    // Only a body hugging the left edge could push an ellipse past it.
+    r.Left = std::max(r.Left, 0);
+    b.SetRect(r);
+    return b;
+}
+
+bool FitsFormat(const TShem& shem)
+{
+    for (int i = 0; i < shem.Count(); ++i) {
+        const TShemObj* e = shem.Get(i);
+        if (e->IsBlock() && ClampRect(e->block().Rect()) != e->block().Rect()) return false;
+    }
+    return true;
+}
+
+TSkipReason Frame(const TRoutine& routine, TConversion& c, TShem& out)
+{
+    TDraft& d = c.Diagram;
+    d.ShiftBlocks(10, 40);
+
+    const Block& f = d.BlockOf(c.F);
+    const double cx = (double(f.Left) + f.Right) / 2;
+    const TItemId begin = d.AppendBlock(Ellipse("begin", {Trunc(cx - 40), 10, Trunc(cx + 40), 30}));
+    d.AppendLink({lsArrowB, begin, c.F, kBM, kTM});
+
+    const TPoint p = d.PointOf(c.L, kBM);
+    const TItemId end = d.AppendBlock(Ellipse("end", {p.x - 40, p.y + 10, p.x + 40, p.y + 30}));
+    d.AppendLink({lsArrowB, c.L, end, kBM, kTM});
+
+    Block title;
+    title.Kind = bkText;
+    title.Text = routine.Header;
+    title.SetRect({0, 0, 160, 40});
+    d.AppendBlock(title);
+
+    d.AppendTo(out);
+    if (!FitsFormat(out)) {
+        out.Clear();
+        return TSkipReason::LayoutTooLarge;
+    }
+    return TSkipReason::None;
+}
+
+} // namespace
+
+TSkipReason BuildRoutineDiagram(const TRoutine& routine, TShem& out)
+{
+    out.Clear();
+    if (const TSkipReason why = CheckBalance(routine.Body); why != TSkipReason::None) return why;
+    // The body without its own "begin" and "end".
+    TLineSpan statements(routine.Body);
+    statements =
+        statements.size() >= 2 ? statements.subspan(1, statements.size() - 2) : TLineSpan{};
+    try {
+        TConversion c = Convert(statements);
+        return Frame(routine, c, out);
+    } catch (const TConvertError& e) {
+        return e.Why == TConvertFailure::LayoutTooLarge ? TSkipReason::LayoutTooLarge
+                                                        : TSkipReason::NestedTooDeeply;
+    }
+}
+
+} // namespace kb::unitimport
