@@ -1,0 +1,126 @@
+#include "frame/services/printing.h"
+
+#include "docwin/drawing/paintercanvas.h"
+#include "frame/services/messages.h"
+#include "frame/services/printlayout.h"
+#include "model/shem.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kb {
+
+namespace {
+
+// Fine enough for lines and small text, coarse enough that the page images
+// of a large diagram stay a few megabytes each.
+constexpr int kPrintDpi = 300;
+
+bool HasBlocks(const TShem& shem)
+{
+    const TRect b = shem.Bounds();
+    return b.Left <= b.Right && b.Top <= b.Bottom;
+}
+
+QSize PictureSize(const TShem& shem)
+{
+    const TRect area = shem.RenderArea(2);
+    return {area.Right - area.Left, area.Bottom - area.Top};
+}
+
+// A picture plays back resolution-independently: on a device of another
+// resolution Qt scales it by the ratio. Printing counts in device pixels, so
+// that ratio is taken back out before the wanted scale is applied.
+void DrawPicture(QPainter& painter, const QPicture& picture, double scale)
+{
+    const QPaintDevice* device = painter.device();
+    painter.scale(scale * picture.logicalDpiX() / device->logicalDpiX(),
+                  scale * picture.logicalDpiY() / device->logicalDpiY());
+    painter.drawPicture(0, 0, picture);
+}
+
+// Paper is black and white: the part is drawn, then cut to one bit a pixel.
+QImage MonochromeTile(const QPicture& picture, const QRect& tile)
+{
+    QImage image(tile.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(-tile.topLeft());
+    DrawPicture(painter, picture, 1);
+    painter.end();
+    return image.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither);
+}
+
+void PrintTiled(QPrinter& printer, QPainter& painter, const QPicture& picture, QSize size,
+                QSize page)
+{
+    bool first = true;
+    for (const QRect& tile : PrintTiles(size, page)) {
+        if (!first) printer.newPage();
+        first = false;
+        painter.drawImage(0, 0, MonochromeTile(picture, tile));
+    }
+}
+
+} // namespace
+
+TFont ToTFont(const QFont& font)
+{
+    TFont f;
+    f.Name = font.family().toStdString();
+    if (font.pointSize() > 0) f.Size = font.pointSize();
+    return f;
+}
+
+QPicture PrintPicture(const TShem& shem, const TFont& font)
+{
+    QPicture picture;
+    const QSize size = PictureSize(shem);
+    {
+        TPainterCanvas canvas(&picture);
+        shem.Render(2, font, canvas);
+    }
+    picture.setBoundingRect(QRect(QPoint(0, 0), size));
+    return picture;
+}
+
+bool PrintTo(QPrinter& printer, const TShem& shem, const TFont& font, QString* error)
+{
+    if (!HasBlocks(shem)) {
+        if (error) *error = QString::fromUtf8(kNothingToPrint);
+        return false;
+    }
+    const QPicture picture = PrintPicture(shem, font);
+    const QSize size = PictureSize(shem);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (error) *error = QStringLiteral("Не удалось начать печать.");
+        return false;
+    }
+    const QSize page(printer.width(), printer.height());
+    if (const int factor = PrintFactor(size, page); factor >= 1)
+        DrawPicture(painter, picture, factor);
+    else
+        PrintTiled(printer, painter, picture, size, page);
+    return painter.end();
+}
+
+void PrintDiagram(QWidget* parent, const TShem* shem, const QFont& font)
+{
+    if (!shem) return;
+    if (!HasBlocks(*shem)) {
+        ShowInformation(parent, QString::fromUtf8(kNothingToPrint));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(kPrintDpi);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QString error;
+    if (!PrintTo(printer, *shem, ToTFont(font), &error)) ShowWarning(parent, error);
+}
+
+} // namespace kb

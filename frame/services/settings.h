@@ -1,0 +1,81 @@
+// The editor's preferences: read once while the main window is created,
+// written once when it is destroyed. The struct is plain data so the main
+// window applies it to its widgets and tests check it without any window.
+//
+// Values kept under the same names as always ("FullWind", "StandDock", ...),
+// so a user's stored layout stays valid across versions. Every value that is
+// missing, of another type or out of range leaves its default in place: a
+// damaged settings store never breaks the start.
+#pragma once
+
+#include "model/canvas.h"
+
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+namespace kb {
+
+// Dock codes as stored; the same numbers tag the main window's dock areas.
+enum TDockCode : int { dcFloating = 0, dcTop = 1, dcBottom = 2, dcLeft = 3, dcRight = 4 };
+
+// One toolbar. Docked, Row is the dock row and Pos the position within it;
+// floating, they are the window's top and left. Row and Pos stay empty when
+// nothing usable was stored: the toolbar then keeps where its dock puts it.
+struct TToolbarState
+{
+    bool Visible = true;
+    int Dock = dcTop;
+    std::optional<int> Row;
+    std::optional<int> Pos;
+    friend bool operator==(const TToolbarState&, const TToolbarState&) = default;
+};
+
+struct TBlockSize
+{
+    int Width = 80;
+    int Height = 20;
+    friend bool operator==(const TBlockSize&, const TBlockSize&) = default;
+};
+
+constexpr int kMaxRecentFiles = 5;
+constexpr TColor kDefaultBackground = RGBColor(192, 192, 192);
+
+struct TSettings
+{
+    QString LastFolder;
+    bool Maximized = false;
+    // Empty: let the windowing system place the window.
+    std::optional<QRect> Placement;
+    TToolbarState Standard{true, dcTop, 0, 0};
+    TToolbarState Special{true, dcBottom, 0, 4};
+    TToolbarState Align{false, dcLeft, {}, {}};
+    TColor Background = kDefaultBackground;
+    bool ListEnabled = false;
+    bool GridEnabled = false;
+    QStringList RecentFiles;
+    std::array<TBlockSize, 10> StandSize{};
+};
+
+// The program's folder with a trailing separator: the first start's last folder.
+QString ProgramFolder();
+QList<QRect> AvailableScreens();
+
+// The settings store of the current user: HKCU\Software\Marlowen on Windows,
+// the per-user "Marlowen" settings file elsewhere.
+std::unique_ptr<QSettings> OpenUserSettings();
+
+TSettings DefaultSettings();
+// screens: the available desktop areas; a stored placement that shows no
+// usable part of the window on any of them is dropped.
+TSettings LoadSettings(QSettings& store, const QList<QRect>& screens = AvailableScreens());
+void SaveSettings(QSettings& store, const TSettings& settings);
+
+} // namespace kb
