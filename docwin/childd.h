@@ -114,6 +114,9 @@ public:
     void EditorPaste();
     // Alignment 0 centre, 1 left, 2 right, of the open editor and its block.
     void SetEditorAlign(int align);
+    // A key pressed elsewhere (the object list) handled as if pressed here;
+    // true when it was consumed.
+    bool PassKey(QKeyEvent* event) { return FormKeyDown(event); }
 
     // --- commands on the selection and undo (childd_commands.cpp)
     void TakeSnapshot();

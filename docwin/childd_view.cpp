@@ -51,16 +51,12 @@ TViewTransform TChildD::Transform() const
 
 TPoint TChildD::ToPixels(TPoint d) const
 {
-    return {int32_t((int64_t(d.x) - m_origin.x) * m_scale + m_view.Left),
-            int32_t((int64_t(d.y) - m_origin.y) * m_scale + m_view.Top)};
+    return Transform().ToPixels(d);
 }
 
 TPoint TChildD::ToDiagram(TPoint p) const
 {
-    // 1/s is exact for every scale, so rounding the quotient is the same as
-    // rounding the product; halves go to the even neighbour.
-    return {int32_t(RoundDiv(int64_t(p.x) - m_view.Left, m_scale) + m_origin.x),
-            int32_t(RoundDiv(int64_t(p.y) - m_view.Top, m_scale) + m_origin.y)};
+    return Transform().ToDiagram(p);
 }
 
 void TChildD::SetScale(int s)

@@ -1,0 +1,122 @@
+#include "frame/docfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <filesystem>
+
+namespace kb {
+
+namespace {
+
+std::filesystem::path NativePath(const QString& fileName)
+{
+#ifdef _WIN32
+    return std::filesystem::path(fileName.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+#endif
+}
+
+QString ReadReason(const QFile& f)
+{
+    switch (f.error()) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("нет прав на чтение файла.");
+    case QFileDevice::OpenError:
+        return f.exists() ? QStringLiteral("файл не открывается.")
+                          : QStringLiteral("файл не найден.");
+    default:
+        return QStringLiteral("ошибка чтения файла.");
+    }
+}
+
+QString WriteReason(const QSaveFile& f)
+{
+    switch (f.error()) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("нет прав на запись.");
+    case QFileDevice::OpenError:
+        return QStringLiteral("файл не удаётся создать (нет такой папки или нет прав на запись).");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("не хватает места на диске.");
+    default:
+        return QStringLiteral("ошибка записи (возможно, диск переполнен или нет прав на запись).");
+    }
+}
+
+} // namespace
+
+QString AbsoluteFileName(const QString& fileName)
+{
+    return fileName.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
+}
+
+bool SameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty()) return false;
+    std::error_code ec;
+    if (std::filesystem::equivalent(NativePath(a), NativePath(b), ec) && !ec) return true;
+    return AbsoluteFileName(a) == AbsoluteFileName(b);
+}
+
+bool ReadDiagramFile(const QString& fileName, std::vector<uint8_t>& data, QString* error)
+{
+    QFile f(fileName);
+    if (QFileInfo(fileName).isDir()) {
+        *error = QStringLiteral("это папка, а не файл.");
+        return false;
+    }
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = ReadReason(f);
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        *error = ReadReason(f);
+        return false;
+    }
+    data.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+bool WriteDiagramFile(const QString& fileName, const TShem& shem, QString* error)
+{
+    const std::vector<uint8_t> bytes = shem.SaveToBytes();
+    QSaveFile f(fileName);
+    if (!f.open(QIODevice::WriteOnly)) {
+        *error = WriteReason(f);
+        return false;
+    }
+    if (f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
+            qint64(bytes.size()) ||
+        !f.commit()) {
+        *error = WriteReason(f);
+        f.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+QString DamageMessage(const QString& fileName, const TLoadReport& report)
+{
+    QString text = QStringLiteral("Файл %1 повреждён; открыто то, что удалось прочитать.")
+                       .arg(QDir::toNativeSeparators(fileName));
+    if (report.DroppedLinks > 0)
+        text += QStringLiteral("\nУдалено связей без конца или замкнутых друг на друга: %1.")
+                    .arg(report.DroppedLinks);
+    // A badly damaged file can list thousands of problems; a few tell enough.
+    constexpr size_t kShown = 10;
+    if (!report.Problems.empty()) {
+        text += QStringLiteral("\n\nПодробности:");
+        for (size_t i = 0; i < report.Problems.size() && i < kShown; ++i)
+            text += QStringLiteral("\n- ") + QString::fromStdString(report.Problems[i]);
+        if (report.Problems.size() > kShown)
+            text += QStringLiteral("\n(и ещё %1)").arg(report.Problems.size() - kShown);
+    }
+    return text;
+}
+
+} // namespace kb

@@ -1,0 +1,30 @@
+// Reading and writing diagram files for the documents, with the reasons of a
+// failure worded for the user.
+#pragma once
+
+#include "model/shem.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace kb {
+
+// The absolute, cleaned form of a name given by the user or another program.
+QString AbsoluteFileName(const QString& fileName);
+// True when both names reach one file. For existing files this asks the file
+// system (links, letter case on folders that ignore it); otherwise the
+// absolute names are compared.
+bool SameFile(const QString& a, const QString& b);
+
+// The whole file; false with a Russian reason in *error.
+bool ReadDiagramFile(const QString& fileName, std::vector<uint8_t>& data, QString* error);
+// Writes the diagram atomically: the old file stays intact unless the new one
+// was written completely. False with a Russian reason in *error.
+bool WriteDiagramFile(const QString& fileName, const TShem& shem, QString* error);
+
+// The message after a load whose report lists dropped or guessed parts.
+QString DamageMessage(const QString& fileName, const TLoadReport& report);
+
+} // namespace kb

@@ -1,0 +1,180 @@
+#include "frame/mainform.h"
+
+#include "docwin/childd.h"
+#include "frame/about.h"
+#include "frame/filedialogs.h"
+#include "frame/objectlist.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace kb {
+
+namespace {
+
+TMainForm* g_instance = nullptr;
+
+} // namespace
+
+TMainForm* TMainForm::Instance()
+{
+    return g_instance;
+}
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_openFilter(DiagramFilter())
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Block-diagram editor"));
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MdiArea"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_list = new TObjectList(this);
+    m_list->installEventFilter(this);
+    connect(m_list, &QTreeView::doubleClicked, this, &TMainForm::ListDoubleClick);
+
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->addWidget(m_list);
+    m_splitter->addWidget(m_mdi);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setCollapsible(1, false);
+    setCentralWidget(m_splitter);
+    m_list->hide();
+
+    CreateStatusBar();
+    CreateMenus();
+    CreateToolbars();
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
+    // Where the settings hold no placement, a size that shows a diagram.
+    resize(1024, 720);
+    UpdateMenuItems();
+    g_instance = this;
+}
+
+TMainForm::~TMainForm()
+{
+    if (g_instance == this) g_instance = nullptr;
+    // The documents go first: they mirror into the list and read the clipboard.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        delete sub;
+}
+
+TAbout& TMainForm::AboutBox()
+{
+    if (!m_about) m_about = new TAbout(this);
+    return *m_about;
+}
+
+void TMainForm::SetCurrentTool(int tool)
+{
+    if (tool < tcSelect || tool > tcPan) return;
+    m_tool = tool;
+    for (QAction* a : m_tools->actions())
+        if (a->data().toInt() == tool) a->setChecked(true);
+}
+
+TListSink* TMainForm::ListSink()
+{
+    return m_list;
+}
+
+bool TMainForm::IsActiveDocument(const TChildD& doc) const
+{
+    return ActiveDocument() == &doc;
+}
+
+void TMainForm::SetBackground(TColor color)
+{
+    m_background = color;
+    for (TChildD* doc : Documents())
+        doc->SetWindowColor(color);
+}
+
+void TMainForm::ShowStatus(int panel, const QString& text)
+{
+    // A document's texts replace the hint shown across the whole bar.
+    statusBar()->clearMessage();
+    StatusPanel(panel)->setText(text);
+}
+
+void TMainForm::DocumentChanged(TChildD& doc)
+{
+    if (&doc == ActiveDocument()) UpdateCommandStates();
+}
+
+void TMainForm::CreateStatusBar()
+{
+    for (int i = 0; i < 2; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        m_panels[i]->setFixedWidth(80);
+        statusBar()->addWidget(m_panels[i]);
+    }
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+}
+
+void TMainForm::UpdateMenuItems()
+{
+    const bool anyDocument = !m_mdi->subWindowList().isEmpty();
+    for (const char* name :
+         {"FileCloseItem", "FileSaveItem", "FileSaveAsItem", "FileExportItem", "WindowCascadeItem",
+          "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem"})
+        Action(QLatin1String(name))->setEnabled(anyDocument);
+    m_special->setVisible(anyDocument);
+
+    if (TChildD* doc = ActiveDocument()) {
+        doc->Shem().RefreshList();
+        doc->SetGrid(Action(QStringLiteral("Grid1"))->isChecked());
+    } else {
+        // The rows may name entries of a diagram that is gone.
+        m_list->ClearRows();
+        // The Find and Replace dialogs close with the last document.
+    }
+    UpdateCommandStates();
+}
+
+void TMainForm::ListDoubleClick(const QModelIndex& index)
+{
+    TChildD* doc = ActiveDocument();
+    const TShemObj* entry = m_list->EntryAt(index);
+    if (!doc || !entry) return;
+    // The row may be stale: use it only if the entry is still in the diagram.
+    const TShem& shem = doc->Shem();
+    for (int i = 0; i < shem.Count(); ++i)
+        if (shem.Get(i) == entry && entry->IsBlock()) {
+            doc->CenterOnBlock(entry->block());
+            return;
+        }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // Keys in the object list work as in the active document.
+    if (watched == m_list && event->type() == QEvent::KeyPress)
+        if (TChildD* doc = ActiveDocument())
+            if (doc->PassKey(static_cast<QKeyEvent*>(event))) return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (CloseAllDocuments())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace kb

@@ -1,0 +1,216 @@
+// TMainForm, the editor's main window: a multiple-document frame whose menus
+// and toolbars act on the active document window, and which keeps what all
+// documents share (the current tool, the link and joint-point choices, the
+// clipboard diagram, the recent files, the background colour).
+//
+// mainform.cpp holds the window and what it shares with the documents,
+// mainform_menus.cpp the menu commands and their enabling,
+// mainform_toolbars.cpp the three toolbars, mainform_documents.cpp opening,
+// saving and the recent files.
+#pragma once
+
+#include "docwin/childhost.h"
+#include "frame/recentfiles.h"
+#include "model/shem.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+
+namespace kb {
+
+class TAbout;
+class TChildD;
+class TObjectList;
+
+class TMainForm : public QMainWindow, public TChildHost
+{
+    Q_OBJECT
+
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The main window of the running editor (null before and after it), for
+    // LoadFile and the hand-off of a second start.
+    static TMainForm* Instance();
+
+    // --- documents (mainform_documents.cpp)
+    // Opens the file in a new document window, or brings the window that
+    // already shows it to the front. Returns that window, or null after
+    // telling the user why the file could not be opened.
+    TChildD* OpenDocument(const QString& fileName);
+    TChildD* NewDocument();
+    bool SaveDocument(TChildD& doc) override;
+    bool SaveDocumentAs(TChildD& doc);
+    TChildD* ActiveDocument() const;
+    // In the order they were created.
+    QList<TChildD*> Documents() const;
+    TChildD* FindDocument(const QString& fileName) const;
+    void ActivateDocument(TChildD& doc);
+
+    const QStringList& RecentFiles() const { return m_recent.Files(); }
+    void SetRecentFiles(const QStringList& files) { m_recent.SetFiles(files); }
+    const QString& LastFolder() const { return m_lastFolder; }
+    void SetLastFolder(const QString& folder) { m_lastFolder = folder; }
+    void SetNewDocumentPrefix(const QString& prefix) { m_newPrefix = prefix; }
+    void SetOpenFilter(const QString& filter) { m_openFilter = filter; }
+
+    // --- shared with the documents
+    int CurrentTool() const override { return m_tool; }
+    void SetCurrentTool(int tool) override;
+    int LinkDirection() const override { return m_linkDirection; }
+    void SetLinkDirection(int direction);
+    bool JointDeleteMode() const override { return m_jointDelete; }
+    void SetJointDeleteMode(bool deleting);
+    TShem& Clipboard() override { return m_clipboard; }
+    TListSink* ListSink() override;
+    bool IsActiveDocument(const TChildD& doc) const override;
+    QString FontName() const override { return m_fontName; }
+    TColor Background() const override { return m_background; }
+    // Re-applies the colour to every open document.
+    void SetBackground(TColor color);
+    void ShowStatus(int panel, const QString& text) override;
+    void DocumentChanged(TChildD& doc) override;
+    void ShowDocumentMenu(TChildD& doc, QPoint globalPos) override;
+
+    // --- parts other services fill or read
+    QAction* Action(const QString& objectName) const { return m_actions.value(objectName); }
+    QMenu* ImportMenu() const { return m_importMenu; }
+    QMenu* FileMenu() const { return m_fileMenu; }
+    QMenu* DocumentMenu() const { return m_docMenu; }
+    TObjectList* ObjectList() const { return m_list; }
+    QMdiArea* MdiArea() const { return m_mdi; }
+    QToolBar* StandardBar() const { return m_standard; }
+    QToolBar* SpecialBar() const { return m_special; }
+    QToolBar* AlignBar() const { return m_alignBar; }
+    QLabel* StatusPanel(int panel) const { return m_panels[panel == 1 ? 1 : 0]; }
+    TAbout& AboutBox();
+
+public slots:
+    // File
+    void FileNewItemClick();
+    void FileOpenItemClick();
+    void FileCloseItemClick();
+    void FileSaveItemClick();
+    void FileSaveAsItemClick();
+    void OptionsClick();
+    void Print1Click();
+    void BMP1Click();
+    void toPascal1Click();
+    void FileExitItemClick();
+    // Rebuilds the recent-file items before Exit; runs as the File menu opens.
+    void RebuildRecentItems();
+    void QuickOpenClick(const QString& fileName);
+    // Edit
+    void Undo1Click();
+    void Redo1Click();
+    void DeleteItemClick();
+    void CutItemClick();
+    void CopyItemClick();
+    void PasteItemClick();
+    void SelectAllItemClick();
+    void Find1Click();
+    void Replace1Click();
+    void JoinSquare1Click();
+    void DuplicateItemClick();
+    // View
+    void ScaleClick(int scale);
+    void Fullscreenpreview1Click();
+    void Grid1Click();
+    void ListingClick();
+    void Statusbar1Click();
+    void FontComboChange(const QString& fontName);
+    // Window and Help
+    void WindowCascadeItemClick();
+    void WindowTileItemClick();
+    void WindowArrangeItemClick();
+    void WindowMinimizeItemClick();
+    void N3Click();
+    void HelpAboutItemClick();
+    // Toolbars: text alignment 0 centre, 1 left, 2 right; block alignment
+    // modes 0..4 on each axis.
+    void TextAlignClick(int code);
+    void AlignBlocks(int horizontal, int vertical);
+
+    // Runs whenever another document window becomes active (or none is).
+    void UpdateMenuItems();
+    // Enables the commands by the active document's state.
+    void UpdateCommandStates();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // mainform_menus.cpp
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateViewMenu();
+    void CreateWindowMenu();
+    void CreateHelpMenu();
+    void CreateDocumentMenu();
+    QAction* AddCommand(QMenu* menu, const char* name, const QString& caption,
+                        const QKeySequence& shortcut = {});
+    QAction* NewAction(const char* name, const QString& caption);
+    void FillScaleMenu(QMenu* menu, const QString& captionFormat, bool hideWithoutDocument);
+    void RebuildWindowList();
+    void UpdateViewChecks();
+    // mainform_toolbars.cpp
+    void CreateToolbars();
+    void CreateStandardBar();
+    void CreateSpecialBar();
+    void CreateAlignBar();
+    QToolButton* AddChoiceTool(QAction* tool, QMenu* choices);
+    void CreateStatusBar();
+    // mainform_documents.cpp
+    TChildD* AddDocumentWindow(std::unique_ptr<TChildD> doc);
+    QMdiSubWindow* SubWindowOf(const TChildD& doc) const;
+    void ReportOpenFailure(const QString& fileName, const QString& reason);
+    bool CloseAllDocuments();
+
+    void ListDoubleClick(const QModelIndex& index);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QMdiArea* m_mdi = nullptr;
+    TObjectList* m_list = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QLabel* m_panels[2] = {};
+    QToolBar* m_standard = nullptr;
+    QToolBar* m_special = nullptr;
+    QToolBar* m_alignBar = nullptr;
+    QComboBox* m_fontCombo = nullptr;
+    QActionGroup* m_tools = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_importMenu = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QMenu* m_docMenu = nullptr;
+    QAction* m_exitItem = nullptr;
+    QAction* m_windowListSeparator = nullptr;
+    QList<QAction*> m_recentItems;
+    QList<QAction*> m_windowItems;
+    QHash<QString, QAction*> m_actions;
+    TAbout* m_about = nullptr;
+
+    int m_tool = tcSelect;
+    int m_linkDirection = 0;
+    bool m_jointDelete = false;
+    TShem m_clipboard; // no list view
+    TRecentFiles m_recent;
+    QString m_lastFolder;
+    QString m_newPrefix = QStringLiteral("Block-diagram №");
+    QString m_openFilter;
+    QString m_fontName = QStringLiteral("Courier");
+    TColor m_background = RGBColor(192, 192, 192);
+};
+
+} // namespace kb

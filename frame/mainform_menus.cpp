@@ -1,0 +1,549 @@
+// The main menu and the documents' context menu: captions, shortcuts, the
+// enabling rules, and the commands that act on the active document.
+#include "frame/mainform.h"
+
+#include "docwin/childd.h"
+#include "frame/about.h"
+#include "frame/objectlist.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace kb {
+
+namespace {
+
+constexpr int kScales[] = {1, 2, 4, 8};
+constexpr int kExitTag = 99;
+
+} // namespace
+
+QAction* TMainForm::NewAction(const char* name, const QString& caption)
+{
+    auto* a = new QAction(caption, this);
+    a->setObjectName(QLatin1String(name));
+    m_actions.insert(a->objectName(), a);
+    return a;
+}
+
+QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const QString& caption,
+                               const QKeySequence& shortcut)
+{
+    QAction* a = NewAction(name, caption);
+    a->setShortcut(shortcut);
+    menu->addAction(a);
+    return a;
+}
+
+void TMainForm::CreateMenus()
+{
+    CreateFileMenu();
+    CreateEditMenu();
+    CreateViewMenu();
+    CreateWindowMenu();
+    CreateHelpMenu();
+    CreateDocumentMenu();
+}
+
+void TMainForm::CreateFileMenu()
+{
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("FileItem"));
+    QMenu* m = m_fileMenu;
+    connect(AddCommand(m, "FileNewItem", QStringLiteral("&New"), QKeySequence(tr("Ctrl+N"))),
+            &QAction::triggered, this, &TMainForm::FileNewItemClick);
+    connect(AddCommand(m, "FileOpenItem", QStringLiteral("&Open"), QKeySequence(tr("Ctrl+O"))),
+            &QAction::triggered, this, &TMainForm::FileOpenItemClick);
+    connect(AddCommand(m, "FileCloseItem", QStringLiteral("&Close"), QKeySequence(tr("Ctrl+F4"))),
+            &QAction::triggered, this, &TMainForm::FileCloseItemClick);
+    connect(AddCommand(m, "FileSaveItem", QStringLiteral("&Save")), &QAction::triggered, this,
+            &TMainForm::FileSaveItemClick);
+    connect(AddCommand(m, "FileSaveAsItem", QStringLiteral("Save &as . . .")), &QAction::triggered,
+            this, &TMainForm::FileSaveAsItemClick);
+    m->addSeparator();
+    connect(AddCommand(m, "Options", QStringLiteral("Options")), &QAction::triggered, this,
+            &TMainForm::OptionsClick);
+    m->addSeparator();
+    connect(AddCommand(m, "Print1", QStringLiteral("Print")), &QAction::triggered, this,
+            &TMainForm::Print1Click);
+    m->addSeparator();
+
+    m_importMenu = m->addMenu(QStringLiteral("Import"));
+    m_importMenu->setObjectName(QStringLiteral("Import1Menu"));
+    m_importMenu->menuAction()->setObjectName(QStringLiteral("Import1"));
+    m_actions.insert(QStringLiteral("Import1"), m_importMenu->menuAction());
+
+    QMenu* exportMenu = m->addMenu(QStringLiteral("Export"));
+    exportMenu->setObjectName(QStringLiteral("FileExportItemMenu"));
+    exportMenu->menuAction()->setObjectName(QStringLiteral("FileExportItem"));
+    m_actions.insert(QStringLiteral("FileExportItem"), exportMenu->menuAction());
+    connect(AddCommand(exportMenu, "BMP1", QStringLiteral("to graphic file")), &QAction::triggered,
+            this, &TMainForm::BMP1Click);
+    connect(AddCommand(exportMenu, "toPascal1", QStringLiteral("to Pascal")), &QAction::triggered,
+            this, &TMainForm::toPascal1Click);
+    m->addSeparator();
+
+    m_exitItem = AddCommand(m, "FileExitItem", QStringLiteral("E&xit"));
+    m_exitItem->setData(kExitTag);
+    connect(m_exitItem, &QAction::triggered, this, &TMainForm::FileExitItemClick);
+    connect(m, &QMenu::aboutToShow, this, &TMainForm::RebuildRecentItems);
+}
+
+void TMainForm::CreateEditMenu()
+{
+    QMenu* m = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m->setObjectName(QStringLiteral("Edit1"));
+    connect(AddCommand(m, "Undo1", QStringLiteral("Undo"), QKeySequence(tr("Ctrl+Z"))),
+            &QAction::triggered, this, &TMainForm::Undo1Click);
+    connect(AddCommand(m, "Redo1", QStringLiteral("Redo"), QKeySequence(tr("Ctrl+Shift+Z"))),
+            &QAction::triggered, this, &TMainForm::Redo1Click);
+    m->addSeparator();
+    connect(AddCommand(m, "DeleteItem", QStringLiteral("&Delete"), QKeySequence(tr("Shift+Del"))),
+            &QAction::triggered, this, &TMainForm::DeleteItemClick);
+    connect(AddCommand(m, "CutItem", QStringLiteral("Cu&t"), QKeySequence(tr("Ctrl+X"))),
+            &QAction::triggered, this, &TMainForm::CutItemClick);
+    connect(AddCommand(m, "CopyItem", QStringLiteral("&Copy"), QKeySequence(tr("Ctrl+C"))),
+            &QAction::triggered, this, &TMainForm::CopyItemClick);
+    connect(AddCommand(m, "PasteItem", QStringLiteral("&Paste"), QKeySequence(tr("Ctrl+V"))),
+            &QAction::triggered, this, &TMainForm::PasteItemClick);
+    connect(
+        AddCommand(m, "SelectAllItem", QStringLiteral("Se&lect All"), QKeySequence(tr("Ctrl+A"))),
+        &QAction::triggered, this, &TMainForm::SelectAllItemClick);
+    m->addSeparator();
+    connect(AddCommand(m, "Find1", QStringLiteral("&Find"), QKeySequence(tr("Ctrl+F"))),
+            &QAction::triggered, this, &TMainForm::Find1Click);
+    connect(AddCommand(m, "Replace1", QStringLiteral("&Replace"), QKeySequence(tr("Ctrl+R"))),
+            &QAction::triggered, this, &TMainForm::Replace1Click);
+    m->addSeparator();
+    connect(AddCommand(m, "JoinSquare1", QStringLiteral("Join Square")), &QAction::triggered, this,
+            &TMainForm::JoinSquare1Click);
+    connect(
+        AddCommand(m, "DuplicateItem", QStringLiteral("Du&plicate"), QKeySequence(tr("Ctrl+D"))),
+        &QAction::triggered, this, &TMainForm::DuplicateItemClick);
+    connect(m, &QMenu::aboutToShow, this, &TMainForm::UpdateCommandStates);
+}
+
+void TMainForm::FillScaleMenu(QMenu* menu, const QString& captionFormat, bool hideWithoutDocument)
+{
+    auto* group = new QActionGroup(menu);
+    for (int s : kScales) {
+        QAction* a = menu->addAction(captionFormat.arg(s));
+        a->setData(s);
+        a->setCheckable(true);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, s] { ScaleClick(s); });
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, hideWithoutDocument] {
+        TChildD* doc = ActiveDocument();
+        if (doc && doc->EditorOpen()) doc->CommitEditor();
+        for (QAction* a : menu->actions()) {
+            if (hideWithoutDocument) a->setVisible(doc != nullptr);
+            a->setEnabled(doc != nullptr);
+            a->setChecked(doc && a->data().toInt() == doc->Scale());
+        }
+    });
+}
+
+void TMainForm::CreateViewMenu()
+{
+    QMenu* m = menuBar()->addMenu(QStringLiteral("&View"));
+    m->setObjectName(QStringLiteral("View1"));
+    QMenu* scale = m->addMenu(QStringLiteral("Scale"));
+    scale->setObjectName(QStringLiteral("Scale1Menu"));
+    scale->menuAction()->setObjectName(QStringLiteral("Scale1"));
+    m_actions.insert(QStringLiteral("Scale1"), scale->menuAction());
+    FillScaleMenu(scale, QStringLiteral("x%1"), false);
+
+    connect(AddCommand(m, "Fullscreenpreview1", QStringLiteral("Full-screen preview")),
+            &QAction::triggered, this, &TMainForm::Fullscreenpreview1Click);
+    QAction* grid = AddCommand(m, "Grid1", QStringLiteral("Grid"));
+    grid->setCheckable(true);
+    connect(grid, &QAction::triggered, this, &TMainForm::Grid1Click);
+    QAction* listing = AddCommand(m, "Listing", QStringLiteral("Listing"));
+    listing->setCheckable(true);
+    connect(listing, &QAction::triggered, this, &TMainForm::ListingClick);
+    QAction* status = AddCommand(m, "Statusbar1", QStringLiteral("Statusbar"));
+    status->setCheckable(true);
+    status->setChecked(true);
+    connect(status, &QAction::triggered, this, &TMainForm::Statusbar1Click);
+
+    QMenu* bars = m->addMenu(QStringLiteral("Toolbars"));
+    bars->setObjectName(QStringLiteral("Toolbars1Menu"));
+    bars->menuAction()->setObjectName(QStringLiteral("Toolbars1"));
+    m_actions.insert(QStringLiteral("Toolbars1"), bars->menuAction());
+    const std::pair<const char*, QString> barItems[] = {
+        {"Standart1", QStringLiteral("Standard")},
+        {"Special1", QStringLiteral("Special")},
+        {"Align1", QStringLiteral("Alignment Palette")}};
+    for (const auto& [name, caption] : barItems) {
+        QAction* a = AddCommand(bars, name, caption);
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, a](bool checked) {
+            const QString n = a->objectName();
+            QToolBar* bar = n == QLatin1String("Standart1")  ? m_standard
+                            : n == QLatin1String("Special1") ? m_special
+                                                             : m_alignBar;
+            bar->setVisible(checked);
+        });
+    }
+    connect(bars, &QMenu::aboutToShow, this, [this] {
+        Action(QStringLiteral("Standart1"))->setChecked(m_standard->isVisible());
+        Action(QStringLiteral("Special1"))->setChecked(m_special->isVisible());
+        Action(QStringLiteral("Align1"))->setChecked(m_alignBar->isVisible());
+    });
+    connect(m, &QMenu::aboutToShow, this, &TMainForm::UpdateViewChecks);
+}
+
+void TMainForm::CreateWindowMenu()
+{
+    m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+    m_windowMenu->setObjectName(QStringLiteral("Window1"));
+    QMenu* m = m_windowMenu;
+    connect(AddCommand(m, "WindowCascadeItem", QStringLiteral("&Cascade")), &QAction::triggered,
+            this, &TMainForm::WindowCascadeItemClick);
+    connect(AddCommand(m, "WindowTileItem", QStringLiteral("&Tile")), &QAction::triggered, this,
+            &TMainForm::WindowTileItemClick);
+    connect(AddCommand(m, "WindowArrangeItem", QStringLiteral("&Arrange Icons")),
+            &QAction::triggered, this, &TMainForm::WindowArrangeItemClick);
+    connect(AddCommand(m, "WindowMinimizeItem", QStringLiteral("&Minimize All")),
+            &QAction::triggered, this, &TMainForm::WindowMinimizeItemClick);
+    m_windowListSeparator = m->addSeparator();
+    connect(m, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
+}
+
+void TMainForm::CreateHelpMenu()
+{
+    QMenu* m = menuBar()->addMenu(QStringLiteral("&Help"));
+    m->setObjectName(QStringLiteral("Help1"));
+    connect(AddCommand(m, "N3", QStringLiteral("&Contents")), &QAction::triggered, this,
+            &TMainForm::N3Click);
+    connect(AddCommand(m, "HelpAboutItem", QStringLiteral("&About")), &QAction::triggered, this,
+            &TMainForm::HelpAboutItemClick);
+}
+
+void TMainForm::CreateDocumentMenu()
+{
+    // The commands on selected blocks, the block kinds and the templates are
+    // connected by the selection commands; the editing items act at once.
+    m_docMenu = new QMenu(this);
+    m_docMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    QMenu* m = m_docMenu;
+    AddCommand(m, "AligntoGrid1", QStringLiteral("Align to Grid"));
+    AddCommand(m, "MenuItem1", QStringLiteral("Align"));
+    AddCommand(m, "MenuItem2", QStringLiteral("Size"));
+    m->addSeparator();
+    connect(AddCommand(m, "Cut1", QStringLiteral("Cut")), &QAction::triggered, this,
+            &TMainForm::CutItemClick);
+    connect(AddCommand(m, "Copy1", QStringLiteral("Copy")), &QAction::triggered, this,
+            &TMainForm::CopyItemClick);
+    connect(AddCommand(m, "Paste1", QStringLiteral("Paste")), &QAction::triggered, this,
+            &TMainForm::PasteItemClick);
+    connect(AddCommand(m, "Delete1", QStringLiteral("Delete")), &QAction::triggered, this,
+            &TMainForm::DeleteItemClick);
+    connect(AddCommand(m, "Duplicate1", QStringLiteral("Duplicate")), &QAction::triggered, this,
+            &TMainForm::DuplicateItemClick);
+    m->addSeparator();
+
+    auto subMenu = [this](QMenu* parent, const char* name, const QString& caption) {
+        QMenu* sub = parent->addMenu(caption);
+        sub->menuAction()->setObjectName(QLatin1String(name));
+        m_actions.insert(QLatin1String(name), sub->menuAction());
+        return sub;
+    };
+    auto kinds = [this](QMenu* menu,
+                        std::initializer_list<std::tuple<const char*, const char*, int>> items) {
+        for (const auto& [name, caption, kind] : items)
+            AddCommand(menu, name, QLatin1String(caption))->setData(kind);
+    };
+    QMenu* replace = subMenu(m, "MenuItem4", QStringLiteral("Replace to"));
+    kinds(subMenu(replace, "Block1", QStringLiteral("Block")), {{"MenuItem5", "Rectangle", 0},
+                                                                {"MenuItem6", "Ellipse", 1},
+                                                                {"MenuItem7", "Rhomb", 2},
+                                                                {"MenuItem8", "Parallelogram", 3},
+                                                                {"Comment1", "Commentary", 6},
+                                                                {"Document1", "Document", 7},
+                                                                {"Process1", "Process", 8},
+                                                                {"Page1", "Divider", 9}});
+    subMenu(replace, "Templates1", QStringLiteral("Templates"));
+    QMenu* insert = subMenu(m, "Insert1", QStringLiteral("Insert "));
+    kinds(subMenu(insert, "Block2", QStringLiteral("Block ")),
+          {{"Rectangle1", "Rectangle", 0},
+           {"Ellipse1", "Ellipse", 1},
+           {"Rhomb1", "Rhomb", 2},
+           {"Parallelogram1", "Parallelogram", 3},
+           {"Text1", "Text", 5},
+           {"Comment2", "Commentary", 6},
+           {"Document2", "Document", 7},
+           {"Process2", "Process", 8},
+           {"Page2", "Divider", 9}});
+    subMenu(insert, "Templates2", QStringLiteral("Templates"));
+    AddCommand(m, "Properties1", QStringLiteral("Properties"));
+}
+
+void TMainForm::ShowDocumentMenu(TChildD& doc, QPoint globalPos)
+{
+    const int blocks = doc.CountSelectedBlocks();
+    auto enable = [this](const char* name, bool on) {
+        Action(QLatin1String(name))->setEnabled(on);
+    };
+    enable("AligntoGrid1", blocks >= 1);
+    enable("MenuItem1", blocks >= 2);
+    enable("MenuItem2", blocks >= 2);
+    for (const char* name : {"Cut1", "Copy1", "Delete1", "Duplicate1", "MenuItem4"})
+        enable(name, blocks >= 1);
+    enable("Paste1", m_clipboard.Count() > 0);
+    enable("Templates1", blocks == 1);
+    enable("Insert1", true);
+    enable("Properties1", doc.Selection().size() == 1);
+    m_docMenu->popup(globalPos);
+}
+
+void TMainForm::UpdateCommandStates()
+{
+    TChildD* doc = ActiveDocument();
+    const bool editing = doc && doc->EditorOpen();
+    const bool anyEntry = doc && !doc->Selection().empty();
+    const bool anyBlock = doc && doc->CountSelectedBlocks() > 0;
+    const bool canPaste = doc && m_clipboard.Count() > 0;
+    auto enable = [this](const char* name, bool on) {
+        if (QAction* a = Action(QLatin1String(name))) a->setEnabled(on);
+    };
+    enable("Undo1", doc && doc->CanUndo());
+    enable("Redo1", doc && doc->CanRedo());
+    // The open text editor takes Cut, Copy, Paste and Delete for its text.
+    for (const char* name : {"DeleteItem", "DeleteButton"})
+        enable(name, anyEntry || editing);
+    for (const char* name : {"CutItem", "CopyItem", "CutButton", "CopyButton"})
+        enable(name, anyBlock || editing);
+    enable("DuplicateItem", anyBlock);
+    for (const char* name : {"PasteItem", "PasteButton"})
+        enable(name, canPaste || editing);
+    for (const char* name :
+         {"SelectAllItem", "Find1", "Replace1", "JoinSquare1", "Scale1", "Fullscreenpreview1",
+          "Grid1", "SaveButton", "FullScreen", "GridButton", "ScaleButton"})
+        enable(name, doc != nullptr);
+}
+
+void TMainForm::UpdateViewChecks()
+{
+    if (TChildD* doc = ActiveDocument()) {
+        Action(QStringLiteral("Grid1"))->setChecked(doc->Grid());
+        Action(QStringLiteral("GridButton"))->setChecked(doc->Grid());
+    }
+}
+
+void TMainForm::RebuildRecentItems()
+{
+    for (QAction* a : m_recentItems) {
+        m_fileMenu->removeAction(a);
+        delete a;
+    }
+    m_recentItems.clear();
+    const QStringList& files = m_recent.Files();
+    const int n = std::min<int>(int(files.size()), TRecentFiles::kMaxShown);
+    if (n == 0) return;
+    for (int number = 1; number <= n; ++number) {
+        const QString name = files[number - 1];
+        QString shown = name;
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* a = new QAction(QStringLiteral("&%1: %2").arg(number).arg(shown), m_fileMenu);
+        a->setData(name);
+        connect(a, &QAction::triggered, this, [this, name] { QuickOpenClick(name); });
+        m_fileMenu->insertAction(m_exitItem, a);
+        m_recentItems.append(a);
+    }
+    auto* separator = new QAction(m_fileMenu);
+    separator->setSeparator(true);
+    m_fileMenu->insertAction(m_exitItem, separator);
+    m_recentItems.append(separator);
+}
+
+void TMainForm::RebuildWindowList()
+{
+    for (QAction* a : m_windowItems) {
+        m_windowMenu->removeAction(a);
+        delete a;
+    }
+    m_windowItems.clear();
+    int number = 0;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        QString title = sub->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(++number).arg(title), m_windowMenu);
+        a->setCheckable(true);
+        a->setChecked(sub == m_mdi->currentSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
+        m_windowMenu->addAction(a);
+        m_windowItems.append(a);
+    }
+    m_windowListSeparator->setVisible(number > 0);
+}
+
+// --- Edit
+
+void TMainForm::Undo1Click()
+{
+    if (TChildD* doc = ActiveDocument(); doc && doc->CanUndo()) doc->SwapWithSnapshot();
+}
+
+void TMainForm::Redo1Click()
+{
+    if (TChildD* doc = ActiveDocument(); doc && doc->CanRedo()) doc->SwapWithSnapshot();
+}
+
+void TMainForm::DeleteItemClick()
+{
+    TChildD* doc = ActiveDocument();
+    if (!doc) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    doc->DeleteSelection();
+    QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::CutItemClick()
+{
+    TChildD* doc = ActiveDocument();
+    if (!doc) return;
+    if (doc->EditorOpen()) {
+        doc->EditorCut();
+        return;
+    }
+    doc->CopySelection();
+    doc->DeleteSelection();
+}
+
+void TMainForm::CopyItemClick()
+{
+    if (TChildD* doc = ActiveDocument())
+        doc->EditorOpen() ? doc->EditorCopy() : doc->CopySelection();
+    UpdateCommandStates();
+}
+
+void TMainForm::PasteItemClick()
+{
+    if (TChildD* doc = ActiveDocument()) doc->EditorOpen() ? doc->EditorPaste() : doc->Paste();
+}
+
+void TMainForm::SelectAllItemClick()
+{
+    if (TChildD* doc = ActiveDocument()) doc->SelectAll();
+}
+
+void TMainForm::JoinSquare1Click()
+{
+    if (TChildD* doc = ActiveDocument()) doc->JoinSquare();
+}
+
+void TMainForm::DuplicateItemClick()
+{
+    if (TChildD* doc = ActiveDocument()) doc->DuplicateSelection();
+}
+
+// Find and replace dialogs are provided with printing.
+void TMainForm::Find1Click() {}
+void TMainForm::Replace1Click() {}
+
+// --- View
+
+void TMainForm::ScaleClick(int scale)
+{
+    if (TChildD* doc = ActiveDocument()) doc->SetScale(scale);
+}
+
+// The full-screen view is a window of its own, handed the active document.
+void TMainForm::Fullscreenpreview1Click() {}
+
+void TMainForm::Grid1Click()
+{
+    TChildD* doc = ActiveDocument();
+    QAction* grid = Action(QStringLiteral("Grid1"));
+    // Triggering has flipped the check already; with a document the flag
+    // it flips is the document's own.
+    const bool on = doc ? !doc->Grid() : grid->isChecked();
+    grid->setChecked(on);
+    Action(QStringLiteral("GridButton"))->setChecked(on);
+    if (doc) doc->SetGrid(on);
+}
+
+void TMainForm::ListingClick()
+{
+    const bool on = !m_list->IsVisible();
+    Action(QStringLiteral("Listing"))->setChecked(on);
+    Action(QStringLiteral("ListButton"))->setChecked(on);
+    m_list->setVisible(on);
+    if (on) {
+        if (m_splitter->sizes().value(0) < 50)
+            m_splitter->setSizes({260, std::max(width() - 260, 100)});
+        if (TChildD* doc = ActiveDocument()) doc->Shem().RefreshList();
+    }
+}
+
+void TMainForm::Statusbar1Click()
+{
+    statusBar()->setVisible(Action(QStringLiteral("Statusbar1"))->isChecked());
+}
+
+void TMainForm::FontComboChange(const QString& fontName)
+{
+    m_fontName = fontName;
+    if (TChildD* doc = ActiveDocument()) doc->SetFontName(fontName);
+}
+
+// --- Window and Help
+
+void TMainForm::WindowCascadeItemClick()
+{
+    m_mdi->cascadeSubWindows();
+}
+
+void TMainForm::WindowTileItemClick()
+{
+    m_mdi->tileSubWindows();
+}
+
+void TMainForm::WindowArrangeItemClick()
+{
+    // Minimised windows line up along the bottom of the area as they do on
+    // their own; what is left to arrange are the normal windows.
+    m_mdi->cascadeSubWindows();
+}
+
+void TMainForm::WindowMinimizeItemClick()
+{
+    const QList<QMdiSubWindow*> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = subs.rbegin(); it != subs.rend(); ++it)
+        (*it)->showMinimized();
+}
+
+// The help file is opened by the help service.
+void TMainForm::N3Click() {}
+
+void TMainForm::HelpAboutItemClick()
+{
+    AboutBox().exec();
+}
+
+// --- Toolbars
+
+void TMainForm::TextAlignClick(int code)
+{
+    TChildD* doc = ActiveDocument();
+    if (!doc) return;
+    if (doc->EditorOpen())
+        doc->SetEditorAlign(code);
+    else
+        doc->SetTextAlign(code);
+}
+
+// Aligning and spacing blocks belongs to the selection commands.
+void TMainForm::AlignBlocks(int, int) {}
+
+} // namespace kb

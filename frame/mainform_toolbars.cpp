@@ -1,0 +1,245 @@
+// The three dockable toolbars: Standard (file, edit and view commands, the
+// font box, text alignment), Special (the tool palette) and the Alignment
+// palette.
+#include "frame/mainform.h"
+
+#include "docwin/childd.h"
+#include "docwin/drawing/icons.h"
+#include "frame/toolicons.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace kb {
+
+namespace {
+
+struct TToolSpec
+{
+    const char* Name;
+    int Code;
+    const char* Hint;
+};
+
+// In the order the palette shows them.
+constexpr TToolSpec kTools[] = {
+    {"ToolButton9", tcSelect, "Select objects"},
+    {"ToolButton10", tcEditText, "Edit text in objects"},
+    {"ToolButton11", tcRectangle, "Create rectangle"},
+    {"ToolButton16", tcEllipse, "Create ellipse"},
+    {"ToolButton12", tcRhomb, "Create rhomb"},
+    {"ToolButton13", tcParallelogram, "Create parallelogram"},
+    {"ToolButton14", tcJointPoint, "Add delete point into link"},
+    {"ToolButton17", tcText, "Create text block"},
+    {"ToolButton15", tcComment, "Create comment"},
+    {"ToolButton18", tcDocument, "Create document"},
+    {"ToolButton20", tcProcess, "Create predefined process"},
+    {"ToolButton21", tcLink, "Create link"},
+    {"ToolButton22", tcPan, "Move document."},
+    {"ToolButton23", tcDivider, "Create page divider."},
+};
+
+QIcon ToolCodeIcon(int code, int linkDirection, bool jointDelete)
+{
+    switch (code) {
+    case tcSelect:
+        return ToolIcon(QStringLiteral("select"));
+    case tcEditText:
+        return ToolIcon(QStringLiteral("edittext"));
+    case tcJointPoint:
+        return ToolIcon(jointDelete ? QStringLiteral("pointdelete") : QStringLiteral("pointadd"));
+    case tcLink:
+        return LinkStyleIcon(linkDirection);
+    case tcPan:
+        return ToolIcon(QStringLiteral("hand"));
+    case tcText: // a text block has no outline to show
+        return ToolIcon(QStringLiteral("textblock"));
+    default:
+        return KindIcon(code - 2); // the creating tools make kind code - 2
+    }
+}
+
+void SetHint(QAction* a, const QString& hint)
+{
+    a->setToolTip(hint);
+    a->setStatusTip(hint);
+}
+
+} // namespace
+
+void TMainForm::CreateToolbars()
+{
+    CreateStandardBar();
+    CreateSpecialBar();
+    CreateAlignBar();
+}
+
+void TMainForm::CreateStandardBar()
+{
+    m_standard = new QToolBar(QStringLiteral("Standard"), this);
+    m_standard->setObjectName(QStringLiteral("Standart"));
+    m_standard->setIconSize(QSize(16, 16));
+    addToolBar(Qt::TopToolBarArea, m_standard);
+
+    auto button = [this](const char* name, const char* icon, const QString& hint,
+                         void (TMainForm::*slot)()) {
+        QAction* a = NewAction(name, hint);
+        a->setIcon(ToolIcon(QLatin1String(icon)));
+        SetHint(a, hint);
+        m_standard->addAction(a);
+        m_standard->widgetForAction(a)->setObjectName(QLatin1String(name));
+        if (slot) connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    button("NewButton", "new", QStringLiteral("New block diagram"), &TMainForm::FileNewItemClick);
+    button("OpenButton", "open", QStringLiteral("Open block diagram"),
+           &TMainForm::FileOpenItemClick);
+    button("SaveButton", "save", QStringLiteral("Save active block diagram"),
+           &TMainForm::FileSaveItemClick);
+    button("PrintButton", "print", QStringLiteral("Print active block diagram"),
+           &TMainForm::Print1Click);
+    m_standard->addSeparator();
+    button("DeleteButton", "delete", QStringLiteral("Delete selected objects"),
+           &TMainForm::DeleteItemClick);
+    button("CutButton", "cut", QStringLiteral("Cut selected objects"), &TMainForm::CutItemClick);
+    button("CopyButton", "copy", QStringLiteral("Copy selected objects"),
+           &TMainForm::CopyItemClick);
+    button("PasteButton", "paste", QStringLiteral("Paste objects"), &TMainForm::PasteItemClick);
+    m_standard->addSeparator();
+
+    QAction* scale = button("ScaleButton", "scale", QStringLiteral("Scale"), nullptr);
+    auto* scaleMenu = new QMenu(this);
+    FillScaleMenu(scaleMenu, QStringLiteral("x %1"), true);
+    scale->setMenu(scaleMenu);
+    if (auto* b = qobject_cast<QToolButton*>(m_standard->widgetForAction(scale)))
+        b->setPopupMode(QToolButton::InstantPopup);
+    button("ListButton", "list", QStringLiteral("Show list of objects"), &TMainForm::ListingClick)
+        ->setCheckable(true);
+    button("GridButton", "grid", QStringLiteral("Show grid"), &TMainForm::Grid1Click)
+        ->setCheckable(true);
+    button("FullScreen", "fullscreen", QStringLiteral("Full-screen preview"),
+           &TMainForm::Fullscreenpreview1Click);
+    m_standard->addSeparator();
+
+    m_fontCombo = new QComboBox(this);
+    m_fontCombo->setObjectName(QStringLiteral("FontCombo"));
+    m_fontCombo->setToolTip(QStringLiteral("Select font to all object"));
+    m_fontCombo->setStatusTip(m_fontCombo->toolTip());
+    m_fontCombo->setMinimumContentsLength(14);
+    m_fontCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_fontCombo->addItems(QFontDatabase::families());
+    // The documents ask for this name even where the system substitutes it.
+    if (m_fontCombo->findText(m_fontName) < 0) m_fontCombo->insertItem(0, m_fontName);
+    m_fontCombo->setCurrentIndex(m_fontCombo->findText(m_fontName));
+    connect(m_fontCombo, &QComboBox::textActivated, this, &TMainForm::FontComboChange);
+    m_standard->addWidget(m_fontCombo);
+    m_standard->addSeparator();
+
+    const std::tuple<const char*, const char*, const char*, int> aligns[] = {
+        {"TextAlignLeft", "textleft", "Align text into block to left.", 1},
+        {"TextAlignCenter", "textcenter", "Align text into block to center.", 0},
+        {"TextAlignRight", "textright", "Align text into block to right.", 2}};
+    for (const auto& [name, icon, hint, code] : aligns) {
+        QAction* a = button(name, icon, QLatin1String(hint), nullptr);
+        a->setData(code);
+        connect(a, &QAction::triggered, this, [this, c = code] { TextAlignClick(c); });
+    }
+}
+
+QToolButton* TMainForm::AddChoiceTool(QAction* tool, QMenu* choices)
+{
+    auto* b = qobject_cast<QToolButton*>(m_special->widgetForAction(tool));
+    if (b) {
+        // Holding the button down offers the choices; a click only picks the tool.
+        b->setMenu(choices);
+        b->setPopupMode(QToolButton::DelayedPopup);
+    }
+    return b;
+}
+
+void TMainForm::CreateSpecialBar()
+{
+    m_special = new QToolBar(QStringLiteral("Special"), this);
+    m_special->setObjectName(QStringLiteral("Special"));
+    m_special->setIconSize(QSize(16, 16));
+    addToolBar(Qt::BottomToolBarArea, m_special);
+    m_tools = new QActionGroup(this);
+    m_tools->setExclusive(true);
+    for (const TToolSpec& t : kTools) {
+        QAction* a = NewAction(t.Name, QLatin1String(t.Hint));
+        SetHint(a, QLatin1String(t.Hint));
+        a->setIcon(ToolCodeIcon(t.Code, m_linkDirection, m_jointDelete));
+        a->setCheckable(true);
+        a->setChecked(t.Code == m_tool);
+        a->setData(t.Code);
+        m_tools->addAction(a);
+        m_special->addAction(a);
+        m_special->widgetForAction(a)->setObjectName(QLatin1String(t.Name));
+        connect(a, &QAction::triggered, this, [this, code = t.Code] { SetCurrentTool(code); });
+    }
+
+    auto* directions = new QMenu(this);
+    directions->setObjectName(QStringLiteral("LinkDirections"));
+    for (int v = 0; v < 4; ++v)
+        connect(directions->addAction(LinkStyleIcon(v), QString()), &QAction::triggered, this,
+                [this, v] { SetLinkDirection(v); });
+    AddChoiceTool(Action(QStringLiteral("ToolButton21")), directions);
+
+    auto* points = new QMenu(this);
+    points->setObjectName(QStringLiteral("JointModes"));
+    connect(points->addAction(ToolIcon(QStringLiteral("pointadd")), QString()), &QAction::triggered,
+            this, [this] { SetJointDeleteMode(false); });
+    connect(points->addAction(ToolIcon(QStringLiteral("pointdelete")), QString()),
+            &QAction::triggered, this, [this] { SetJointDeleteMode(true); });
+    AddChoiceTool(Action(QStringLiteral("ToolButton14")), points);
+}
+
+void TMainForm::SetLinkDirection(int direction)
+{
+    m_linkDirection = direction & 3;
+    Action(QStringLiteral("ToolButton21"))->setIcon(LinkStyleIcon(m_linkDirection));
+    SetCurrentTool(tcLink);
+}
+
+void TMainForm::SetJointDeleteMode(bool deleting)
+{
+    m_jointDelete = deleting;
+    Action(QStringLiteral("ToolButton14"))
+        ->setIcon(ToolCodeIcon(tcJointPoint, m_linkDirection, m_jointDelete));
+    SetCurrentTool(tcJointPoint);
+}
+
+void TMainForm::CreateAlignBar()
+{
+    m_alignBar = new QToolBar(QStringLiteral("Alignment Palette"), this);
+    m_alignBar->setObjectName(QStringLiteral("AlignBar"));
+    m_alignBar->setIconSize(QSize(16, 16));
+    m_alignBar->setToolTip(QStringLiteral("Toolbar for aligning blocks."));
+    addToolBar(Qt::LeftToolBarArea, m_alignBar);
+    const std::tuple<const char*, const char*, const char*, int, int> buttons[] = {
+        {"ToolbarButton971", "alignleft", "Align left edges", 1, 0},
+        {"ToolbarButton972", "alignhcenter", "Align horizontal centers", 2, 0},
+        {"ToolbarButton973", "alignright", "Align right edges", 3, 0},
+        {"ToolbarButton974", "spaceh", "Space equally, horizontally", 4, 0},
+        {"ToolbarButton976", "aligntop", "Align tops", 0, 1},
+        {"ToolbarButton978", "alignvcenter", "Align vertical centers", 0, 2},
+        {"ToolbarButton977", "alignbottom", "Align bottoms", 0, 3},
+        {"ToolbarButton975", "spacev", "Space equally, vertically", 0, 4},
+    };
+    for (const auto& [name, icon, hint, h, v] : buttons) {
+        QAction* a = NewAction(name, QLatin1String(hint));
+        a->setIcon(ToolIcon(QLatin1String(icon)));
+        SetHint(a, QLatin1String(hint));
+        m_alignBar->addAction(a);
+        m_alignBar->widgetForAction(a)->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, [this, h = h, v = v] { AlignBlocks(h, v); });
+    }
+    m_alignBar->hide();
+}
+
+} // namespace kb

@@ -1,0 +1,28 @@
+# The editor's main window, documents and start-up (kbeditor), and the thin
+# kestrabin program around it.
+add_library(kbeditor STATIC
+    about.cpp about.h
+    docfile.cpp docfile.h
+    filedialogs.cpp filedialogs.h
+    mainform.cpp mainform.h
+    mainform_documents.cpp
+    mainform_menus.cpp
+    mainform_toolbars.cpp
+    objectlist.cpp objectlist.h
+    recentfiles.cpp recentfiles.h
+    singleinstance.cpp singleinstance.h
+    startup.cpp startup.h
+    toolicons.cpp toolicons.h
+)
+target_include_directories(kbeditor PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(kbeditor PUBLIC kbdocwin kbdrawing kbmodel Qt6::Widgets Qt6::Network)
+target_compile_definitions(kbeditor PRIVATE KB_VERSION="${PROJECT_VERSION}")
+set_target_properties(kbeditor PROPERTIES AUTOMOC ON)
+kb_warnings(kbeditor)
+
+# LoadFile is compiled into the program (not the library) so that it is
+# always exported, whether or not anything inside refers to it.
+add_executable(kestrabin main.cpp loadfile.cpp)
+target_link_libraries(kestrabin PRIVATE kbeditor)
+set_target_properties(kestrabin PROPERTIES ENABLE_EXPORTS ON)
+kb_warnings(kestrabin)

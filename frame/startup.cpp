@@ -1,0 +1,69 @@
+#include "frame/startup.h"
+
+#include "frame/docfile.h"
+#include "frame/mainform.h"
+#include "frame/singleinstance.h"
+
+#include <QApplication>
+
+namespace kb {
+
+namespace {
+
+void RaiseWindow(QWidget& w)
+{
+    if (w.isMinimized()) w.showNormal();
+    w.raise();
+    w.activateWindow();
+}
+
+} // namespace
+
+QString ApplicationTitle()
+{
+    return QStringLiteral("Редактор блок-схем");
+}
+
+QStringList CommandLineFiles(const QStringList& arguments)
+{
+    QStringList files;
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].isEmpty()) files.append(AbsoluteFileName(arguments[i]));
+    return files;
+}
+
+int RunEditor(int& argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Marlowen"));
+    QApplication::setApplicationName(QStringLiteral("Kestrabin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Block-diagram editor"));
+    QApplication::setApplicationDisplayName(ApplicationTitle());
+
+    // A second start creates no window, reads no settings, loads no plug-ins.
+    const QStringList files = CommandLineFiles(QApplication::arguments());
+    const QString name = InstanceName();
+    THandOff handOff = HandOffToRunningInstance(name, files);
+    TInstanceServer server(
+        [](const QString& f) {
+            if (TMainForm* main = TMainForm::Instance()) {
+                RaiseWindow(*main);
+                main->OpenDocument(f);
+            }
+        },
+        [] {
+            if (TMainForm* main = TMainForm::Instance()) RaiseWindow(*main);
+        });
+    if (handOff == THandOff::NoInstance && !server.Listen(name))
+        handOff = HandOffToRunningInstance(name, files); // another start was quicker
+    if (handOff != THandOff::NoInstance) return handOff == THandOff::Delivered ? 0 : 1;
+
+    TMainForm main;
+    main.show();
+    for (const QString& f : files)
+        main.OpenDocument(f);
+    main.setWindowTitle(ApplicationTitle());
+    return QApplication::exec();
+}
+
+} // namespace kb

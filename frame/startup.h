@@ -1,0 +1,21 @@
+// The program's start: the single-instance test, then the main window, the
+// command-line files and the main loop.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kb {
+
+// The application and main window title while the editor runs.
+QString ApplicationTitle();
+
+// Every argument after the program name is a file name; each is made
+// absolute here, because a running editor that receives it has another
+// working folder.
+QStringList CommandLineFiles(const QStringList& arguments);
+
+// Runs the editor; returns the process exit code.
+int RunEditor(int& argc, char** argv);
+
+} // namespace kb
