@@ -60,7 +60,7 @@ QImage KindImage(int kind)
     QImage image = Blank();
     if (kind < 0 || kind >= kBlockKindCount) return image;
     TRasterCanvas canvas(image);
-    canvas.SetFont({"Arial", 9});
+    canvas.SetFont({"Arial", 8});
     canvas.SetFontColor(clBlack);
     // Joint points show as a filled dot, as when selected.
     DrawBlock(canvas, SampleBlock(kind), kind == bkJoint, TViewTransform{{0, 0}, 1}, clWhite);

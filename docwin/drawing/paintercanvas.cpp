@@ -185,13 +185,20 @@ void TPainterCanvas::MoveTo(TPoint p)
     m_trace << m_position;
 }
 
+TPoint TPainterCanvas::MoveAlong(TPoint to)
+{
+    const TPoint from{m_position.x(), m_position.y()};
+    m_position = QPoint(to.x, to.y);
+    m_trace << m_position;
+    return from;
+}
+
+// On a vector device the last pixel does not matter; the line is drawn whole.
 void TPainterCanvas::LineTo(TPoint p)
 {
-    const QPoint to(p.x, p.y);
+    const TPoint from = MoveAlong(p);
     PrepareStroke();
-    if (to != m_position) m_painter->drawLine(m_position, to);
-    m_position = to;
-    m_trace << to;
+    if (!PointsEqual(from, p)) m_painter->drawLine(from.x, from.y, p.x, p.y);
 }
 
 void TPainterCanvas::SetPixel(TPoint p, TColor c)

@@ -56,8 +56,13 @@ public:
     void DrawText(const TRect& r, const std::string& text, int align) override;
 
 protected:
+    TColor PenColor() const { return m_penColor; }
+    TPenStyle PenStyle() const { return m_penStyle; }
+    TPenMode PenMode() const { return m_penMode; }
     TColor BrushColor() const { return m_brushColor; }
     bool BrushClear() const { return m_brushStyle == TBrushStyle::Clear; }
+    // Moves the current position to `to` along a line; returns where it was.
+    TPoint MoveAlong(TPoint to);
     // Makes the painter draw outlines with the pen mode and fills plainly.
     void PrepareStroke();
     void PrepareFill();

@@ -18,14 +18,61 @@ QImage* TRasterCanvas::Prepared(QImage& image)
     return &image;
 }
 
-TRasterCanvas::TRasterCanvas(QImage& image) : TPainterCanvas(Prepared(image)), m_image(image) {}
+// The painter (for text) draws straight into the image's memory, so its
+// pixels and the ones set here mix in drawing order.
+TRasterCanvas::TRasterCanvas(QImage& image)
+    : TPainterCanvas(Prepared(image)), m_image(image), m_figures(image)
+{
+}
 
-// The painter draws straight into the image's memory, so pixels written here
-// and by the painter mix in drawing order.
+TInk TRasterCanvas::Ink() const
+{
+    TInk ink;
+    ink.Dotted = PenStyle() == TPenStyle::Dotted;
+    if (PenMode() == TPenMode::Not)
+        ink.How = TInk::Invert;
+    else if (PenMode() == TPenMode::Copy)
+        ink.Color = ToQRgb(PenColor());
+    return ink;
+}
+
+const QRgb* TRasterCanvas::Fill()
+{
+    if (BrushClear()) return nullptr;
+    m_fill = ToQRgb(BrushColor());
+    return &m_fill;
+}
+
+void TRasterCanvas::FillRect(const TRect& r)
+{
+    const QRgb c = ToQRgb(BrushColor());
+    for (int32_t y = r.Top; y < r.Bottom; ++y)
+        m_figures.Span(y, r.Left, int64_t(r.Right) - 1, c);
+}
+
+void TRasterCanvas::Rectangle(const TRect& r)
+{
+    m_figures.Rectangle(r, Ink(), Fill());
+}
+
+void TRasterCanvas::Ellipse(const TRect& r)
+{
+    m_figures.Ellipse(r, Ink(), Fill());
+}
+
+void TRasterCanvas::Polygon(const TPoint* points, int count)
+{
+    m_figures.Polygon(points, count, Ink(), Fill());
+}
+
+void TRasterCanvas::LineTo(TPoint p)
+{
+    m_figures.Line(MoveAlong(p), p, Ink());
+}
+
 void TRasterCanvas::SetPixel(TPoint p, TColor c)
 {
-    if (p.x < 0 || p.y < 0 || p.x >= m_image.width() || p.y >= m_image.height()) return;
-    reinterpret_cast<QRgb*>(m_image.scanLine(p.y))[p.x] = ToQRgb(c);
+    m_figures.Span(p.y, p.x, p.x, ToQRgb(c));
 }
 
 void TRasterCanvas::FloodFill(TPoint p, TColor border)

@@ -1,9 +1,12 @@
 // The drawing surface over an image in memory: the document window's back
-// buffer, the full-screen view, icons and picture export. On top of the
-// painter canvas it has real pixels: exact SetPixel and a scan-line FloodFill.
+// buffer, the full-screen view, icons and picture export. Figures are set
+// pixel by pixel with the raster conventions the diagrams rely on (see
+// pixelfigures.h), flood fill is a real scan-line fill, and only text goes
+// through QPainter. Pens are one pixel wide whatever SetPenWidth says.
 #pragma once
 
 #include "docwin/drawing/paintercanvas.h"
+#include "docwin/drawing/pixelfigures.h"
 
 #include <QImage>
 
@@ -16,13 +19,23 @@ public:
     // 32 bits per pixel is converted to Format_RGB32 first.
     explicit TRasterCanvas(QImage& image);
 
+    void FillRect(const TRect& r) override;
+    void Rectangle(const TRect& r) override;
+    void Ellipse(const TRect& r) override;
+    void Polygon(const TPoint* points, int count) override;
+    void LineTo(TPoint p) override;
     void SetPixel(TPoint p, TColor c) override;
     void FloodFill(TPoint p, TColor border) override;
 
 private:
     static QImage* Prepared(QImage& image);
+    TInk Ink() const;
+    // The brush colour when the brush is solid, else null.
+    const QRgb* Fill();
 
     QImage& m_image;
+    TPixelFigures m_figures;
+    QRgb m_fill = 0;
 };
 
 } // namespace kb

@@ -144,6 +144,7 @@ void DrawBlock(TCanvas& canvas, const Block& block, bool selected, const TViewTr
     canvas.SetPenMode(TPenMode::Black);
     canvas.SetPenWidth(1);
     canvas.SetBrushColor(windowColor);
+    canvas.SetBrushStyle(TBrushStyle::Clear);
     Shape(canvas, block, r, selected, windowColor);
     if (selected) BlockHandles(canvas, block.Kind, r, windowColor);
     canvas.SetBrushStyle(TBrushStyle::Clear);

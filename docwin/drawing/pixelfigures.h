@@ -1,0 +1,48 @@
+// Figures set pixel by pixel on a 32-bit image, with the raster conventions
+// the diagrams were drawn with: a line leaves out its last pixel, a
+// rectangle or ellipse (x1, y1, x2, y2) covers x1 .. x2 - 1 and y1 .. y2 - 1,
+// and every outline pixel is touched exactly once, so an inverting pen drawn
+// twice leaves no trace. Everything is clipped to the image.
+#pragma once
+
+#include "model/geometry.h"
+
+#include <QImage>
+
+namespace kb {
+
+// How the pen touches a pixel.
+struct TInk
+{
+    enum Mode { Copy, Invert };
+    Mode How = Copy;
+    QRgb Color = 0xFF000000;
+    bool Dotted = false; // every other pixel along the outline
+};
+
+class TPixelFigures
+{
+public:
+    // image must be 32 bits per pixel and outlive this object.
+    explicit TPixelFigures(QImage& image);
+
+    void Line(TPoint from, TPoint to, const TInk& ink);
+    // fill is drawn inside the outline unless null.
+    void Rectangle(TRect r, const TInk& ink, const QRgb* fill);
+    void Ellipse(TRect r, const TInk& ink, const QRgb* fill);
+    void Polygon(const TPoint* points, int count, const TInk& ink, const QRgb* fill);
+    // Pixels x1 .. x2 (inclusive) of row y in colour c, clipped.
+    void Span(int y, int64_t x1, int64_t x2, QRgb c);
+
+private:
+    void Touch(int64_t x, int64_t y, const TInk& ink);
+    void OutlineSpan(int y, int64_t x1, int64_t x2, const TInk& ink);
+
+    QImage& m_image;
+    uchar* m_bits;
+    qsizetype m_stride;
+    int m_width;
+    int m_height;
+};
+
+} // namespace kb

@@ -1,0 +1,254 @@
+// The raster canvas: pixel coverage, pen modes and the scan-line flood fill.
+#include "docwin/drawing/paintercanvas.h"
+#include "docwin/drawing/rastercanvas.h"
+#include "tests/docwin/drawing/imagecheck.h"
+
+#include <QPicture>
+#include <gtest/gtest.h>
+
+using namespace kb;
+using kbtest::Filled;
+using kbtest::InkBounds;
+using kbtest::IsBlack;
+
+namespace {
+
+void BlackPen(TCanvas& c, TBrushStyle brush = TBrushStyle::Clear)
+{
+    c.SetPenMode(TPenMode::Black);
+    c.SetPenStyle(TPenStyle::Solid);
+    c.SetBrushStyle(brush);
+}
+
+TEST(RasterCanvas, RectangleAndEllipseCoverUpToButNotIncludingTheFarCorner)
+{
+    for (bool ellipse : {false, true}) {
+        QImage image = Filled(40, 40);
+        {
+            TRasterCanvas c(image);
+            BlackPen(c, TBrushStyle::Solid);
+            c.SetBrushColor(RGBColor(255, 0, 0));
+            ellipse ? c.Ellipse({5, 6, 25, 16}) : c.Rectangle({5, 6, 25, 16});
+        }
+        EXPECT_EQ(InkBounds(image), QRect(QPoint(5, 6), QPoint(24, 15))) << ellipse;
+        EXPECT_EQ(image.pixel(15, 11), qRgb(255, 0, 0)) << ellipse;
+    }
+}
+
+TEST(RasterCanvas, LineToLeavesOutItsEndPointAndMoves)
+{
+    QImage image = Filled(20, 20);
+    {
+        TRasterCanvas c(image);
+        BlackPen(c);
+        c.MoveTo({2, 3});
+        c.LineTo({10, 3});
+        c.LineTo({10, 9});
+    }
+    EXPECT_TRUE(IsBlack(image, 2, 3));
+    EXPECT_TRUE(IsBlack(image, 10, 3)); // the second line's start
+    EXPECT_TRUE(IsBlack(image, 10, 8));
+    EXPECT_FALSE(IsBlack(image, 10, 9));
+}
+
+TEST(RasterCanvas, BlackModeIgnoresThePenColourAndCopyModeUsesIt)
+{
+    QImage image = Filled(20, 4);
+    {
+        TRasterCanvas c(image);
+        c.SetPenColor(RGBColor(0, 0, 255));
+        c.SetPenMode(TPenMode::Black);
+        c.MoveTo({0, 1});
+        c.LineTo({10, 1});
+        c.SetPenMode(TPenMode::Copy);
+        c.MoveTo({0, 2});
+        c.LineTo({10, 2});
+    }
+    EXPECT_EQ(image.pixel(5, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(5, 2), qRgb(0, 0, 255));
+}
+
+TEST(RasterCanvas, DottedPenLeavesGaps)
+{
+    QImage image = Filled(20, 3);
+    {
+        TRasterCanvas c(image);
+        BlackPen(c);
+        c.SetPenStyle(TPenStyle::Dotted);
+        c.MoveTo({0, 1});
+        c.LineTo({20, 1});
+    }
+    const int inked = kbtest::InkCount(image, {0, 1, 20, 1});
+    EXPECT_GT(inked, 5);
+    EXPECT_LT(inked, 15);
+}
+
+// The drag feedback of the editing tools: drawn twice, it must leave no trace
+// on any background, whatever the figure.
+TEST(RasterCanvas, InvertingPenDrawnTwiceRestoresTheImage)
+{
+    QImage image = Filled(60, 60, QColor(192, 192, 192));
+    for (int i = 0; i < 60; i += 7)
+        image.setPixel(i, i, qRgb(10, 200, 30));
+    const QImage before = image.copy();
+    auto feedback = [](TCanvas& c) {
+        c.SetPenMode(TPenMode::Not);
+        c.SetPenStyle(TPenStyle::Dotted);
+        c.SetBrushStyle(TBrushStyle::Clear);
+        c.Rectangle({5, 5, 40, 30});
+        c.MoveTo({3, 50});
+        c.LineTo({55, 20});
+        c.LineTo({50, 58});
+        const TPoint tri[] = {{10, 40}, {30, 55}, {5, 58}};
+        c.Polygon(tri, 3);
+    };
+    {
+        TRasterCanvas c(image);
+        feedback(c);
+    }
+    EXPECT_NE(image, before);
+    {
+        TRasterCanvas c(image);
+        feedback(c);
+    }
+    EXPECT_EQ(image, before);
+}
+
+TEST(RasterCanvas, FillRectIgnoresPenModeAndEmptyRectangles)
+{
+    QImage image = Filled(10, 10);
+    {
+        TRasterCanvas c(image);
+        c.SetPenMode(TPenMode::Not);
+        c.SetBrushColor(RGBColor(0, 255, 0));
+        c.FillRect({2, 2, 4, 4});
+        c.FillRect({8, 8, 3, 3}); // right of left: nothing
+    }
+    EXPECT_EQ(image.pixel(2, 2), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(3, 3), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(4, 4), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(5, 5), qRgb(255, 255, 255));
+}
+
+class FloodFill : public ::testing::Test
+{
+protected:
+    // A closed diamond with diagonal (8-connected) sides around (20, 20).
+    void Diamond(TCanvas& c)
+    {
+        BlackPen(c);
+        c.MoveTo({20, 5});
+        c.LineTo({35, 20});
+        c.LineTo({20, 35});
+        c.LineTo({5, 20});
+        c.LineTo({20, 5});
+    }
+    void Fill(TCanvas& c, TPoint seed)
+    {
+        c.SetBrushColor(RGBColor(255, 0, 0));
+        c.SetBrushStyle(TBrushStyle::Solid);
+        c.FloodFill(seed, clBlack);
+    }
+
+    QImage image = Filled(40, 40);
+    const QRgb red = qRgb(255, 0, 0);
+};
+
+TEST_F(FloodFill, FillsInsideDiagonalBordersWithoutLeaking)
+{
+    {
+        TRasterCanvas c(image);
+        Diamond(c);
+        Fill(c, {20, 20});
+    }
+    EXPECT_EQ(image.pixel(20, 20), red);
+    EXPECT_EQ(image.pixel(20, 7), red);
+    EXPECT_EQ(image.pixel(33, 20), red);
+    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(30, 30), qRgb(255, 255, 255));
+    EXPECT_TRUE(IsBlack(image, 20, 5));
+}
+
+// Pixels that already have the fill colour are part of the area: the fill
+// must go on past them rather than stop there.
+TEST_F(FloodFill, CrossesPixelsAlreadyOfTheFillColour)
+{
+    {
+        TRasterCanvas c(image);
+        Diamond(c);
+        c.SetBrushColor(RGBColor(255, 0, 0));
+        c.FillRect({19, 10, 21, 30}); // a red column cuts the inside in two
+        Fill(c, {12, 20});
+    }
+    EXPECT_EQ(image.pixel(12, 20), red);
+    EXPECT_EQ(image.pixel(28, 20), red);
+    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+}
+
+TEST_F(FloodFill, DoesNothingOnTheBorderOutsideTheImageOrWithAClearBrush)
+{
+    const QImage before = [&] {
+        TRasterCanvas c(image);
+        Diamond(c);
+        return image.copy();
+    }();
+    {
+        TRasterCanvas c(image);
+        Fill(c, {20, 5});
+        Fill(c, {-3, 20});
+        Fill(c, {20, 400});
+        c.SetBrushStyle(TBrushStyle::Clear);
+        c.FloodFill({20, 20}, clBlack);
+    }
+    EXPECT_EQ(image, before);
+}
+
+// Vector devices cannot search pixels: the outline just traced is filled and
+// stroked again, so it keeps its black border.
+TEST_F(FloodFill, OnAVectorDeviceFillsTheTracedOutline)
+{
+    QPicture picture;
+    {
+        TPainterCanvas c(&picture);
+        Diamond(c);
+        Fill(c, {20, 20});
+    }
+    {
+        QPainter p(&image);
+        picture.play(&p);
+    }
+    EXPECT_EQ(image.pixel(20, 20), red);
+    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_TRUE(IsBlack(image, 20, 5));
+}
+
+TEST(RasterCanvas, SetPixelWritesExactlyOnePixelAndIgnoresOutsidePoints)
+{
+    QImage image = Filled(5, 5);
+    {
+        TRasterCanvas c(image);
+        c.SetPenMode(TPenMode::Not);
+        c.SetPixel({1, 2}, RGBColor(1, 2, 3));
+        c.SetPixel({-1, 2}, clBlack);
+        c.SetPixel({5, 5}, clBlack);
+    }
+    EXPECT_EQ(image.pixel(1, 2), qRgb(1, 2, 3));
+    EXPECT_EQ(InkBounds(image), QRect());
+}
+
+TEST(RasterCanvas, ConvertsImagesThatAreNot32BitsPerPixel)
+{
+    QImage image(8, 8, QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    {
+        TRasterCanvas c(image);
+        c.SetPixel({3, 3}, clBlack);
+        c.SetBrushColor(clBlack);
+        c.SetBrushStyle(TBrushStyle::Solid);
+        c.FloodFill({0, 0}, clBlack);
+    }
+    EXPECT_EQ(image.depth(), 32);
+    EXPECT_TRUE(IsBlack(image, 7, 7));
+}
+
+} // namespace
