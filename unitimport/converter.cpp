@@ -22,6 +22,32 @@ const char* FailureText(TConvertFailure why)
 // its first y.
 constexpr int64_t kLowestBottom = kMaxCoord + 10;
 
+// How many compounds wrap the whole list one inside the other: "begin begin
+// x end end" gives 2. One pass with a stack of openers finds where each
+// leading "begin" closes.
+size_t WrappingCompounds(TLineSpan lines)
+{
+    size_t leading = 0;
+    while (leading < lines.size() && FindKeyword(lines[leading]) == kwBegin)
+        ++leading;
+    if (leading == 0) return 0;
+    std::vector<size_t> closedAt(leading, lines.size());
+    std::vector<size_t> open;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const TKeyword k = FindKeyword(lines[i]);
+        if (k == kwBegin || k == kwCase) {
+            open.push_back(i);
+        } else if (k == kwEnd && !open.empty()) {
+            if (open.back() < leading) closedAt[open.back()] = i;
+            open.pop_back();
+        }
+    }
+    size_t n = 0;
+    while (n < leading && closedAt[n] == lines.size() - 1 - n)
+        ++n;
+    return n;
+}
+
 } // namespace
 
 TConvertError::TConvertError(TConvertFailure why) : std::runtime_error(FailureText(why)), Why(why)
@@ -88,9 +114,8 @@ size_t TConverterWalk::Compound(size_t k)
     TLineSpan inner = m_lines.subspan(k + 1, std::min(end, m_lines.size()) - (k + 1));
     // A compound that holds only a compound gives the same diagram as the
     // inner one; unwrapping it here keeps such nesting off the call stack.
-    while (inner.size() >= 2 && FindKeyword(inner.front()) == kwBegin &&
-           MatchingEnd(inner, 1) == inner.size() - 1)
-        inner = inner.subspan(1, inner.size() - 2);
+    const size_t wrappers = WrappingCompounds(inner);
+    inner = inner.subspan(wrappers, inner.size() - 2 * wrappers);
 
     const TConversion sub = Sub(inner);
     const TPlaced p = Place(sub, {kCentre - sub.W / 2, int32_t(m_y)});

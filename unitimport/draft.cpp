@@ -31,6 +31,11 @@ TItemId TDraft::AppendLink(const TDraftLink& l)
     return id;
 }
 
+size_t TDraft::PositionOf(TItemId id) const
+{
+    return size_t(std::find(m_order.begin(), m_order.end(), id) - m_order.begin());
+}
+
 TPoint TDraft::PointOf(TItemId id, TPoint pos) const
 {
     return PointOf(id, pos, 0);

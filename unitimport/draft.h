@@ -47,6 +47,8 @@ public:
     size_t Count() const { return m_order.size(); }
     const TDraftItem& Item(TItemId id) const { return m_items[size_t(id)]; }
     const Block& BlockOf(TItemId id) const { return m_items[size_t(id)].Shape; }
+    // The item's place in list order (a linear search).
+    size_t PositionOf(TItemId id) const;
 
     // The absolute point that an attachment position gives on an item; on a
     // link only the x of the position counts (the way along it).

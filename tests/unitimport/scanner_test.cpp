@@ -1,0 +1,202 @@
+// The scanner's four stages and the routine list.
+#include "tests/unitimport/support.h"
+#include "unitimport/scanner.h"
+
+#include <gtest/gtest.h>
+
+using namespace kb::unitimport;
+using kbtest::Crlf;
+using kbtest::LinesOf;
+using Tokens = std::vector<std::string>;
+using namespace std::string_literals;
+
+namespace {
+
+// The lines after "implementation" of a unit whose implementation section
+// is `body`.
+TLines BodyLines(std::string_view body)
+{
+    TLines lines = LinesOf(Crlf("implementation\n" + std::string(body)));
+    lines.erase(lines.begin());
+    return lines;
+}
+
+TEST(CleanText, CommentsGoAndSpacesShrink)
+{
+    EXPECT_EQ(CleanText("a\r\nb\rc"), "a\rb\rc");
+    EXPECT_EQ(CleanText("a    b  "), "a b ");
+    EXPECT_EQ(CleanText("a{x}b(*y*)c(d"), "abc(d");
+    EXPECT_EQ(CleanText("a // note\r\nb"), "a \rb");
+    EXPECT_EQ(CleanText("a // to the end"), "a ");
+    EXPECT_EQ(CleanText("a\tb\nc"), "a\tb\nc"); // tabs and lone LF stay
+}
+
+TEST(CleanText, StringLiteralsAreCopiedWhole)
+{
+    EXPECT_EQ(CleanText("s := 'a  //{b}(*c*)';"), "s := 'a  //{b}(*c*)';");
+    EXPECT_EQ(CleanText("s := 'it''s'"), "s := 'it''s'");
+}
+
+TEST(CleanText, UnclosedConstructsEndAtTheEnd)
+{
+    EXPECT_EQ(CleanText("a{never closed"), "a");
+    EXPECT_EQ(CleanText("a(*never closed"), "a");
+    EXPECT_EQ(CleanText("a(*)b"), "a"); // "(*)" opens a comment and does not close it
+    EXPECT_EQ(CleanText("s := 'open"), "s := 'open");
+    EXPECT_EQ(CleanText("("), "(");
+    EXPECT_EQ(CleanText("/"), "/");
+}
+
+TEST(NormalizeLineBreaks, EveryBreakBecomesCrLf)
+{
+    EXPECT_EQ(NormalizeLineBreaks("a\nb\rc\r\nd\n\re"), "a\r\nb\r\nc\r\nd\r\n\r\ne");
+    EXPECT_EQ(NormalizeLineBreaks("\r"), "\r\n");
+}
+
+TEST(SplitTokens, SeparatorsAndAssignments)
+{
+    EXPECT_EQ(SplitTokens("x:=y+1;"), (Tokens{"x:=y+1;"}));
+    EXPECT_EQ(SplitTokens("x := y + 1;"), (Tokens{"x", ":=", "y", "+", "1;"}));
+    EXPECT_EQ(SplitTokens("a ; ;\rb "), (Tokens{"a", ";", ";", "b"}));
+    EXPECT_EQ(SplitTokens("a b"), (Tokens{"a"})); // what is left at the end is dropped
+    EXPECT_EQ(SplitTokens("x : integer;"), (Tokens{"x", ":", "integer;"}));
+    EXPECT_EQ(SplitTokens("i: integer;"), (Tokens{"i:", "integer;"}));
+    EXPECT_EQ(SplitTokens("a:b "), (Tokens{"a:", "b"}));
+    EXPECT_EQ(SplitTokens("begin\nx "), (Tokens{"begin\nx"})); // LF is no separator
+}
+
+TEST(SplitTokens, GroupsStayWhole)
+{
+    EXPECT_EQ(SplitTokens("Foo(a, (b));"), (Tokens{"Foo", "(a, (b));"}));
+    EXPECT_EQ(SplitTokens("Go(Sender:\rTObject) "), (Tokens{"Go", "(Sender: TObject)"}));
+    EXPECT_EQ(SplitTokens("F(')');"), (Tokens{"F", "(')');"}));
+}
+
+TEST(SplitTokens, StringLiteralsStayInOneToken)
+{
+    EXPECT_EQ(SplitTokens("s := 'a; //{b}';"), (Tokens{"s", ":=", "'a; //{b}';"}));
+    EXPECT_EQ(SplitTokens("s := 'a\rb';"), (Tokens{"s", ":=", "'a b';"}));
+}
+
+TEST(SplitTokens, MalformedTextStopsAtTheEnd)
+{
+    EXPECT_EQ(SplitTokens("Foo(a, (b;"), (Tokens{"Foo"})); // the open group runs to the end
+    EXPECT_EQ(SplitTokens("s := 'open;"), (Tokens{"s", ":="}));
+    EXPECT_EQ(SplitTokens("x:"), (Tokens{"x:"}));
+    EXPECT_EQ(SplitTokens("x:   "), (Tokens{"x:"}));
+    EXPECT_EQ(SplitTokens("("), Tokens{});
+}
+
+TEST(BuildLines, StatementsJoinTheirTokens)
+{
+    EXPECT_EQ(BodyLines("x := y + 1;"), (TLines{"x := y +1"}));
+    EXPECT_EQ(BodyLines("Foo(a, (b));"), (TLines{"Foo(a, (b))"}));
+    EXPECT_EQ(BodyLines("if a then b;"), (TLines{"if", "a", "then", "b"}));
+    EXPECT_EQ(BodyLines("IF a THEN b;"), (TLines{"if", "a", "then", "b"}));
+    EXPECT_EQ(BodyLines("x; ;"), (TLines{"x", ""})); // an empty statement is a line too
+    EXPECT_EQ(BodyLines("try X; finally Y; end;"), (TLines{"tryX", "finallyY", "end"}));
+}
+
+TEST(BuildLines, NothingBeforeImplementation)
+{
+    EXPECT_EQ(LinesOf("unit U; interface procedure P; "), TLines{});
+    EXPECT_EQ(LinesOf(Crlf("interface\nx;\nIMPLEMENTATION\ny;\n")),
+              (TLines{"implementation", "y"}));
+}
+
+TEST(BuildLines, TidiesCompoundsAndWith)
+{
+    EXPECT_EQ(BodyLines("begin end;"), (TLines{" "}));
+    EXPECT_EQ(BodyLines("begin begin end end;"), (TLines{"begin", " ", "end"}));
+    EXPECT_EQ(BodyLines("with R do X := 1;"), (TLines{"X :=1"}));
+    EXPECT_EQ(BodyLines("a; with R"), (TLines{"a"})); // fewer than three lines left
+    EXPECT_EQ(BodyLines("x;\nend.\n"), (TLines{"x", "end"}));
+    EXPECT_EQ(BodyLines("x : integer;"), (TLines{"x:", "integer"}));
+}
+
+TEST(FindRoutines, HeadersAndBodies)
+{
+    const TUnit u = ScanText(Crlf("implementation\n"
+                                  "function Max(a, b: integer): integer;\n"
+                                  "begin if a > b then Result := a else Result := b; end;\n"
+                                  "procedure Reset; begin case x of 1: y; end; z; end;\n"
+                                  "end."));
+    ASSERT_EQ(u.Routines.size(), 2u);
+    EXPECT_EQ(u.Routines[0].Header, "function Max(a, b: integer):");
+    EXPECT_EQ(u.Routines[0].Body,
+              (TLines{"begin", "if", "a > b", "then", "Result := a", "else", "Result :=b", "end"}));
+    EXPECT_EQ(u.Routines[1].Header, "procedure Reset");
+    EXPECT_EQ(u.Routines[1].Body,
+              (TLines{"begin", "case", "x", "of", "1:", "y", "end", "z", "end"}));
+}
+
+TEST(FindRoutines, NestedRoutinesComeFirst)
+{
+    const TUnit u = ScanText(Crlf("implementation\n"
+                                  "procedure Outer;\n"
+                                  "  procedure Inner; begin a; end;\n"
+                                  "  function Deeper: integer; begin b; end;\n"
+                                  "begin Inner; end;\n"
+                                  "procedure Next; begin c; end;\n"
+                                  "end."));
+    ASSERT_EQ(u.Routines.size(), 4u);
+    EXPECT_EQ(u.Routines[0].Header, "procedure Inner");
+    EXPECT_EQ(u.Routines[1].Header, "function Deeper:");
+    EXPECT_EQ(u.Routines[2].Header, "procedure Outer");
+    EXPECT_EQ(u.Routines[2].Body, (TLines{"begin", "Inner", "end"}));
+    EXPECT_EQ(u.Routines[3].Header, "procedure Next");
+}
+
+TEST(FindRoutines, TryEndClosesTheBodyEarly)
+{
+    const TUnit u = ScanText(Crlf("implementation\nprocedure P;\n"
+                                  "begin try X; finally Y; end; Z; end;\nend."));
+    ASSERT_EQ(u.Routines.size(), 1u);
+    EXPECT_EQ(u.Routines[0].Body, (TLines{"begin", "tryX", "finallyY", "end"}));
+}
+
+TEST(FindRoutines, RoutinesWithoutBodyAreLeftOut)
+{
+    // Forward declarations and a header at the end of the unit.
+    EXPECT_TRUE(ScanText("implementation procedure A; forward; procedure B;").Routines.empty());
+    // A missing "end" ends the body at the last line instead of failing.
+    const TUnit u = ScanText("implementation procedure A; begin x; if y then begin z;");
+    ASSERT_EQ(u.Routines.size(), 1u);
+    EXPECT_EQ(u.Routines[0].Body.back(), "z");
+}
+
+TEST(FindRoutines, ManyOpenHeadersDoNotExhaustTheStack)
+{
+    std::string source = "implementation\r\n";
+    for (int i = 0; i < 200000; ++i)
+        source += "procedure P;\r\n";
+    source += "begin x; end;\r\n";
+    const TUnit u = ScanText(source);
+    ASSERT_EQ(u.Routines.size(), 1u);
+    EXPECT_EQ(u.Routines[0].Body, (TLines{"begin", "x", "end"}));
+}
+
+TEST(ScanText, LineFeedFilesScanLikeTheirCrLfTwins)
+{
+    const std::string lf = "implementation\n"
+                           "procedure A; // one\n"
+                           "begin\n  x := 1; // two\n  y := 'a//b';\nend;\n"
+                           "procedure B;\rbegin\r z;\r end;\rend.";
+    std::string crlf = NormalizeLineBreaks(lf);
+    const TUnit a = ScanText(lf), b = ScanText(crlf);
+    EXPECT_EQ(a.Lines, b.Lines);
+    ASSERT_EQ(a.Routines.size(), 2u);
+    EXPECT_EQ(a.Routines[0].Body, (TLines{"begin", "x :=1", "y :='a//b'", "end"}));
+    EXPECT_EQ(a.Routines[1].Header, "procedure B");
+}
+
+TEST(ScanText, ArbitraryBytesAreTexts)
+{
+    const std::string source =
+        "implementation procedure \xC8\xEC\xFF; begin \xE0 := '\x01\x00\x7F'; end;\0"s;
+    const TUnit u = ScanText(source);
+    ASSERT_EQ(u.Routines.size(), 1u);
+    EXPECT_EQ(u.Routines[0].Header, "procedure \xC8\xEC\xFF");
+}
+
+} // namespace
