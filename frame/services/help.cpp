@@ -1,6 +1,6 @@
 #include "frame/services/help.h"
 
-#include "frame/services/messages.h"
+#include "docwin/messagebox.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -19,11 +19,13 @@ bool OpenHelp(QWidget* parent, const QString& page)
 {
     const QString shown = QDir::toNativeSeparators(page);
     if (!QFileInfo(page).isFile()) {
-        ShowWarning(parent, QStringLiteral("Файл справки %1 не найден.").arg(shown));
+        MessageBox(parent, QMessageBox::Warning,
+                   QStringLiteral("Файл справки %1 не найден.").arg(shown));
         return false;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()))) {
-        ShowWarning(parent, QStringLiteral("Не удалось открыть справку %1.").arg(shown));
+        MessageBox(parent, QMessageBox::Warning,
+                   QStringLiteral("Не удалось открыть справку %1.").arg(shown));
         return false;
     }
     return true;

@@ -1,7 +1,7 @@
 #include "frame/services/printing.h"
 
 #include "docwin/drawing/paintercanvas.h"
-#include "frame/services/messages.h"
+#include "docwin/messagebox.h"
 #include "frame/services/printlayout.h"
 #include "model/shem.h"
 
@@ -112,7 +112,7 @@ void PrintDiagram(QWidget* parent, const TShem* shem, const QFont& font)
 {
     if (!shem) return;
     if (!HasBlocks(*shem)) {
-        ShowInformation(parent, QString::fromUtf8(kNothingToPrint));
+        MessageBox(parent, QMessageBox::Information, QString::fromUtf8(kNothingToPrint));
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -120,7 +120,8 @@ void PrintDiagram(QWidget* parent, const TShem* shem, const QFont& font)
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return;
     QString error;
-    if (!PrintTo(printer, *shem, ToTFont(font), &error)) ShowWarning(parent, error);
+    if (!PrintTo(printer, *shem, ToTFont(font), &error))
+        MessageBox(parent, QMessageBox::Warning, error);
 }
 
 } // namespace kb

@@ -1,12 +1,12 @@
 #include "frame/services/searchtarget.h"
 
-#include "frame/services/messages.h"
+#include "docwin/messagebox.h"
 
 namespace kb {
 
 void TSearchTarget::Inform(const QString& text)
 {
-    ShowInformation(MessageParent(), text);
+    MessageBox(MessageParent(), QMessageBox::Information, text);
 }
 
 } // namespace kb
