@@ -29,12 +29,35 @@ QString QuoteExecArgument(const QString& path)
     return '"' + quoted + '"';
 }
 
+#ifdef Q_OS_WIN
+bool WriteRegistryAssociation(const QString& programPath, QString* error)
+{
+    const QString program = QDir::toNativeSeparators(programPath);
+    // The per-user half of HKEY_CLASSES_ROOT: the shell merges it in, and
+    // unlike the machine-wide half it needs no administrator rights.
+    // "Default" names a key's default value.
+    QSettings classes("HKEY_CURRENT_USER\\Software\\Classes", QSettings::NativeFormat);
+    classes.setValue(".bls/Default", "BlockDiagram");
+    classes.setValue("BlockDiagram/Default", "Block diagram file");
+    classes.setValue("BlockDiagram/DefaultIcon/Default", program + ",0");
+    classes.setValue("BlockDiagram/shell/open/command/Default", program + " \"%1\"");
+    classes.sync();
+    if (classes.status() != QSettings::NoError) {
+        if (error)
+            *error = QStringLiteral("Не удалось зарегистрировать тип файлов .bls в реестре.");
+        return false;
+    }
+    return true;
+}
+#else
 bool WriteTextFile(const QString& fileName, const QString& text, QString* error)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        if (error) *error = file.errorString() + ": " + fileName;
+        if (error)
+            *error = QStringLiteral("Не удалось записать %1: %2")
+                         .arg(QDir::toNativeSeparators(fileName), file.errorString());
         return false;
     }
     return true;
@@ -47,28 +70,11 @@ void RefreshDatabase(const QString& tool, const QString& folder)
     if (!exe.isEmpty()) QProcess::startDetached(exe, {folder});
 }
 
-#ifdef Q_OS_WIN
-bool WriteRegistryAssociation(const QString& programPath, QString* error)
-{
-    const QString program = QDir::toNativeSeparators(programPath);
-    QSettings classes("HKEY_CLASSES_ROOT", QSettings::NativeFormat);
-    classes.setValue(".bls/.", "BlockDiagram");
-    classes.setValue("BlockDiagram/.", "Block diagram file");
-    classes.setValue("BlockDiagram/DefaultIcon/.", program + ",0");
-    classes.setValue("BlockDiagram/shell/open/command/.", program + " \"%1\"");
-    classes.sync();
-    if (classes.status() != QSettings::NoError) {
-        if (error) *error = "HKEY_CLASSES_ROOT";
-        return false;
-    }
-    return true;
-}
-#else
 bool WriteFreedesktopAssociation(const QString& programPath, QString* error, bool refresh)
 {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty()) {
-        if (error) *error = "no user data folder";
+        if (error) *error = QStringLiteral("Не найдена папка данных пользователя.");
         return false;
     }
     const QString applications = data + "/applications";

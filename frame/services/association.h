@@ -12,8 +12,8 @@ inline constexpr char kDiagramMimeType[] = "application/x-kestrabin-diagram";
 inline constexpr char kDesktopFileName[] = "kestrabin.desktop";
 inline constexpr char kMimeFileName[] = "kestrabin-diagram.xml";
 
-// Windows: HKCR\.bls, HKCR\BlockDiagram with DefaultIcon and
-// shell\open\command. Elsewhere: the launcher entry in <data>/applications/
+// Windows: .bls and BlockDiagram (with DefaultIcon and shell\open\command)
+// under HKEY_CLASSES_ROOT, written to its per-user part. Elsewhere: the launcher entry in <data>/applications/
 // and the type in <data>/mime/packages/, <data> being the user's data folder
 // (QStandardPaths::GenericDataLocation). With refreshDatabases the desktop's
 // caches are rebuilt in the background when their tools are installed; this

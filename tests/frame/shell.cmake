@@ -1,0 +1,16 @@
+# The main window, documents and start-up of the editor.
+kb_add_test(mainform_test
+    SOURCES mainform_documents_test.cpp mainform_menu_test.cpp
+    LIBS kbeditor
+    GUI)
+
+# A second start of the real program hands files to this test process.
+kb_add_test(handoff_test SOURCES handoff_test.cpp LIBS kbeditor GUI)
+add_dependencies(handoff_test kestrabin)
+
+# Linked like the program, so LoadFile is exported from the test itself.
+kb_add_test(loadfile_test
+    SOURCES loadfile_test.cpp ${CMAKE_SOURCE_DIR}/frame/loadfile.cpp
+    LIBS kbeditor
+    GUI)
+set_target_properties(loadfile_test PROPERTIES ENABLE_EXPORTS ON)
