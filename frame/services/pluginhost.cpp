@@ -62,8 +62,8 @@ bool TPlugInHost::LoadOne(const QString& fileName, void* hostHandle)
             QStringLiteral("Модуль %1 не загружен: %2").arg(shown, library->errorString()));
         return false;
     }
-    // Every export is looked up before any is called, so a half-made
-    // plug-in never runs any of its code.
+    // Every export is looked up before any is called, so none of a
+    // half-made plug-in's functions ever runs.
     const auto init = reinterpret_cast<KbInitFn>(library->resolve("Init"));
     const auto getName = reinterpret_cast<KbGetNameFn>(library->resolve("GetName"));
     const auto getHint = reinterpret_cast<KbGetHintFn>(library->resolve("GetHint"));
