@@ -5,6 +5,9 @@
 #include "testenv.h"
 
 #include <QImage>
+#include <QLibrary>
+
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +93,32 @@ TEST(ExportModule, AbsentModuleLeavesTheCommandUnavailable)
     QString error;
     const std::vector<uint8_t> none;
     EXPECT_FALSE(module.SaveTo(none, empty.filePath("x.png"), QFont(), &error));
+}
+
+} // namespace
+} // namespace kb
+
+namespace kb {
+namespace {
+
+// The C interface itself, as any caller sees it.
+TEST(BrovaneAbi, NullArgumentsAndSmallBuffersAreSafe)
+{
+    QLibrary library(TExportModule::LibraryPath(KB_BROVANE_DIR));
+    ASSERT_TRUE(library.load()) << library.errorString().toStdString();
+    const auto saveTo = reinterpret_cast<BrovaneSaveToFn>(library.resolve("SaveTo"));
+    ASSERT_NE(saveTo, nullptr);
+
+    char error[64];
+    EXPECT_NE(saveTo(nullptr, 0, nullptr, nullptr, 0, error, sizeof error), BROVANE_OK);
+    EXPECT_GT(std::strlen(error), 0u);
+    EXPECT_EQ(saveTo(nullptr, 0, "x.png", nullptr, 0, nullptr, 0), BROVANE_BAD_DIAGRAM);
+
+    // Cut to the buffer, never in the middle of a (two-byte Cyrillic) character.
+    char tiny[6];
+    EXPECT_EQ(saveTo(nullptr, 0, "x.png", nullptr, 0, tiny, sizeof tiny), BROVANE_BAD_DIAGRAM);
+    EXPECT_EQ(std::strlen(tiny), 4u);
+    EXPECT_TRUE(QString::fromUtf8(tiny).size() == 2) << tiny;
 }
 
 } // namespace
