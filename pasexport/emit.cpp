@@ -11,7 +11,7 @@ namespace {
 TNodeId FindBegin(const TWorkGraph& g)
 {
     for (TNodeId id : g.InListOrder())
-        if (g.IsKind(id, bkEllipse) && LowerCase1251(g[id].Text) == "begin") return id;
+        if (g.IsKind(id, bkEllipse) && LowerCase1251(g[id].Text.Flat()) == "begin") return id;
     return kNone;
 }
 
@@ -36,7 +36,7 @@ void Emit(const TWorkGraph& g, TMessages& messages, std::vector<std::string>& li
         return;
     }
     const TNodeId body = g.Far(g[begin].Touching[0], begin);
-    lines = SplitLines("begin\r\n" + g[body].Text + "\r\nend;");
+    lines = SplitLines("begin\r\n" + g[body].Text.Flat() + "\r\nend;");
 }
 
 } // namespace kb::pas

@@ -28,10 +28,10 @@ TStep TStructurer::MergeAt(TNodeId r)
     if (s == r || !m_g.IsKind(s, bkRectangle) || m_g.IncomingCount(s) != 1 ||
         !m_g[p].Touching.empty())
         return TStep::Skip;
-    TNode& rn = m_g[r];
-    CleanStatement(rn.Text, rn.CleanUpTo);
-    rn.Text += "\r\n";
-    rn.Text += m_g[s].Text;
+    TMergeText& text = m_g[r].Text;
+    CleanStatement(text.Flat(), text.CleanUpTo);
+    text.Append("\r\n");
+    text.Append(std::move(m_g[s].Text));
     for (TNodeId z : std::vector<TNodeId>(m_g[s].Touching))
         if (z != p) m_g.MoveEnds(z, s, r);
     m_g.Remove(s);
@@ -127,8 +127,8 @@ TStep TStructurer::StructureAt(TNodeId d)
     // Every rule takes the yes-target's text, which only a block other than a
     // decision has to give; a decision there has to be structured first.
     if (!PlainBlock(m_g, y)) return TStep::Skip;
-    const std::string& cond = m_g[d].Text;
-    const std::string& yes = m_g[y].Text;
+    const std::string& cond = m_g[d].Text.Flat();
+    const std::string& yes = m_g[y].Text.Flat();
 
     if (t == y2 && m_g.IsBlock(t)) {
         m_g.SetText(d, "if " + cond + "\r\nthen\r\nbegin\r\n" + yes + "\r\nend;");
@@ -136,7 +136,7 @@ TStep TStructurer::StructureAt(TNodeId d)
         m_g.SetKind(d, bkRectangle);
     } else if (t2 == y2 && PlainBlock(m_g, t)) {
         m_g.SetText(d, "if " + cond + "\r\nthen\r\nbegin\r\n" + yes +
-                           "\r\nend\r\nelse\r\nbegin\r\n" + m_g[t].Text + "\r\nend;");
+                           "\r\nend\r\nelse\r\nbegin\r\n" + m_g[t].Text.Flat() + "\r\nend;");
         m_g.Remove(y);
         m_g.Remove(t); // nothing when t is y or went with it
         m_g.SetKind(d, bkRectangle);

@@ -38,7 +38,7 @@ TWorkGraph::TWorkGraph(const TShem& shem)
             const Block& b = e.block();
             n.Kind = b.Kind;
             n.Junction = b.Junction;
-            n.Text = b.Text;
+            n.Text = TMergeText(b.Text);
             n.Rect = b.Rect();
             continue;
         }
@@ -171,7 +171,7 @@ TPoint TWorkGraph::AttachPoint(TPoint pos, TNodeId on) const
 
 bool TWorkGraph::IsYesLabel(TNodeId id) const
 {
-    return IsKind(id, bkText) && (*this)[id].Text == "yes";
+    return IsKind(id, bkText) && (*this)[id].Text.Flat() == "yes";
 }
 
 std::vector<TNodeId> TWorkGraph::YesLabels() const
@@ -275,9 +275,7 @@ void TWorkGraph::SetKind(TNodeId block, uint8_t kind)
 void TWorkGraph::SetText(TNodeId block, std::string text)
 {
     const bool wasLabel = IsYesLabel(block);
-    TNode& b = (*this)[block];
-    b.Text = std::move(text);
-    b.CleanUpTo = 0;
+    (*this)[block].Text = TMergeText(std::move(text));
     if (wasLabel && !IsYesLabel(block)) LabelGone();
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/geometry.h"
 #include "model/shem.h"
+#include "pasexport/mergetext.h"
 
 #include <cstdint>
 #include <queue>
@@ -29,8 +30,7 @@ struct TNode
     // Block fields.
     uint8_t Kind = 0;
     uint8_t Junction = 0;
-    std::string Text;
-    size_t CleanUpTo = 0; // prefix of Text already in the form pass 5 cleans to
+    TMergeText Text;
     TRect Rect;
     // Link fields.
     uint8_t Style = 0;

@@ -44,6 +44,21 @@ TEST(PascalExportEquivalence, GeneratedProgramsComeBackAsTheirText)
     }
 }
 
+// The list order of the blocks decides nothing for a well-drawn program.
+TEST(PascalExportEquivalence, ProgramsInAnyListOrderComeBackAsTheirText)
+{
+    for (unsigned seed = 1; seed <= 150; ++seed) {
+        std::mt19937 rng(seed);
+        const TProgram p = RandomProgram(rng, 4 + int(seed % 40), 1 + int(seed % 4));
+        const auto diagram = Shuffled(rng, ProgramDiagram(p, TDrawing::Joints));
+        Lines lines;
+        const auto messages = kb::ExportPascal(diagram, lines);
+        ASSERT_TRUE(messages.empty()) << Seed("program", seed) << ": " << messages[0];
+        ASSERT_EQ(lines, ExpectedLines(p)) << Seed("program", seed);
+        ExpectSameAsLiteral(diagram, Seed("shuffled", seed));
+    }
+}
+
 TEST(PascalExportEquivalence, RandomDiagramsMatchTheLiteralPasses)
 {
     for (unsigned seed = 1; seed <= 3000; ++seed) {

@@ -418,6 +418,30 @@ std::vector<uint8_t> RandomFlowchart(std::mt19937& rng, int blocks)
     return b.Bytes();
 }
 
+std::vector<uint8_t> Shuffled(std::mt19937& rng, const std::vector<uint8_t>& diagram)
+{
+    kb::TShem source;
+    source.LoadFromStream(diagram);
+    std::vector<int> blocks;
+    for (int i = 0; i < source.Count(); ++i)
+        if (source.Get(i)->IsBlock()) blocks.push_back(i);
+    std::shuffle(blocks.begin(), blocks.end(), rng);
+    TFlowBuilder b;
+    std::vector<TShemObj*> copyOf(size_t(source.Count()), nullptr);
+    for (int i : blocks) {
+        const kb::Block& old = source.Get(i)->block();
+        copyOf[size_t(i)] = b.Block(old.Kind, old.Text, old.Rect());
+    }
+    // Links keep their order, which has every link after the links it ends on.
+    for (int i = 0; i < source.Count(); ++i) {
+        if (!source.Get(i)->IsLink()) continue;
+        const kb::TLink& l = source.Get(i)->link();
+        copyOf[size_t(i)] = b.Link(copyOf[size_t(source.IndexOf(l.EndA))], l.PosA,
+                                   copyOf[size_t(source.IndexOf(l.EndB))], l.PosB, l.Style);
+    }
+    return b.Bytes();
+}
+
 std::vector<uint8_t> DamagedProgram(std::mt19937& rng, const TProgram& p, TDrawing drawing)
 {
     TFlowBuilder b;

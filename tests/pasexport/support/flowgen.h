@@ -51,6 +51,8 @@ std::vector<uint8_t> RandomDiagram(std::mt19937& rng, int blocks, int links);
 // (sometimes one or three), arrows forward and back, some of them routed
 // through joint points or ending on other links.
 std::vector<uint8_t> RandomFlowchart(std::mt19937& rng, int blocks);
+// The same diagram with its blocks in a random list order.
+std::vector<uint8_t> Shuffled(std::mt19937& rng, const std::vector<uint8_t>& diagram);
 // A program's flowchart with a few links broken, restyled or rerouted.
 std::vector<uint8_t> DamagedProgram(std::mt19937& rng, const TProgram& p, TDrawing drawing);
 
