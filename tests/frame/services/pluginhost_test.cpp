@@ -100,14 +100,5 @@ TEST_F(PlugInHostTest, NoPluginFolderMeansNoPlugins)
     EXPECT_TRUE(m_host.Errors().isEmpty());
 }
 
-TEST_F(PlugInHostTest, UnloadEmptiesTheList)
-{
-    Put(KB_FIXTURE_GOOD, "good%");
-    m_host.Load(m_plugins.path(), TPlugInHost::ProgramHandle());
-    m_host.Unload();
-    EXPECT_TRUE(m_host.PlugIns().empty());
-    EXPECT_FALSE(m_host.ImportFiles(0));
-}
-
 } // namespace
 } // namespace kb

@@ -80,17 +80,5 @@ TEST_F(PrintToPdf, WideDiagramSpreadsOverSeveralPages)
     EXPECT_GE(PrintedPages(shem), 4);
 }
 
-TEST_F(PrintToPdf, DiagramWithoutBlocksIsNotPrinted)
-{
-    TShem shem;
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(m_dir.filePath("none.pdf"));
-    QString error;
-    EXPECT_FALSE(PrintTo(printer, shem, TFont{}, &error));
-    EXPECT_EQ(error, QString::fromUtf8(kNothingToPrint));
-    EXPECT_FALSE(QFile::exists(m_dir.filePath("none.pdf")));
-}
-
 } // namespace
 } // namespace kb

@@ -76,14 +76,6 @@ TEST(FindNext, MatchCaseAndCyrillicText)
     EXPECT_EQ(FindNext(t, Query("€uro✓")), TSearchOutcome::NotFound);
 }
 
-TEST(FindNext, WithoutADocumentDoesNothing)
-{
-    TFakeTarget t;
-    t.m_hasDocument = false;
-    EXPECT_EQ(FindNext(t, Query("a")), TSearchOutcome::NoDocument);
-    EXPECT_TRUE(t.m_messages.isEmpty());
-}
-
 TEST(Replace, LoopGuardRefusesAReplacementHoldingTheSearchText)
 {
     struct Case
