@@ -1,0 +1,40 @@
+#include "frame/autosave/documentautosave.h"
+
+namespace kb {
+
+TDocumentAutosave::TDocumentAutosave(TAutosaveStore& store,
+                                     std::function<TAutosaveRecord()> snapshot, QObject* parent,
+                                     int intervalMs)
+    : QObject(parent), m_store(store), m_snapshot(std::move(snapshot)), m_slot(store.NewSlot())
+{
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(intervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &TDocumentAutosave::WriteNow);
+}
+
+TDocumentAutosave::~TDocumentAutosave() = default;
+
+void TDocumentAutosave::DocumentChanged()
+{
+    if (!m_timer.isActive()) m_timer.start();
+}
+
+void TDocumentAutosave::DocumentSettled()
+{
+    m_timer.stop();
+    if (m_written) m_store.Remove(m_slot);
+    m_written = false;
+}
+
+bool TDocumentAutosave::WriteNow()
+{
+    m_timer.stop();
+    TAutosaveRecord record = m_snapshot();
+    record.SavedAt = QDateTime::currentDateTime();
+    // A failed write is retried with the next change; the document itself is
+    // untouched, so nothing is lost by it.
+    m_written = m_store.Write(m_slot, record) || m_written;
+    return m_written;
+}
+
+} // namespace kb
