@@ -13,8 +13,9 @@ inline constexpr char kDesktopFileName[] = "kestrabin.desktop";
 inline constexpr char kMimeFileName[] = "kestrabin-diagram.xml";
 
 // Windows: .bls and BlockDiagram (with DefaultIcon and shell\open\command)
-// under HKEY_CLASSES_ROOT, written to its per-user part. Elsewhere: the launcher entry in <data>/applications/
-// and the type in <data>/mime/packages/, <data> being the user's data folder
+// under HKEY_CLASSES_ROOT, written to its per-user part. Elsewhere: the
+// launcher entry in <data>/applications/ and the type in
+// <data>/mime/packages/, <data> being the user's data folder
 // (QStandardPaths::GenericDataLocation). With refreshDatabases the desktop's
 // caches are rebuilt in the background when their tools are installed; this
 // never waits on them. Returns false, with a reason in *error, when something
