@@ -129,6 +129,10 @@ public:
     void SelectAll();
     void SetTextAlign(int align);
     void JoinSquare();
+    // Drops every reference the window holds (selection, text-edit target,
+    // drag entries) to entries no longer in the diagram. Whoever removes
+    // entries calls it before anything else can use those references.
+    void ForgetRemovedEntries();
 
     // The last mouse position in pixels: where the context menu inserts.
     TPoint Anchor() const { return m_anchor; }
@@ -170,6 +174,35 @@ private:
     void FormDblClick();
     bool FormKeyDown(QKeyEvent* event);
     void CreateEditor();
+
+    // Editing helpers: the presses, drags and releases by tool and drag state
+    // (childd_tools.cpp), the text tool and arrow keys (childd_text.cpp).
+    void SelectToolDown(Qt::KeyboardModifiers keys, TPoint pixel);
+    void JointToolDown(TPoint pixel);
+    void DeleteJointPoint(TShemObj* joint);
+    void LinkToolDown(Qt::KeyboardModifiers keys, TPoint pixel);
+    void PanToolDown(TPoint pixel);
+    void CreatingToolDown(TPoint pixel);
+    void HoverCursor(TPoint pixel);
+    void DragTo(Qt::KeyboardModifiers keys, TPoint pixel);
+    void EndDrag(Qt::KeyboardModifiers keys, TPoint pixel);
+    // Draws the drag's rectangle or line with the inverting pen; drawing it
+    // again erases it.
+    void InvertFeedback();
+    void AutoScroll(TPoint pixel);
+    void PanTo(TPoint pixel);
+    void ResizeBlockTo(TPoint p);
+    void FinishCreateBlock(Qt::KeyboardModifiers keys, TPoint pixel);
+    void FinishRubberBand(Qt::KeyboardModifiers keys);
+    void FinishMove(TPoint pixel);
+    void FinishLink(Qt::KeyboardModifiers keys, TPoint pixel);
+    void FinishMoveLinkEnd(Qt::KeyboardModifiers keys, TPoint pixel);
+    // Moves the scroll bars without their own repaints, then takes the origin
+    // from them and repaints once.
+    void SetScrollPositions(int h, int v);
+    void TextToolDown(TPoint pixel);
+    void ArrowKey(int key, Qt::KeyboardModifiers keys);
+    void ReplaceDiagram(std::span<const uint8_t> bytes);
 
     TChildHost& m_host;
     std::unique_ptr<TListGate> m_listGate;

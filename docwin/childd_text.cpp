@@ -1,19 +1,88 @@
 // In-place text editing of blocks, the double click and the arrow keys.
 #include "docwin/childd.h"
 
+#include "docwin/editops.h"
+#include "docwin/inplaceeditor.h"
+#include "docwin/messagebox.h"
+
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 
 namespace kb {
 
+namespace {
+
+TInPlaceEditor& InPlace(QPlainTextEdit* editor)
+{
+    return *static_cast<TInPlaceEditor*>(editor);
+}
+
+// A linear search that never touches the entry: it may be gone already.
+bool InDiagram(const TShem& shem, const TShemObj* e)
+{
+    for (int i = 0; i < shem.Count(); ++i)
+        if (shem.Get(i) == e) return true;
+    return false;
+}
+
+bool IsArrowKey(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
+}
+
+TPoint ArrowStep(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+        return {-1, 0};
+    case Qt::Key_Up:
+        return {0, -1};
+    case Qt::Key_Right:
+        return {1, 0};
+    default:
+        return {0, 1};
+    }
+}
+
+bool InRange(int64_t v)
+{
+    return v >= 0 && v <= kMaxCoord;
+}
+
+// Shift+arrow moves the right or bottom edge; refused when the block would
+// not stay wider than 20 and higher than 10, or would leave the diagram.
+bool GrowByKey(Block& b, TPoint d)
+{
+    const int64_t right = int64_t(b.Right) + d.x;
+    const int64_t bottom = int64_t(b.Bottom) + d.y;
+    if (std::abs(right - b.Left) <= 20 || std::abs(bottom - b.Top) <= 10) return false;
+    if (!InRange(right) || !InRange(bottom)) return false;
+    b.Right = int32_t(right);
+    b.Bottom = int32_t(bottom);
+    return true;
+}
+
+// Ctrl+arrow moves the block by one unit while both corners stay inside.
+bool MoveByKey(Block& b, TPoint d)
+{
+    const TRect r{b.Left + d.x, b.Top + d.y, b.Right + d.x, b.Bottom + d.y};
+    if (!InRange(r.Left) || !InRange(r.Top) || !InRange(r.Right) || !InRange(r.Bottom))
+        return false;
+    b.SetRect(r);
+    return true;
+}
+
+QString UnrepresentableCommitMessage()
+{
+    return QStringLiteral("Текст содержит символы, которых нет в кодировке Windows-1251; "
+                          "в блоке они заменены знаком \"?\".");
+}
+
+} // namespace
+
 void TChildD::CreateEditor()
 {
-    m_editor = new QPlainTextEdit(this);
+    m_editor = new TInPlaceEditor(this);
     m_editor->setObjectName(QStringLiteral("InPlaceEditor"));
-    m_editor->setFrameShape(QFrame::NoFrame);
-    m_editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_editor->hide();
     // The window sees the editor's keys first.
     m_editor->installEventFilter(this);
@@ -24,34 +93,150 @@ bool TChildD::EditorOpen() const
     return !m_editor->isHidden();
 }
 
-void TChildD::OpenEditor(TShemObj* block) {}
+void TChildD::OpenEditor(TShemObj* block)
+{
+    if (!block || !block->IsBlock()) return;
+    const std::optional<TRect> text = TextRect(block->block());
+    if (!text) return; // a joint point has no text
+    // An edit still pending (its editor hidden by a snapshot) is kept, not
+    // replaced unsaved.
+    if (m_textTarget) CommitEditor();
+    m_textTarget = block;
+
+    // Clipped at the scroll bars, never moved.
+    const TPoint lt = ToPixels({text->Left, text->Top});
+    const TPoint rb = ToPixels({text->Right, text->Bottom});
+    const int w = MaxInt(MinInt(rb.x, m_view.Right) - lt.x, 0);
+    const int h = MaxInt(MinInt(rb.y, m_view.Bottom) - lt.y, 0);
+    m_editor->setGeometry(lt.x, lt.y, w, h);
+
+    TInPlaceEditor& editor = InPlace(m_editor);
+    editor.SetBlockText(block->block().Text);
+    m_editor->show();
+    editor.SetAlign(block->block().Align);
+    QFont font(QString::fromStdString(m_font.Name));
+    font.setPointSize(m_font.Size);
+    m_editor->setFont(font);
+    m_host.DocumentChanged(*this); // Cut, Copy and Paste now act on the text
+    m_editor->setFocus();
+}
 
 void TChildD::CommitEditor()
 {
+    TShemObj* target = m_textTarget;
     m_textTarget = nullptr;
     m_editor->hide();
+    if (!target || !target->IsBlock() || !InDiagram(*m_shem, target)) {
+        m_host.DocumentChanged(*this);
+        return;
+    }
+    std::string text;
+    if (!InPlace(m_editor).BlockText(text))
+        MessageBox(this, QMessageBox::Warning, UnrepresentableCommitMessage());
+    Block& b = target->block();
+    if (b.Text != text) {
+        b.Text = std::move(text);
+        m_modified = true;
+        m_shem->RefreshList();
+    }
+    Repaint();
+    DrawBlock(*m_canvas, b, false, Transform(), m_color);
+    update();
 }
 
 void TChildD::EditorCut()
 {
     m_editor->cut();
 }
+
 void TChildD::EditorCopy()
 {
     m_editor->copy();
 }
+
 void TChildD::EditorPaste()
 {
     m_editor->paste();
 }
 
-void TChildD::SetEditorAlign(int align) {}
+void TChildD::SetEditorAlign(int align)
+{
+    if (align < taCenter || align > taRight) return;
+    InPlace(m_editor).SetAlign(align);
+    if (!m_textTarget || !InDiagram(*m_shem, m_textTarget)) return;
+    Block& b = m_textTarget->block();
+    if (b.Align == align) return;
+    b.Align = uint8_t(align);
+    m_modified = true;
+}
 
-void TChildD::FormDblClick() {}
+void TChildD::TextToolDown(TPoint pixel)
+{
+    TShemObj* e = m_shem->ObjectAt(ToDiagram(pixel));
+    if (e && e->IsBlock() && !e->IsJoint()) {
+        OpenEditor(e);
+        return;
+    }
+    m_textTarget = nullptr;
+    m_editor->hide();
+    m_host.SetCurrentTool(tcSelect);
+}
+
+void TChildD::FormDblClick()
+{
+    TShemObj* e = m_shem->ObjectAt(ToDiagram(m_anchor));
+    if (!e) return;
+    if (e->IsJoint()) {
+        // The bend moves to the other corner of the right angle; a point with
+        // fewer than two links has no such angle.
+        if (const std::optional<TPoint> c = NextBend(*m_shem, e)) {
+            const TRect r = JointRect(*c);
+            if (r != e->block().Rect()) {
+                e->block().SetRect(r);
+                m_modified = true;
+            }
+        }
+    } else if (e->IsBlock()) {
+        // The press that comes with the double click then opens the editor.
+        m_host.SetCurrentTool(tcEditText);
+    } else {
+        uint8_t& style = e->link().Style;
+        style = uint8_t((style & lsDotted) | ((style + 1) & 3));
+        m_modified = true;
+    }
+    Repaint();
+}
 
 bool TChildD::FormKeyDown(QKeyEvent* event)
 {
-    return false;
+    if (EditorOpen()) {
+        if (event->key() != Qt::Key_Escape) return false;
+        CommitEditor(); // Escape keeps the text: there is no cancel
+        return true;
+    }
+    if (!IsArrowKey(event->key()) || CountSelectedBlocks() == 0) return false;
+    setFocus();
+    ArrowKey(event->key(), event->modifiers());
+    return true;
+}
+
+void TChildD::ArrowKey(int key, Qt::KeyboardModifiers keys)
+{
+    const TPoint d = ArrowStep(key);
+    bool changed = false;
+    for (TShemObj* e : m_selection) {
+        if (!e->IsBlock()) continue;
+        Block& b = e->block();
+        if ((keys & Qt::ShiftModifier) && !e->IsJoint())
+            changed |= GrowByKey(b, d);
+        else if (keys & Qt::ControlModifier)
+            changed |= MoveByKey(b, d);
+    }
+    if (changed) {
+        m_modified = true;
+        m_shem->RefreshList();
+    }
+    Repaint();
 }
 
 } // namespace kb

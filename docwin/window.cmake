@@ -6,6 +6,11 @@ add_library(kbdocwin STATIC
     childd_tools.cpp
     childd_view.cpp
     childhost.h
+    cursors.cpp cursors.h
+    editops.cpp editops.h
+    inplaceeditor.cpp inplaceeditor.h
+    joinsquare.cpp joinsquare.h
+    selectionops.cpp selectionops.h
     messagebox.cpp messagebox.h
 )
 target_include_directories(kbdocwin PUBLIC ${CMAKE_SOURCE_DIR})

@@ -4,6 +4,10 @@
 #include "frame/about.h"
 #include "frame/filedialogs.h"
 #include "frame/objectlist.h"
+#include "frame/services/exportmodule.h"
+#include "frame/services/pluginhost.h"
+#include "frame/services/searchdialogs.h"
+#include "frame/services/searchtarget.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -70,6 +74,10 @@ TMainForm::~TMainForm()
     disconnect(m_mdi, nullptr, this, nullptr);
     for (QMdiSubWindow* sub : m_mdi->subWindowList())
         delete sub;
+    m_search.reset();
+    // Plug-in code must not run after this; it is the last thing to go.
+    if (m_plugIns)
+        m_plugIns->Unload();
 }
 
 TAbout& TMainForm::AboutBox()
@@ -141,7 +149,8 @@ void TMainForm::UpdateMenuItems()
     } else {
         // The rows may name entries of a diagram that is gone.
         m_list->ClearRows();
-        // The Find and Replace dialogs close with the last document.
+        if (m_search)
+            m_search->CloseAll();
     }
     UpdateCommandStates();
 }

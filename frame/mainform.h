@@ -11,10 +11,14 @@
 
 #include "docwin/childhost.h"
 #include "frame/recentfiles.h"
+#include "frame/services/settings.h"
 #include "model/shem.h"
 
 #include <QHash>
 #include <QMainWindow>
+
+#include <array>
+#include <memory>
 
 class QActionGroup;
 class QComboBox;
@@ -30,7 +34,11 @@ namespace kb {
 
 class TAbout;
 class TChildD;
+class TExportModule;
 class TObjectList;
+class TPlugInHost;
+class TSearchDialogs;
+class TSearchTarget;
 
 class TMainForm : public QMainWindow, public TChildHost
 {
@@ -95,6 +103,17 @@ public:
     QToolBar* AlignBar() const { return m_alignBar; }
     QLabel* StatusPanel(int panel) const { return m_panels[panel == 1 ? 1 : 0]; }
     TAbout& AboutBox();
+
+    // --- services (mainform_services.cpp)
+    // The preferences as read at start-up and as written at the end.
+    void ApplySettings(const TSettings& settings);
+    TSettings CollectSettings() const;
+    // Adds one File > Import item per plug-in found under folder.
+    void LoadPlugIns(const QString& folder);
+    // The graphic-export module of "to graphic file", from folder.
+    void LoadExportModule(const QString& folder);
+    const TBlockSize& StandardSize(int kind) const;
+    TSearchDialogs& SearchDialogs();
 
 public slots:
     // File
@@ -179,6 +198,8 @@ private:
     bool CloseAllDocuments();
 
     void ListDoubleClick(const QModelIndex& index);
+    void SetListVisible(bool visible);
+    void SetGridCheck(bool on);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QMdiArea* m_mdi = nullptr;
@@ -200,6 +221,11 @@ private:
     QList<QAction*> m_windowItems;
     QHash<QString, QAction*> m_actions;
     TAbout* m_about = nullptr;
+    std::unique_ptr<TPlugInHost> m_plugIns;
+    std::unique_ptr<TExportModule> m_exportModule;
+    std::unique_ptr<TSearchTarget> m_searchTarget;
+    std::unique_ptr<TSearchDialogs> m_search;
+    std::array<TBlockSize, kBlockKindCount> m_standSize{};
 
     int m_tool = tcSelect;
     int m_linkDirection = 0;

@@ -202,12 +202,6 @@ void TMainForm::FileSaveAsItemClick()
 // The options dialog is one of the property and option dialogs.
 void TMainForm::OptionsClick() {}
 
-// Printing is provided by the print service.
-void TMainForm::Print1Click() {}
-
-// The picture export goes through the graphic-export module.
-void TMainForm::BMP1Click() {}
-
 // The Pascal export window shows the active diagram as a procedure.
 void TMainForm::toPascal1Click() {}
 

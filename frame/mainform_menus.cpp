@@ -334,10 +334,8 @@ void TMainForm::UpdateCommandStates()
 
 void TMainForm::UpdateViewChecks()
 {
-    if (TChildD* doc = ActiveDocument()) {
-        Action(QStringLiteral("Grid1"))->setChecked(doc->Grid());
-        Action(QStringLiteral("GridButton"))->setChecked(doc->Grid());
-    }
+    if (TChildD* doc = ActiveDocument())
+        SetGridCheck(doc->Grid());
 }
 
 void TMainForm::RebuildRecentItems()
@@ -447,10 +445,6 @@ void TMainForm::DuplicateItemClick()
     if (TChildD* doc = ActiveDocument()) doc->DuplicateSelection();
 }
 
-// Find and replace dialogs are provided with printing.
-void TMainForm::Find1Click() {}
-void TMainForm::Replace1Click() {}
-
 // --- View
 
 void TMainForm::ScaleClick(int scale)
@@ -463,27 +457,34 @@ void TMainForm::Fullscreenpreview1Click() {}
 
 void TMainForm::Grid1Click()
 {
+    // Triggering has flipped the check already; with a document the flag it
+    // flips is the document's own.
     TChildD* doc = ActiveDocument();
-    QAction* grid = Action(QStringLiteral("Grid1"));
-    // Triggering has flipped the check already; with a document the flag
-    // it flips is the document's own.
-    const bool on = doc ? !doc->Grid() : grid->isChecked();
-    grid->setChecked(on);
-    Action(QStringLiteral("GridButton"))->setChecked(on);
-    if (doc) doc->SetGrid(on);
+    const bool on = doc ? !doc->Grid() : Action(QStringLiteral("Grid1"))->isChecked();
+    SetGridCheck(on);
+    if (doc)
+        doc->SetGrid(on);
 }
 
-void TMainForm::ListingClick()
+void TMainForm::SetGridCheck(bool on)
 {
-    const bool on = !m_list->IsVisible();
+    Action(QStringLiteral("Grid1"))->setChecked(on);
+    Action(QStringLiteral("GridButton"))->setChecked(on);
+}
+
+void TMainForm::ListingClick() { SetListVisible(!m_list->IsVisible()); }
+
+void TMainForm::SetListVisible(bool on)
+{
     Action(QStringLiteral("Listing"))->setChecked(on);
     Action(QStringLiteral("ListButton"))->setChecked(on);
     m_list->setVisible(on);
-    if (on) {
-        if (m_splitter->sizes().value(0) < 50)
-            m_splitter->setSizes({260, std::max(width() - 260, 100)});
-        if (TChildD* doc = ActiveDocument()) doc->Shem().RefreshList();
-    }
+    if (!on)
+        return;
+    if (m_splitter->sizes().value(0) < 50)
+        m_splitter->setSizes({260, std::max(width() - 260, 100)});
+    if (TChildD* doc = ActiveDocument())
+        doc->Shem().RefreshList();
 }
 
 void TMainForm::Statusbar1Click()
@@ -522,9 +523,6 @@ void TMainForm::WindowMinimizeItemClick()
     for (auto it = subs.rbegin(); it != subs.rend(); ++it)
         (*it)->showMinimized();
 }
-
-// The help file is opened by the help service.
-void TMainForm::N3Click() {}
 
 void TMainForm::HelpAboutItemClick()
 {

@@ -7,6 +7,7 @@ add_library(kbeditor STATIC
     mainform.cpp mainform.h
     mainform_documents.cpp
     mainform_menus.cpp
+    mainform_services.cpp
     mainform_toolbars.cpp
     objectlist.cpp objectlist.h
     recentfiles.cpp recentfiles.h
@@ -15,7 +16,7 @@ add_library(kbeditor STATIC
     toolicons.cpp toolicons.h
 )
 target_include_directories(kbeditor PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(kbeditor PUBLIC kbdocwin kbdrawing kbmodel Qt6::Widgets Qt6::Network)
+target_link_libraries(kbeditor PUBLIC kbservices kbdocwin kbdrawing kbmodel Qt6::Widgets Qt6::Network)
 target_compile_definitions(kbeditor PRIVATE KB_VERSION="${PROJECT_VERSION}")
 set_target_properties(kbeditor PROPERTIES AUTOMOC ON)
 kb_warnings(kbeditor)

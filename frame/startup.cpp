@@ -2,9 +2,14 @@
 
 #include "frame/docfile.h"
 #include "frame/mainform.h"
+#include "frame/services/association.h"
+#include "frame/services/exportmodule.h"
+#include "frame/services/pluginhost.h"
+#include "frame/services/settings.h"
 #include "frame/singleinstance.h"
 
 #include <QApplication>
+#include <QSettings>
 
 namespace kb {
 
@@ -58,12 +63,21 @@ int RunEditor(int& argc, char** argv)
         handOff = HandOffToRunningInstance(name, files); // another start was quicker
     if (handOff != THandOff::NoInstance) return handOff == THandOff::Delivered ? 0 : 1;
 
+    // The main window reads the settings, registers the file type, loads
+    // the plug-ins and the graphic-export module.
+    const std::unique_ptr<QSettings> store = OpenUserSettings();
+    WriteFileAssociation(QCoreApplication::applicationFilePath());
     TMainForm main;
+    main.ApplySettings(LoadSettings(*store));
+    main.LoadPlugIns(TPlugInHost::DefaultFolder());
+    main.LoadExportModule(QCoreApplication::applicationDirPath());
     main.show();
     for (const QString& f : files)
         main.OpenDocument(f);
     main.setWindowTitle(ApplicationTitle());
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    SaveSettings(*store, main.CollectSettings());
+    return result;
 }
 
 } // namespace kb

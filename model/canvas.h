@@ -14,10 +14,22 @@ namespace kb {
 using TColor = uint32_t;
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor RGBColor(int r, int g, int b) { return TColor(r) | TColor(g) << 8 | TColor(b) << 16; }
-constexpr int ColorRed(TColor c) { return int(c & 0xFF); }
-constexpr int ColorGreen(TColor c) { return int(c >> 8 & 0xFF); }
-constexpr int ColorBlue(TColor c) { return int(c >> 16 & 0xFF); }
+constexpr TColor RGBColor(int r, int g, int b)
+{
+    return TColor(r) | TColor(g) << 8 | TColor(b) << 16;
+}
+constexpr int ColorRed(TColor c)
+{
+    return int(c & 0xFF);
+}
+constexpr int ColorGreen(TColor c)
+{
+    return int(c >> 8 & 0xFF);
+}
+constexpr int ColorBlue(TColor c)
+{
+    return int(c >> 16 & 0xFF);
+}
 
 enum class TPenStyle { Solid, Dotted };
 // Copy draws in the pen colour; Black makes every touched pixel black whatever

@@ -18,22 +18,17 @@ constexpr char16_t kHigh[64] = {
 
 char32_t CodePointOf(uint8_t b)
 {
-    if (b < 0x80)
-        return b;
-    if (b >= 0xC0)
-        return 0x0410 + (b - 0xC0);
+    if (b < 0x80) return b;
+    if (b >= 0xC0) return 0x0410 + (b - 0xC0);
     return kHigh[b - 0x80];
 }
 
 int ByteOf(char32_t cp)
 {
-    if (cp < 0x80)
-        return int(cp);
-    if (cp >= 0x0410 && cp <= 0x044F)
-        return 0xC0 + int(cp - 0x0410);
+    if (cp < 0x80) return int(cp);
+    if (cp >= 0x0410 && cp <= 0x044F) return 0xC0 + int(cp - 0x0410);
     for (int i = 0; i < 64; ++i)
-        if (kHigh[i] == cp)
-            return 0x80 + i;
+        if (kHigh[i] == cp) return 0x80 + i;
     return -1;
 }
 
@@ -127,7 +122,10 @@ bool RepresentableIn1251(std::string_view utf8)
     return Utf8ToCp1251(utf8, ignored);
 }
 
-uint8_t LowerCase1251(uint8_t c) { return kLower[c]; }
+uint8_t LowerCase1251(uint8_t c)
+{
+    return kLower[c];
+}
 
 std::string LowerCase1251(std::string_view s)
 {

@@ -23,8 +23,7 @@ int32_t RoundEven(double v)
 {
     constexpr double lo = std::numeric_limits<int32_t>::min();
     constexpr double hi = std::numeric_limits<int32_t>::max();
-    if (std::isnan(v))
-        return 0;
+    if (std::isnan(v)) return 0;
     // nearbyint rounds in the default mode, which is halves to even.
     return static_cast<int32_t>(std::clamp(std::nearbyint(v), lo, hi));
 }
@@ -39,8 +38,7 @@ int64_t RoundDiv(int64_t num, int64_t den)
     }
     // Now num = q * den + r with 0 <= r < den.
     const int64_t twice = 2 * r;
-    if (twice > den || (twice == den && (q & 1) != 0))
-        ++q;
+    if (twice > den || (twice == den && (q & 1) != 0)) ++q;
     return q;
 }
 
@@ -48,12 +46,14 @@ int32_t Trunc(double v)
 {
     constexpr double lo = std::numeric_limits<int32_t>::min();
     constexpr double hi = std::numeric_limits<int32_t>::max();
-    if (std::isnan(v))
-        return 0;
+    if (std::isnan(v)) return 0;
     return static_cast<int32_t>(std::clamp(std::trunc(v), lo, hi));
 }
 
-bool PointsEqual(TPoint a, TPoint b) { return a == b; }
+bool PointsEqual(TPoint a, TPoint b)
+{
+    return a == b;
+}
 
 int32_t Distance(TPoint a, TPoint b)
 {
@@ -62,17 +62,24 @@ int32_t Distance(TPoint a, TPoint b)
     return Trunc(std::sqrt(dx * dx + dy * dy));
 }
 
-int32_t MaxInt(int32_t a, int32_t b) { return a > b ? a : b; }
-int32_t MinInt(int32_t a, int32_t b) { return a < b ? a : b; }
+int32_t MaxInt(int32_t a, int32_t b)
+{
+    return a > b ? a : b;
+}
+int32_t MinInt(int32_t a, int32_t b)
+{
+    return a < b ? a : b;
+}
 
-TRect RectOf(TPoint a, TPoint b) { return {a.x, a.y, b.x, b.y}; }
+TRect RectOf(TPoint a, TPoint b)
+{
+    return {a.x, a.y, b.x, b.y};
+}
 
 void NormalizeRect(TRect& r)
 {
-    if (r.Left > r.Right)
-        std::swap(r.Left, r.Right);
-    if (r.Top > r.Bottom)
-        std::swap(r.Top, r.Bottom);
+    if (r.Left > r.Right) std::swap(r.Left, r.Right);
+    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
 }
 
 void ShrinkRect(int32_t n, TRect& r)
@@ -89,10 +96,19 @@ TPoint MidPoint(TPoint a, TPoint b)
     return {int32_t(RoundDiv(int64_t(a.x) + b.x, 2)), int32_t(RoundDiv(int64_t(a.y) + b.y, 2))};
 }
 
-TPoint AddPoint(TPoint a, TPoint b) { return {a.x + b.x, a.y + b.y}; }
-TPoint SubPoint(TPoint a, TPoint b) { return {a.x - b.x, a.y - b.y}; }
+TPoint AddPoint(TPoint a, TPoint b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+TPoint SubPoint(TPoint a, TPoint b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
 
-TPoint ScalePoint(TPoint p, double f) { return {RoundEven(f * p.x), RoundEven(f * p.y)}; }
+TPoint ScalePoint(TPoint p, double f)
+{
+    return {RoundEven(f * p.x), RoundEven(f * p.y)};
+}
 
 bool PointInRect(TPoint p, const TRect& r)
 {
@@ -101,16 +117,14 @@ bool PointInRect(TPoint p, const TRect& r)
 
 int32_t LineYAt(int32_t x, const TRect& s)
 {
-    if (s.Right == s.Left)
-        return 0;
+    if (s.Right == s.Left) return 0;
     const double k = double(int64_t(s.Bottom) - s.Top) / double(int64_t(s.Right) - s.Left);
     return RoundEven(k * double(int64_t(x) - s.Left) + s.Top);
 }
 
 int32_t LineXAt(int32_t y, const TRect& s)
 {
-    if (s.Bottom == s.Top)
-        return 0;
+    if (s.Bottom == s.Top) return 0;
     const double k = double(int64_t(s.Right) - s.Left) / double(int64_t(s.Bottom) - s.Top);
     return RoundEven(k * double(int64_t(y) - s.Top) + s.Left);
 }

@@ -16,7 +16,8 @@ struct RhombVertices
 
 RhombVertices RhombOf(const TRect& r)
 {
-    return {MidPoint({r.Left, r.Top}, {r.Right, r.Top}), MidPoint({r.Left, r.Top}, {r.Left, r.Bottom}),
+    return {MidPoint({r.Left, r.Top}, {r.Right, r.Top}),
+            MidPoint({r.Left, r.Top}, {r.Left, r.Bottom}),
             MidPoint({r.Right, r.Bottom}, {r.Right, r.Top}),
             MidPoint({r.Right, r.Bottom}, {r.Left, r.Bottom})};
 }
@@ -48,15 +49,15 @@ bool InsideParallelogram(TPoint p, const Block& b)
 {
     const ParallelogramVertices v = ParallelogramOf(b);
     return !SameSide({b.Left, b.Top}, p, RectOf(v.bl, v.tl)) &&
-           !SameSide({b.Right, b.Bottom}, p, RectOf(v.tr, v.br)) && b.Top <= p.y &&
-           p.y <= b.Bottom;
+           !SameSide({b.Right, b.Bottom}, p, RectOf(v.tr, v.br)) && b.Top <= p.y && p.y <= b.Bottom;
 }
 
 // The drawn bottom edge of a Document at x; the block must have a width.
 double Wave(const Block& b, double x)
 {
     const double w = b.Width(), h = b.Height();
-    return b.Bottom - (x - b.Left) * (h / 4) / w + (h / 16) * std::sin(2 * std::numbers::pi * (x - b.Left) / w);
+    return b.Bottom - (x - b.Left) * (h / 4) / w +
+           (h / 16) * std::sin(2 * std::numbers::pi * (x - b.Left) / w);
 }
 
 bool InsideDividerPoint(TPoint p, const Block& b)
@@ -66,7 +67,10 @@ bool InsideDividerPoint(TPoint p, const Block& b)
            p.y <= b.Bottom - std::abs(2 * (p.x - b.Left - w / 2) * h / (3 * w));
 }
 
-int32_t DividerShoulder(const Block& b) { return Trunc(b.Bottom - b.Height() / 3.0); }
+int32_t DividerShoulder(const Block& b)
+{
+    return Trunc(b.Bottom - b.Height() / 3.0);
+}
 
 bool InsideBlock(TPoint p, const Block& b)
 {
@@ -85,8 +89,7 @@ bool InsideBlock(TPoint p, const Block& b)
     case bkParallelogram:
         return InsideParallelogram(p, b);
     case bkDocument:
-        if (!(b.Left <= p.x && p.x <= b.Right && p.y >= b.Top))
-            return false;
+        if (!(b.Left <= p.x && p.x <= b.Right && p.y >= b.Top)) return false;
         return p.y <= b.Bottom - b.Height() / 4.0 || (b.Width() != 0 && p.y <= Wave(b, p.x));
     case bkDivider:
         return PointInRect(p, {b.Left, b.Top, b.Right, DividerShoulder(b)}) ||
@@ -165,7 +168,10 @@ bool BlockTouches(const Block& b, const TRect& r)
     }
 }
 
-int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : v > hi ? hi : v; }
+int32_t Clamp(int32_t v, int32_t lo, int32_t hi)
+{
+    return v < lo ? lo : v > hi ? hi : v;
+}
 
 // Snap onto a link segment.
 bool LinkTarget(TPoint p, TLinkEnds s, TPoint& snapped)
@@ -218,10 +224,10 @@ bool BlockTarget(TPoint p, const Block& b, TPoint& s)
         const double dx = p.x - m.x, dy = p.y - m.y;
         const double outer = (dx / (a + 2)) * (dx / (a + 2)) + (dy / (c + 2)) * (dy / (c + 2));
         const bool beyondInner =
-            a <= 2 || c <= 2 || (dx / (a - 2)) * (dx / (a - 2)) + (dy / (c - 2)) * (dy / (c - 2)) >= 1;
+            a <= 2 || c <= 2 ||
+            (dx / (a - 2)) * (dx / (a - 2)) + (dy / (c - 2)) * (dy / (c - 2)) >= 1;
         const double d = std::sqrt(dx * dx + dy * dy);
-        if (outer > 1 || !beyondInner || d == 0)
-            return false;
+        if (outer > 1 || !beyondInner || d == 0) return false;
         s = {m.x + RoundEven(a * dx / d), m.y + RoundEven(c * dy / d)};
         return true;
     }
@@ -229,8 +235,7 @@ bool BlockTarget(TPoint p, const Block& b, TPoint& s)
         const TRect grown = Band(int64_t(L) - 3, int64_t(T) - 3, int64_t(R) + 3, int64_t(B) + 3);
         TRect shrunk = b.Rect();
         ShrinkRect(3, shrunk);
-        if (!InsideRhomb(p, grown) || InsideRhomb(p, shrunk))
-            return false;
+        if (!InsideRhomb(p, grown) || InsideRhomb(p, shrunk)) return false;
         s = p;
         const RhombVertices v = RhombOf(b.Rect());
         const TRect edges[4] = {RectOf(v.top, v.left), RectOf(v.right, v.bottom),
@@ -361,17 +366,16 @@ int HandlesOf(const Block& b, Handle out[8])
 TShemObj* TShem::ObjectAt(TPoint p) const
 {
     for (const auto& e : m_items) {
-        const bool hit = e->IsBlock() ? InsideBlock(p, e->block()) : NearSegment(p, LinkEnds(e->link()));
-        if (hit)
-            return e.get();
+        const bool hit =
+            e->IsBlock() ? InsideBlock(p, e->block()) : NearSegment(p, LinkEnds(e->link()));
+        if (hit) return e.get();
     }
     return nullptr;
 }
 
 bool TShem::TouchesRect(const TShemObj& e, const TRect& r) const
 {
-    if (e.IsBlock())
-        return BlockTouches(e.block(), r);
+    if (e.IsBlock()) return BlockTouches(e.block(), r);
     const TLinkEnds s = LinkEnds(e.link());
     const TRect seg = RectOf(s.A, s.B);
     return Crosses(seg, {r.Left, r.Top, r.Right, r.Top}) ||
@@ -383,8 +387,7 @@ bool TShem::TouchesRect(const TShemObj& e, const TRect& r) const
 int TShem::NextInRectIndex(int after, TRect r) const
 {
     for (int i = after + 1; i < Count(); ++i)
-        if (TouchesRect(*m_items[size_t(i)], r))
-            return i;
+        if (TouchesRect(*m_items[size_t(i)], r)) return i;
     return -1;
 }
 
@@ -399,8 +402,7 @@ TShemObj* TShem::LinkTargetAt(TPoint p, TPoint& snapped) const
     for (const auto& e : m_items) {
         const bool found = e->IsBlock() ? BlockTarget(p, e->block(), snapped)
                                         : LinkTarget(p, LinkEnds(e->link()), snapped);
-        if (found)
-            return e.get();
+        if (found) return e.get();
     }
     return nullptr;
 }
@@ -408,8 +410,7 @@ TShemObj* TShem::LinkTargetAt(TPoint p, TPoint& snapped) const
 TShemObj* TShem::HandleAt(TPoint p, int& handle) const
 {
     for (const auto& e : m_items) {
-        if (!e->IsBlock())
-            continue;
+        if (!e->IsBlock()) continue;
         Handle hs[8];
         const int n = HandlesOf(e->block(), hs);
         for (int k = 0; k < n; ++k) {
@@ -426,20 +427,15 @@ TShemObj* TShem::LinkEndAt(TPoint p, int& end) const
 {
     end = 1;
     for (const auto& e : m_items) {
-        if (!e->IsLink())
-            continue;
+        if (!e->IsLink()) continue;
         const TLink& l = e->link();
         const TLinkEnds s = LinkEnds(l);
         int candidate = -1;
-        if (Distance(p, s.A) <= 1)
-            candidate = 1;
-        if (Distance(p, s.B) <= 1)
-            candidate = 0;
-        if (candidate < 0)
-            continue;
+        if (Distance(p, s.A) <= 1) candidate = 1;
+        if (Distance(p, s.B) <= 1) candidate = 0;
+        if (candidate < 0) continue;
         const TShemObj* on = candidate == 1 ? l.EndA : l.EndB;
-        if (on && on->IsJoint())
-            continue; // ends on joint points are not dragged
+        if (on && on->IsJoint()) continue; // ends on joint points are not dragged
         end = candidate;
         return e.get();
     }

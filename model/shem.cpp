@@ -12,7 +12,10 @@ namespace kb {
 
 TShem::TShem(TListSink* view) : m_view(view) {}
 
-TShem::~TShem() { Clear(); }
+TShem::~TShem()
+{
+    Clear();
+}
 
 void TShem::Clear()
 {
@@ -34,8 +37,14 @@ int TShem::Add(std::unique_ptr<TShemObj> entry)
     return Count() - 1;
 }
 
-int TShem::AddBlock(const Block& b) { return Add(std::make_unique<TShemObj>(b)); }
-int TShem::AddLink(const TLink& l) { return Add(std::make_unique<TShemObj>(l)); }
+int TShem::AddBlock(const Block& b)
+{
+    return Add(std::make_unique<TShemObj>(b));
+}
+int TShem::AddLink(const TLink& l)
+{
+    return Add(std::make_unique<TShemObj>(l));
+}
 
 void TShem::Insert(int index, std::unique_ptr<TShemObj> entry)
 {
@@ -63,10 +72,8 @@ void TShem::Renumber() const
 
 int TShem::IndexOf(const TShemObj* entry) const
 {
-    if (!entry)
-        return -1;
-    if (!m_indexValid)
-        Renumber();
+    if (!entry) return -1;
+    if (!m_indexValid) Renumber();
     const int i = entry->m_index;
     return i >= 0 && i < Count() && m_items[size_t(i)].get() == entry ? i : -1;
 }
@@ -84,10 +91,8 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
     for (const auto& e : m_items)
         if (e->IsLink()) {
             const TLink& l = e->link();
-            if (const int a = IndexOf(l.EndA); a >= 0)
-                ++start[size_t(a) + 1];
-            if (const int b = IndexOf(l.EndB); b >= 0 && l.EndB != l.EndA)
-                ++start[size_t(b) + 1];
+            if (const int a = IndexOf(l.EndA); a >= 0) ++start[size_t(a) + 1];
+            if (const int b = IndexOf(l.EndB); b >= 0 && l.EndB != l.EndA) ++start[size_t(b) + 1];
         }
     for (int i = 0; i < n; ++i)
         start[size_t(i) + 1] += start[size_t(i)];
@@ -95,11 +100,9 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
     std::vector<int> fill(start.begin(), start.end() - 1);
     for (int i = 0; i < n; ++i) {
         const TShemObj& e = *m_items[size_t(i)];
-        if (!e.IsLink())
-            continue;
+        if (!e.IsLink()) continue;
         const TLink& l = e.link();
-        if (const int a = IndexOf(l.EndA); a >= 0)
-            linksOn[size_t(fill[size_t(a)]++)] = i;
+        if (const int a = IndexOf(l.EndA); a >= 0) linksOn[size_t(fill[size_t(a)]++)] = i;
         if (const int b = IndexOf(l.EndB); b >= 0 && l.EndB != l.EndA)
             linksOn[size_t(fill[size_t(b)]++)] = i;
     }
@@ -121,8 +124,7 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
         const TShemObj& e = *m_items[size_t(i)];
         if (e.IsLink()) {
             for (const TShemObj* end : {e.link().EndA, e.link().EndB})
-                if (end && end->IsJoint())
-                    doom(IndexOf(end));
+                if (end && end->IsJoint()) doom(IndexOf(end));
         }
     }
     return doomed;
@@ -132,8 +134,7 @@ void TShem::EraseMarked(const std::vector<char>& doomed)
 {
     size_t out = 0;
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (!doomed[i])
-            m_items[out++] = std::move(m_items[i]);
+        if (!doomed[i]) m_items[out++] = std::move(m_items[i]);
     m_items.resize(out);
     InvalidateIndex();
 }
@@ -144,16 +145,17 @@ void TShem::Delete(int index)
     EraseMarked(DeleteClosure({index}));
 }
 
-void TShem::Remove(TShemObj* entry) { Delete(IndexOf(entry)); }
+void TShem::Remove(TShemObj* entry)
+{
+    Delete(IndexOf(entry));
+}
 
 void TShem::RemoveAll(const std::vector<TShemObj*>& entries)
 {
     std::vector<int> seeds;
     for (TShemObj* e : entries)
-        if (const int i = IndexOf(e); i >= 0)
-            seeds.push_back(i);
-    if (!seeds.empty())
-        EraseMarked(DeleteClosure(seeds));
+        if (const int i = IndexOf(e); i >= 0) seeds.push_back(i);
+    if (!seeds.empty()) EraseMarked(DeleteClosure(seeds));
 }
 
 int TShem::NextLinkOf(const TShemObj* after, const TShemObj* entry) const
@@ -161,8 +163,7 @@ int TShem::NextLinkOf(const TShemObj* after, const TShemObj* entry) const
     const int from = after ? IndexOf(after) + 1 : 0;
     for (int i = from; i < Count(); ++i) {
         const TShemObj& e = *m_items[size_t(i)];
-        if (e.IsLink() && (e.link().EndA == entry || e.link().EndB == entry))
-            return i;
+        if (e.IsLink() && (e.link().EndA == entry || e.link().EndB == entry)) return i;
     }
     return -1;
 }
@@ -196,18 +197,15 @@ public:
     TLinkEnds Solve(const TLink& root)
     {
         for (const TShemObj* end : {root.EndA, root.EndB})
-            if (end && end->IsLink())
-                Resolve(end);
+            if (end && end->IsLink()) Resolve(end);
         return Ends(root);
     }
 
 private:
     TPoint At(TPoint pos, const TShemObj* e)
     {
-        if (!e)
-            return {};
-        if (e->IsBlock())
-            return PointOnBlock(pos, e->block());
+        if (!e) return {};
+        if (e->IsBlock()) return PointOnBlock(pos, e->block());
         auto it = m_done.find(e);
         return it == m_done.end() ? TPoint{} : PointOnSegment(pos.x, it->second);
     }
@@ -250,10 +248,8 @@ TLinkEnds TShem::LinkEnds(const TLink& l) const
 
 TPoint TShem::AttachPoint(TPoint pos, const TShemObj* entry) const
 {
-    if (!entry)
-        return {};
-    if (entry->IsBlock())
-        return PointOnBlock(pos, entry->block());
+    if (!entry) return {};
+    if (entry->IsBlock()) return PointOnBlock(pos, entry->block());
     return PointOnSegment(pos.x, LinkEnds(entry->link()));
 }
 
@@ -261,8 +257,7 @@ TRect TShem::Bounds() const
 {
     TRect r{kMaxCoord, kMaxCoord, 0, 0};
     for (const auto& e : m_items) {
-        if (!e->IsBlock())
-            continue;
+        if (!e->IsBlock()) continue;
         const Block& b = e->block();
         r.Left = MinInt(r.Left, b.Left);
         r.Top = MinInt(r.Top, b.Top);
@@ -286,32 +281,31 @@ TListRow RowOf(TShemObj* e)
     return row;
 }
 
-bool Mirrored(const TShemObj* e) { return e->IsBlock() && e->block().Kind != bkJoint; }
+bool Mirrored(const TShemObj* e)
+{
+    return e->IsBlock() && e->block().Kind != bkJoint;
+}
 
 } // namespace
 
 void TShem::RefreshList()
 {
-    if (!m_view || !m_view->IsVisible())
-        return;
+    if (!m_view || !m_view->IsVisible()) return;
     m_view->BeginUpdate();
     m_view->ClearRows();
     for (const auto& e : m_items)
-        if (Mirrored(e.get()))
-            m_view->AppendRow(RowOf(e.get()));
+        if (Mirrored(e.get())) m_view->AppendRow(RowOf(e.get()));
     m_view->EndUpdate();
 }
 
 void TShem::AddListItem(TShemObj* entry)
 {
-    if (m_view && entry && Mirrored(entry))
-        m_view->AppendRow(RowOf(entry));
+    if (m_view && entry && Mirrored(entry)) m_view->AppendRow(RowOf(entry));
 }
 
 void TShem::PasteFrom(const TShem& source, TPoint offset, std::vector<TShemObj*>* selection)
 {
-    if (source.Count() == 0)
-        return;
+    if (source.Count() == 0) return;
     std::unordered_map<const TShemObj*, TShemObj*> copyOf;
     std::vector<TShemObj*> copies;
     for (const auto& e : source.m_items) {
@@ -334,13 +328,15 @@ void TShem::PasteFrom(const TShem& source, TPoint offset, std::vector<TShemObj*>
         }
         copyOf[e.get()] = copies.back();
     }
-    if (selection)
-        *selection = std::move(copies);
+    if (selection) *selection = std::move(copies);
 }
 
 namespace {
 
-int32_t Clamped(double v) { return ClampCoord(Trunc(v)); }
+int32_t Clamped(double v)
+{
+    return ClampCoord(Trunc(v));
+}
 
 // Moves an attachment position onto the outline of a block of the new kind,
 // in the unit square of positions.
@@ -350,13 +346,11 @@ TPoint OntoOutline(TPoint p, uint8_t kind)
     switch (kind) {
     case bkRectangle:
     case bkProcess:
-        if (x == 0 || x == kMaxCoord || y == 0 || y == kMaxCoord)
-            return p;
+        if (x == 0 || x == kMaxCoord || y == 0 || y == kMaxCoord) return p;
         return {x > 32767 ? kMaxCoord : 0, y};
     case bkEllipse: {
         const double dx = x - 32767.0, dy = y - 32767.0;
-        if (std::abs(std::sqrt(dx * dx + dy * dy) - 32767) <= 2)
-            return p;
+        if (std::abs(std::sqrt(dx * dx + dy * dy) - 32767) <= 2) return p;
         const double s = std::sqrt(double(kMaxCoord - x) * x);
         return {x, Clamped(y > 32767 ? 32767 + s : 32767 - s)};
     }
@@ -365,29 +359,22 @@ TPoint OntoOutline(TPoint p, uint8_t kind)
         return {x, y < 32767 ? d : kMaxCoord - d};
     }
     case bkParallelogram:
-        if (x < 10923 && y != kMaxCoord)
-            return {x, ClampCoord(kMaxCoord - 6 * int64_t(x))};
-        if (x > 54612 && y != 0)
-            return {x, ClampCoord(kMaxCoord - 6 * (int64_t(x) - 54612))};
-        if (x >= 10923 && x <= 54612)
-            return {x, y > 32767 ? kMaxCoord : 0};
+        if (x < 10923 && y != kMaxCoord) return {x, ClampCoord(kMaxCoord - 6 * int64_t(x))};
+        if (x > 54612 && y != 0) return {x, ClampCoord(kMaxCoord - 6 * (int64_t(x) - 54612))};
+        if (x >= 10923 && x <= 54612) return {x, y > 32767 ? kMaxCoord : 0};
         return p;
     case bkCommentary: {
         const int32_t nx = MinInt(x, 6553);
-        if (nx == 0)
-            return {nx, y};
+        if (nx == 0) return {nx, y};
         return {nx, y >= 32767 ? kMaxCoord : 0};
     }
     case bkDocument:
-        if (x == 0 || y == 0 || (x == kMaxCoord && y <= 49151))
-            return p;
+        if (x == 0 || y == 0 || (x == kMaxCoord && y <= 49151)) return p;
         return {x, Clamped(kMaxCoord - x / 4.0 +
                            4095 * std::sin(2 * std::numbers::pi * x / double(kMaxCoord)))};
     case bkDivider:
-        if (y >= 43690)
-            return {x, Clamped(kMaxCoord - 2 * std::abs(x - 32767) / 3.0)};
-        if (y != 0)
-            return {x >= 32767 ? kMaxCoord : 0, y};
+        if (y >= 43690) return {x, Clamped(kMaxCoord - 2 * std::abs(x - 32767) / 3.0)};
+        if (y != 0) return {x >= 32767 ? kMaxCoord : 0, y};
         return p;
     default:
         return p;
@@ -430,31 +417,26 @@ struct TextMatcher
     }
     size_t FindIn(std::string_view text, size_t from = 0) const
     {
-        if (caseSensitive)
-            return text.find(pattern, from);
+        if (caseSensitive) return text.find(pattern, from);
         return LowerCase1251(text).find(pattern, from);
     }
 };
 
 } // namespace
 
-TShemObj* TShem::FindText(const TShemObj* after, std::string_view pattern,
-                          bool caseSensitive) const
+TShemObj* TShem::FindText(const TShemObj* after, std::string_view pattern, bool caseSensitive) const
 {
-    if (pattern.empty())
-        return nullptr;
+    if (pattern.empty()) return nullptr;
     int from = 0;
     if (after) {
         const int i = IndexOf(after);
-        if (i < 0)
-            return nullptr;
+        if (i < 0) return nullptr;
         from = i + 1;
     }
     const TextMatcher m(pattern, caseSensitive);
     for (int i = from; i < Count(); ++i) {
         TShemObj* e = m_items[size_t(i)].get();
-        if (e->IsBlock() && m.FindIn(e->block().Text) != std::string::npos)
-            return e;
+        if (e->IsBlock() && m.FindIn(e->block().Text) != std::string::npos) return e;
     }
     return nullptr;
 }
@@ -463,8 +445,7 @@ TShemObj* TShem::ReplaceText(const TShemObj* after, std::string_view pattern, bo
                              std::string_view replacement)
 {
     TShemObj* found = FindText(after, pattern, caseSensitive);
-    if (!found)
-        return nullptr;
+    if (!found) return nullptr;
     const TextMatcher m(pattern, caseSensitive);
     // Each replacement is followed by a fresh search of the new text. When the
     // replacement itself holds the pattern that search would never end, so
@@ -480,8 +461,7 @@ TShemObj* TShem::ReplaceText(const TShemObj* after, std::string_view pattern, bo
         if (once) {
             at = m.FindIn(text, at + replacement.size());
         } else {
-            if (text.size() > kLimit)
-                break;
+            if (text.size() > kLimit) break;
             // Nothing before the replaced occurrence matched, so a new match
             // can only start where it overlaps the replacement.
             at = m.FindIn(text, at >= pattern.size() ? at - pattern.size() + 1 : 0);
@@ -524,15 +504,13 @@ void TShem::SortEntries()
     auto maxLinkEnd = [this](const TShemObj& e) {
         int j = 0;
         for (const TShemObj* end : {e.link().EndA, e.link().EndB})
-            if (end && end->IsLink())
-                j = MaxInt(j, IndexOf(end));
+            if (end && end->IsLink()) j = MaxInt(j, IndexOf(end));
         return j;
     };
     for (int i = firstLink; i < Count(); ++i) {
         for (int guard = Count() - i; guard > 0; --guard) {
             const int j = maxLinkEnd(*m_items[size_t(i)]);
-            if (i >= j)
-                break;
+            if (i >= j) break;
             std::swap(m_items[size_t(i)], m_items[size_t(j)]);
             m_items[size_t(i)]->m_index = i;
             m_items[size_t(j)]->m_index = j;

@@ -32,8 +32,7 @@ public:
     size_t Pos() const { return m_pos; }
     bool Byte(uint8_t& v)
     {
-        if (AtEnd())
-            return false;
+        if (AtEnd()) return false;
         v = m_data[m_pos++];
         return true;
     }
@@ -53,7 +52,10 @@ private:
     size_t m_pos = 0;
 };
 
-std::string RecordName(int record) { return "record " + std::to_string(record); }
+std::string RecordName(int record)
+{
+    return "record " + std::to_string(record);
+}
 
 } // namespace
 
@@ -69,8 +71,7 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
         changed = false;
         for (int i = 0; i < n; ++i) {
             const TShemObj& e = *m_items[size_t(i)];
-            if (skip[size_t(i)] || !e.IsLink())
-                continue;
+            if (skip[size_t(i)] || !e.IsLink()) continue;
             for (const TShemObj* end : {e.link().EndA, e.link().EndB}) {
                 const int k = IndexOf(end);
                 if (k < 0 || skip[size_t(k)]) {
@@ -87,8 +88,7 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
 
     out.insert(out.end(), kFileMagic.begin(), kFileMagic.end());
     for (int i = 0; i < n; ++i) {
-        if (skip[size_t(i)])
-            continue;
+        if (skip[size_t(i)]) continue;
         const TShemObj& e = *m_items[size_t(i)];
         if (e.IsBlock()) {
             const Block& b = e.block();
@@ -188,8 +188,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
             b.Right = b.Left;
             b.Bottom = b.Top;
             whole = whole && in.Word(b.Right) && in.Word(b.Bottom);
-            if (!whole)
-                cutShort("block");
+            if (!whole) cutShort("block");
             if (b.Kind >= kBlockKindCount)
                 rep.Problems.push_back(RecordName(record) + " is a block of the unknown kind " +
                                        std::to_string(b.Kind) + "; it is shown as a rectangle");
@@ -203,8 +202,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
             for (int k = 0; k < 2 && whole; ++k) {
                 int32_t index = 0;
                 whole = in.Word(index);
-                if (!whole)
-                    break;
+                if (!whole) break;
                 r.end[k] = index;
                 if (index < readSoFar)
                     (k == 0 ? l.EndA : l.EndB) = Get(index);
@@ -213,8 +211,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
             }
             whole = whole && in.Word(l.PosA.x) && in.Word(l.PosA.y) && in.Word(l.PosB.x) &&
                     in.Word(l.PosB.y);
-            if (!whole)
-                cutShort("link");
+            if (!whole) cutShort("link");
             refs.push_back(r);
             AddLink(l);
         } else {
@@ -228,17 +225,14 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
     size_t next = 0;
     size_t linkNo = 0;
     for (auto& e : m_items) {
-        if (!e->IsLink())
-            continue;
+        if (!e->IsLink()) continue;
         TLink& l = e->link();
         const LinkRefs& r = refs[linkNo++];
         for (int k = 0; k < 2; ++k) {
             TShemObj*& end = k == 0 ? l.EndA : l.EndB;
-            if (end || r.end[k] < 0)
-                continue;
+            if (end || r.end[k] < 0) continue;
             const int64_t index = pending[next++];
-            if (index < Count())
-                end = Get(int(index));
+            if (index < Count()) end = Get(int(index));
         }
     }
 
@@ -259,8 +253,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
             continue;
         }
         const TLink& l = e.link();
-        if (!l.EndA || !l.EndB)
-            continue; // never kept
+        if (!l.EndA || !l.EndB) continue; // never kept
         for (const TShemObj* end : {l.EndA, l.EndB}) {
             ++waiting[size_t(i)];
             dependants[size_t(IndexOf(end))].push_back(i);
@@ -271,17 +264,14 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
         ready.pop_back();
         kept[size_t(i)] = 1;
         for (int d : dependants[size_t(i)])
-            if (--waiting[size_t(d)] == 0)
-                ready.push_back(d);
+            if (--waiting[size_t(d)] == 0) ready.push_back(d);
     }
     linkNo = 0;
     for (int i = 0; i < n; ++i) {
         const TShemObj& e = *m_items[size_t(i)];
-        if (!e.IsLink())
-            continue;
+        if (!e.IsLink()) continue;
         const LinkRefs& r = refs[linkNo++];
-        if (kept[size_t(i)])
-            continue;
+        if (kept[size_t(i)]) continue;
         ++rep.DroppedLinks;
         const TLink& l = e.link();
         std::string why;
@@ -310,12 +300,10 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
 bool TShem::LoadFromFile(const std::string& fileName, TLoadReport* report)
 {
     std::ifstream f(fileName, std::ios::binary);
-    if (!f)
-        throw TFileError("cannot open " + fileName);
+    if (!f) throw TFileError("cannot open " + fileName);
     std::vector<uint8_t> data((std::istreambuf_iterator<char>(f)),
                               std::istreambuf_iterator<char>());
-    if (f.bad())
-        throw TFileError("cannot read " + fileName);
+    if (f.bad()) throw TFileError("cannot read " + fileName);
     return LoadFromStream(data, report);
 }
 

@@ -10,13 +10,13 @@ namespace kb::unitimport {
 size_t TConverterWalk::If(size_t k)
 {
     const TItemId d = Decision(LineAt(k + 1));
-    const int32_t m = (B(d).Top + B(d).Bottom) / 2;
+    const int32_t m = (R(d).Top + R(d).Bottom) / 2;
     const int32_t y = int32_t(m_y);
 
     // The then-branch hangs left of the centre line, entered from the
     // rhomb's left vertex through a joint at its middle height.
     const TBranch thenPart = Branch(k + 3);
-    const TConversion t = Sub(thenPart.Lines);
+    TConversion t = Sub(thenPart.Lines);
     const TPlaced tp = Place(t, {kCentre - t.W - 40, y});
     const TItemId jt = Joint({At(tp.F, kTM).x, m}, true);
     Line(d, kLM, jt, kCE);
@@ -26,7 +26,7 @@ size_t TConverterWalk::If(size_t k)
     TItemId elseEnd = kNoItem;
     if (FindKeyword(LineAt(next)) == kwElse) {
         const TBranch elsePart = Branch(next + 1);
-        const TConversion e = Sub(elsePart.Lines);
+        TConversion e = Sub(elsePart.Lines);
         const TPlaced ep = Place(e, {kCentre + 40, y});
         const TItemId je = Joint({At(ep.F, kTM).x, m}, true);
         Line(d, kRM, je, kCE);

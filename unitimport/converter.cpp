@@ -56,10 +56,11 @@ TConvertError::TConvertError(TConvertFailure why) : std::runtime_error(FailureTe
 
 TConversion Convert(TLineSpan lines)
 {
-    return TConverterWalk(lines, 0).Run();
+    return TConverterWalk(lines, 0, TDraft()).Run();
 }
 
-TConverterWalk::TConverterWalk(TLineSpan lines, int depth) : m_lines(lines), m_depth(depth)
+TConverterWalk::TConverterWalk(TLineSpan lines, int depth, TDraft draft)
+    : m_lines(lines), m_depth(depth), m_d(std::move(draft))
 {
     if (depth > kMaxNesting) throw TConvertError(TConvertFailure::NestedTooDeeply);
 }
@@ -68,12 +69,12 @@ TConversion TConverterWalk::Run()
 {
     for (size_t k = 0; k < m_lines.size();)
         k = std::max(Statement(k), k + 1);
-    if (m_f == kNoItem) return TConverterWalk(kBlank, m_depth).Run();
+    if (m_f == kNoItem) return TConverterWalk(kBlank, m_depth, m_d.NewSub()).Run();
 
     const TRect r = m_d.Bounds();
     if (int64_t(r.Right) - r.Left > kMaxCoord || int64_t(r.Bottom) - r.Top > kMaxCoord)
         throw TConvertError(TConvertFailure::LayoutTooLarge);
-    m_d.ShiftBlocks(-r.Left, -r.Top);
+    m_d.Shift(-r.Left, -r.Top);
     return {std::move(m_d), m_f, m_l, r.Right - r.Left, r.Bottom - r.Top};
 }
 
@@ -117,7 +118,7 @@ size_t TConverterWalk::Compound(size_t k)
     const size_t wrappers = WrappingCompounds(inner);
     inner = inner.subspan(wrappers, inner.size() - 2 * wrappers);
 
-    const TConversion sub = Sub(inner);
+    TConversion sub = Sub(inner);
     const TPlaced p = Place(sub, {kCentre - sub.W / 2, int32_t(m_y)});
     Connect(p.F);
     m_l = p.L;
@@ -143,14 +144,14 @@ TConverterWalk::TBranch TConverterWalk::Branch(size_t k) const
 
 TConversion TConverterWalk::Sub(TLineSpan lines) const
 {
-    return TConverterWalk(lines, m_depth + 1).Run();
+    return TConverterWalk(lines, m_depth + 1, m_d.NewSub()).Run();
 }
 
-TConverterWalk::TPlaced TConverterWalk::Place(const TConversion& sub, TPoint at)
+TConverterWalk::TPlaced TConverterWalk::Place(TConversion& sub, TPoint at)
 {
     if (int64_t(at.y) + sub.H > kLowestBottom) throw TConvertError(TConvertFailure::LayoutTooLarge);
-    const std::vector<TItemId> copyOf = m_d.Place(sub.Diagram, at);
-    return {copyOf[size_t(sub.F)], copyOf[size_t(sub.L)]};
+    m_d.Place(sub.Diagram, at);
+    return {sub.F, sub.L};
 }
 
 TItemId TConverterWalk::AddBlock(uint8_t kind, std::string text, TRect r, bool front)
@@ -177,7 +178,7 @@ TItemId TConverterWalk::Joint(TPoint p, bool front)
 
 void TConverterWalk::Labels(TItemId rhomb)
 {
-    const TRect d = B(rhomb).Rect();
+    const TRect d = R(rhomb);
     AddBlock(bkText, "yes", {d.Left - 30, d.Top, d.Left - 10, d.Top + 10});
     AddBlock(bkText, "no", {d.Right + 10, d.Top, d.Right + 30, d.Top + 10});
 }

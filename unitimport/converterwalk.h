@@ -15,7 +15,9 @@ constexpr int32_t kCentre = 32767;
 class TConverterWalk
 {
 public:
-    TConverterWalk(TLineSpan lines, int depth);
+    // `draft` is where this level builds: a fresh one, or a sub-draft of
+    // the level above.
+    TConverterWalk(TLineSpan lines, int depth, TDraft draft);
     TConversion Run();
 
 private:
@@ -45,7 +47,8 @@ private:
     // line when it starts with "begin".
     TBranch Branch(size_t k) const;
     TConversion Sub(TLineSpan lines) const;
-    TPlaced Place(const TConversion& sub, TPoint at);
+    // Puts the sub-diagram's items at the end of this one; `sub` is used up.
+    TPlaced Place(TConversion& sub, TPoint at);
 
     TItemId AddBlock(uint8_t kind, std::string text, TRect r, bool front = false);
     // A block in the statement box at the current y.
@@ -59,7 +62,7 @@ private:
     TItemId Arrow(TItemId a, TPoint pa, TItemId b, TPoint pb);
     TItemId Flow(TItemId from, TItemId to) { return Arrow(from, kBM, to, kTM); }
     TPoint At(TItemId id, TPoint pos) const { return m_d.PointOf(id, pos); }
-    const Block& B(TItemId id) const { return m_d.BlockOf(id); }
+    TRect R(TItemId id) const { return m_d.RectOf(id); }
 
     TLineSpan m_lines;
     int m_depth;

@@ -1,136 +1,223 @@
 #include "unitimport/draft.h"
 
 #include <algorithm>
+#include <deque>
 
 namespace kb::unitimport {
 
-TItemId TDraft::NewItem(TDraftItem item)
+// One entry of a draft's list: an item, or a whole placed draft.
+struct TOrderEntry
 {
-    m_items.push_back(std::move(item));
-    return TItemId(m_items.size() - 1);
+    bool IsGroup = false;
+    int Index = 0;
+};
+
+// A draft: where it was placed in its parent, what it holds in list order,
+// and the bounding box of its blocks in its own coordinates.
+struct TDraftGroup
+{
+    int Parent = -1;
+    TPoint Offset;
+    std::deque<TOrderEntry> Order;
+    bool HasBlocks = false;
+    TRect Bounds;
+};
+
+struct TDraftItem
+{
+    int Group = 0;
+    bool IsLink = false;
+    Block Shape; // in its group's coordinates
+    TDraftLink Link;
+};
+
+struct TDraftStore
+{
+    std::vector<TDraftItem> Items;
+    std::vector<TDraftGroup> Groups;
+};
+
+namespace {
+
+void Unite(TDraftGroup& g, const TRect& r)
+{
+    if (!g.HasBlocks) {
+        g.Bounds = r;
+        g.HasBlocks = true;
+        return;
+    }
+    g.Bounds.Left = std::min(g.Bounds.Left, r.Left);
+    g.Bounds.Top = std::min(g.Bounds.Top, r.Top);
+    g.Bounds.Right = std::max(g.Bounds.Right, r.Right);
+    g.Bounds.Bottom = std::max(g.Bounds.Bottom, r.Bottom);
 }
 
-TItemId TDraft::AppendBlock(Block b)
+TRect Moved(TRect r, TPoint d) { return {r.Left + d.x, r.Top + d.y, r.Right + d.x, r.Bottom + d.y}; }
+
+} // namespace
+
+TDraft::TDraft() : m_store(std::make_shared<TDraftStore>())
 {
-    const TItemId id = NewItem({false, std::move(b), {}});
-    m_order.push_back(id);
+    m_store->Groups.emplace_back();
+}
+
+TDraft::TDraft(std::shared_ptr<TDraftStore> store, int group)
+    : m_store(std::move(store)), m_group(group)
+{
+}
+
+TDraft TDraft::NewSub() const
+{
+    m_store->Groups.emplace_back();
+    return TDraft(m_store, int(m_store->Groups.size() - 1));
+}
+
+TItemId TDraft::NewItem(Block b, bool front)
+{
+    TDraftGroup& g = m_store->Groups[size_t(m_group)];
+    Unite(g, b.Rect());
+    m_store->Items.push_back({m_group, false, std::move(b), {}});
+    const TItemId id = TItemId(m_store->Items.size() - 1);
+    if (front)
+        g.Order.push_front({false, id});
+    else
+        g.Order.push_back({false, id});
     return id;
 }
 
-TItemId TDraft::FrontBlock(Block b)
-{
-    const TItemId id = NewItem({false, std::move(b), {}});
-    m_order.push_front(id);
-    return id;
-}
+TItemId TDraft::AppendBlock(Block b) { return NewItem(std::move(b), false); }
+TItemId TDraft::FrontBlock(Block b) { return NewItem(std::move(b), true); }
 
 TItemId TDraft::AppendLink(const TDraftLink& l)
 {
-    const TItemId id = NewItem({true, {}, l});
-    m_order.push_back(id);
+    m_store->Items.push_back({m_group, true, {}, l});
+    const TItemId id = TItemId(m_store->Items.size() - 1);
+    m_store->Groups[size_t(m_group)].Order.push_back({false, id});
     return id;
 }
 
-size_t TDraft::PositionOf(TItemId id) const
+bool TDraft::Empty() const { return m_store->Groups[size_t(m_group)].Order.empty(); }
+
+// The offset of a group's coordinates from this draft's: the sum of the
+// placements on the way up.
+TPoint TDraft::Offset(int group) const
 {
-    return size_t(std::find(m_order.begin(), m_order.end(), id) - m_order.begin());
+    TPoint d;
+    for (; group >= 0; group = m_store->Groups[size_t(group)].Parent) {
+        d = AddPoint(d, m_store->Groups[size_t(group)].Offset);
+        if (group == m_group)
+            break;
+    }
+    return d;
 }
 
+TRect TDraft::RectOf(TItemId id) const
+{
+    const TDraftItem& item = m_store->Items[size_t(id)];
+    return Moved(item.Shape.Rect(), Offset(item.Group));
+}
+
+// The same formulas as the model's attachment points. Links end on links
+// at most two deep here, so the recursion stays shallow.
 TPoint TDraft::PointOf(TItemId id, TPoint pos) const
 {
-    return PointOf(id, pos, 0);
-}
-
-// The same formulas as the model's attachment points. Links built here end
-// on links at most two deep; the depth guard only keeps a mistake from
-// recursing without end.
-TPoint TDraft::PointOf(TItemId id, TPoint pos, int depth) const
-{
-    if (id == kNoItem || depth > 16) return {};
-    const TDraftItem& item = m_items[size_t(id)];
+    if (id == kNoItem)
+        return {};
+    const TDraftItem& item = m_store->Items[size_t(id)];
     if (!item.IsLink) {
-        const Block& b = item.Shape;
+        const TRect b = RectOf(id);
         return {int32_t(b.Left + RoundDiv(int64_t(pos.x) * (int64_t(b.Right) - b.Left), kMaxCoord)),
                 int32_t(b.Top + RoundDiv(int64_t(pos.y) * (int64_t(b.Bottom) - b.Top), kMaxCoord))};
     }
     const TDraftLink& l = item.Link;
-    const TPoint a = PointOf(l.EndA, l.PosA, depth + 1);
-    const TPoint b = PointOf(l.EndB, l.PosB, depth + 1);
+    const TPoint a = PointOf(l.EndA, l.PosA);
+    const TPoint b = PointOf(l.EndB, l.PosB);
     return {int32_t(a.x + RoundDiv(int64_t(pos.x) * (int64_t(b.x) - a.x), kMaxCoord)),
             int32_t(a.y + RoundDiv(int64_t(pos.x) * (int64_t(b.y) - a.y), kMaxCoord))};
 }
 
 TRect TDraft::Bounds() const
 {
-    bool any = false;
-    TRect r;
-    for (const TDraftItem& item : m_items) {
-        if (item.IsLink) continue;
-        const Block& b = item.Shape;
-        if (!any) {
-            r = b.Rect();
-            any = true;
+    const TDraftGroup& g = m_store->Groups[size_t(m_group)];
+    return g.HasBlocks ? Moved(g.Bounds, g.Offset) : TRect{};
+}
+
+void TDraft::Shift(int32_t dx, int32_t dy)
+{
+    TDraftGroup& g = m_store->Groups[size_t(m_group)];
+    g.Offset = AddPoint(g.Offset, {dx, dy});
+}
+
+void TDraft::Place(TDraft& sub, TPoint offset)
+{
+    TDraftGroup& s = m_store->Groups[size_t(sub.m_group)];
+    s.Parent = m_group;
+    s.Offset = AddPoint(s.Offset, offset);
+    if (s.HasBlocks)
+        Unite(m_store->Groups[size_t(m_group)], Moved(s.Bounds, s.Offset));
+    m_store->Groups[size_t(m_group)].Order.push_back({true, sub.m_group});
+}
+
+namespace {
+
+// Walks the placed drafts depth first, without recursion, calling
+// visit(id, offset) for every item in list order.
+template <class Visit>
+void Walk(const TDraftStore& store, int root, TPoint rootOffset, Visit visit)
+{
+    struct Frame
+    {
+        int Group;
+        size_t Next;
+        TPoint Offset;
+    };
+    std::vector<Frame> stack{{root, 0, rootOffset}};
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        const TDraftGroup& g = store.Groups[size_t(f.Group)];
+        if (f.Next == g.Order.size()) {
+            stack.pop_back();
             continue;
         }
-        r.Left = std::min(r.Left, b.Left);
-        r.Top = std::min(r.Top, b.Top);
-        r.Right = std::max(r.Right, b.Right);
-        r.Bottom = std::max(r.Bottom, b.Bottom);
-    }
-    return r;
-}
-
-void TDraft::ShiftBlocks(int32_t dx, int32_t dy)
-{
-    for (TDraftItem& item : m_items) {
-        if (item.IsLink) continue;
-        item.Shape.Left += dx;
-        item.Shape.Right += dx;
-        item.Shape.Top += dy;
-        item.Shape.Bottom += dy;
+        const TOrderEntry e = g.Order[f.Next++];
+        if (e.IsGroup)
+            stack.push_back({e.Index, 0, AddPoint(f.Offset, store.Groups[size_t(e.Index)].Offset)});
+        else
+            visit(e.Index, f.Offset);
     }
 }
 
-std::vector<TItemId> TDraft::Place(const TDraft& sub, TPoint offset)
+} // namespace
+
+std::vector<TItemId> TDraft::Order() const
 {
-    std::vector<TItemId> copyOf(sub.m_items.size(), kNoItem);
-    for (const TItemId id : sub.m_order) {
-        TDraftItem item = sub.m_items[size_t(id)];
-        if (item.IsLink) {
-            item.Link.EndA = copyOf[size_t(item.Link.EndA)];
-            item.Link.EndB = copyOf[size_t(item.Link.EndB)];
-            if (item.Link.EndA == kNoItem || item.Link.EndB == kNoItem)
-                continue; // an end not copied: the link is left out
-        } else {
-            item.Shape.Left += offset.x;
-            item.Shape.Right += offset.x;
-            item.Shape.Top += offset.y;
-            item.Shape.Bottom += offset.y;
-        }
-        copyOf[size_t(id)] = NewItem(std::move(item));
-        m_order.push_back(copyOf[size_t(id)]);
-    }
-    return copyOf;
+    std::vector<TItemId> ids;
+    Walk(*m_store, m_group, {}, [&](TItemId id, TPoint) { ids.push_back(id); });
+    return ids;
 }
 
 void TDraft::AppendTo(TShem& out) const
 {
-    std::vector<TShemObj*> entryOf(m_items.size(), nullptr);
-    for (const TItemId id : m_order) {
-        const TDraftItem& item = m_items[size_t(id)];
-        if (!item.IsLink)
-            entryOf[size_t(id)] = out.Get(out.AddBlock(item.Shape));
-        else
-            entryOf[size_t(id)] = out.Get(
-                out.AddLink({item.Link.Style, nullptr, nullptr, item.Link.PosA, item.Link.PosB}));
-    }
+    std::vector<TShemObj*> entryOf(m_store->Items.size(), nullptr);
+    std::vector<TItemId> links;
+    Walk(*m_store, m_group, m_store->Groups[size_t(m_group)].Offset, [&](TItemId id, TPoint d) {
+        const TDraftItem& item = m_store->Items[size_t(id)];
+        if (item.IsLink) {
+            const TDraftLink& l = item.Link;
+            entryOf[size_t(id)] = out.Get(out.AddLink({l.Style, nullptr, nullptr, l.PosA, l.PosB}));
+            links.push_back(id);
+            return;
+        }
+        Block b = item.Shape;
+        b.SetRect(Moved(b.Rect(), d));
+        entryOf[size_t(id)] = out.Get(out.AddBlock(b));
+    });
     // Ends are set once every entry exists, whatever the list order.
-    for (const TItemId id : m_order) {
-        const TDraftItem& item = m_items[size_t(id)];
-        if (!item.IsLink) continue;
-        TLink& l = entryOf[size_t(id)]->link();
-        l.EndA = entryOf[size_t(item.Link.EndA)];
-        l.EndB = entryOf[size_t(item.Link.EndB)];
+    for (const TItemId id : links) {
+        const TDraftLink& l = m_store->Items[size_t(id)].Link;
+        TLink& link = entryOf[size_t(id)]->link();
+        link.EndA = entryOf[size_t(l.EndA)];
+        link.EndB = entryOf[size_t(l.EndB)];
     }
 }
 

@@ -1,11 +1,14 @@
-// The diagram a conversion builds: blocks and links kept by id, with a list
-// order that takes joint points at its front as cheaply as at its back. The
-// finished draft becomes a TShem in that order.
+// The diagram a conversion builds. A sub-diagram is placed into its parent
+// without copying: every draft of one conversion keeps its items in one
+// shared store, a draft's blocks are positioned relative to the draft, and
+// placing a draft only records where it goes. So nesting of any depth costs
+// time in proportion to the items, not to items times depth. The finished
+// draft becomes a TShem in list order, with absolute coordinates.
 #pragma once
 
 #include "model/shem.h"
 
-#include <deque>
+#include <memory>
 #include <vector>
 
 namespace kb::unitimport {
@@ -29,49 +32,48 @@ struct TDraftLink
     TPoint PosB;
 };
 
-struct TDraftItem
-{
-    bool IsLink = false;
-    Block Shape;     // blocks
-    TDraftLink Link; // links
-};
+struct TDraftStore;
 
 class TDraft
 {
 public:
+    // An empty draft with a store of its own.
+    TDraft();
+    // An empty draft sharing this one's store, to be placed into it later.
+    TDraft NewSub() const;
+
+    // Rectangles are given in this draft's coordinates.
     TItemId AppendBlock(Block b);
-    TItemId FrontBlock(Block b);
+    TItemId FrontBlock(Block b); // inserted at the front of the list
     TItemId AppendLink(const TDraftLink& l);
 
-    bool Empty() const { return m_order.empty(); }
-    size_t Count() const { return m_order.size(); }
-    const TDraftItem& Item(TItemId id) const { return m_items[size_t(id)]; }
-    const Block& BlockOf(TItemId id) const { return m_items[size_t(id)].Shape; }
-    // The item's place in list order (a linear search).
-    size_t PositionOf(TItemId id) const;
-
-    // The absolute point that an attachment position gives on an item; on a
-    // link only the x of the position counts (the way along it).
+    bool Empty() const;
+    // The block's rectangle in this draft's coordinates, wherever it was placed.
+    TRect RectOf(TItemId id) const;
+    // The point an attachment position gives on an item, in this draft's
+    // coordinates; on a link only the x of the position counts.
     TPoint PointOf(TItemId id, TPoint pos) const;
-
-    // The exact union of all block rectangles; all zero without blocks.
+    // The union of all block rectangles; all zero without blocks.
     TRect Bounds() const;
-    void ShiftBlocks(int32_t dx, int32_t dy);
 
-    // Copies every item of `sub`, in its order, to the end; blocks move by
-    // `offset`, links keep their positions. Returns the new id of each of
-    // sub's ids.
-    std::vector<TItemId> Place(const TDraft& sub, TPoint offset);
+    // Moves every block of this draft by (dx, dy).
+    void Shift(int32_t dx, int32_t dy);
+    // Appends `sub`'s items, in their order, with its blocks moved by
+    // `offset`. Item ids stay valid; `sub` must not be used afterwards.
+    void Place(TDraft& sub, TPoint offset);
 
+    // The item ids in list order.
+    std::vector<TItemId> Order() const;
     // The items in list order as diagram entries, appended to `out`.
     void AppendTo(TShem& out) const;
 
 private:
-    TItemId NewItem(TDraftItem item);
-    TPoint PointOf(TItemId id, TPoint pos, int depth) const;
+    TDraft(std::shared_ptr<TDraftStore> store, int group);
+    TItemId NewItem(Block b, bool front);
+    TPoint Offset(int group) const;
 
-    std::vector<TDraftItem> m_items; // by id
-    std::deque<TItemId> m_order;
+    std::shared_ptr<TDraftStore> m_store;
+    int m_group = 0;
 };
 
 } // namespace kb::unitimport

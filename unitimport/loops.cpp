@@ -11,12 +11,12 @@ size_t TConverterWalk::While(size_t k)
 {
     m_y += 10;
     const TItemId d = Decision(LineAt(k + 1));
-    const TRect dr = B(d).Rect();
+    const TRect dr = R(d);
     const int32_t m = (dr.Top + dr.Bottom) / 2;
 
     // The body hangs left of the centre line like a then-branch.
     const TBranch body = Branch(k + 3);
-    const TConversion b = Sub(body.Lines);
+    TConversion b = Sub(body.Lines);
     const TPlaced bp = Place(b, {kCentre - b.W - 40, int32_t(m_y)});
     const int32_t reach = b.W + 40;
     const TItemId jb = Joint({At(bp.F, kTM).x, m}, true);
@@ -70,7 +70,7 @@ size_t TConverterWalk::For(size_t k)
     m_y += 30;
 
     const TBranch body = Branch(k + 5);
-    const TConversion b = Sub(body.Lines);
+    TConversion b = Sub(body.Lines);
     const TPlaced bp = Place(b, {kCentre - b.W / 2, int32_t(m_y)});
     const TItemId lk = Flow(r1, bp.F);
     m_l = lk;
@@ -83,7 +83,7 @@ size_t TConverterWalk::For(size_t k)
     const TItemId d = Box(bkRhomb, v + (up ? "<=" : ">=") + lim);
     Labels(d);
     Flow(r2, d);
-    const TRect dr = B(d).Rect();
+    const TRect dr = R(d);
 
     // Back on the left into the middle of the link from R1 to the body.
     const int32_t m = At(d, kLM).y;
@@ -118,7 +118,7 @@ size_t TConverterWalk::Repeat(size_t k)
     }
 
     const int32_t y = int32_t(m_y);
-    const TConversion b = Sub(bodyLines);
+    TConversion b = Sub(bodyLines);
     const TPlaced bp = Place(b, {kCentre - b.W / 2, y});
     Connect(bp.F);
     const TItemId d = AddBlock(bkRhomb, LineAt(until + 1),

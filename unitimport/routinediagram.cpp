@@ -71,19 +71,21 @@ bool FitsFormat(const TShem& shem)
     return true;
 }
 
-TSkipReason Frame(const TRoutine& routine, TConversion& c, TShem& out)
+// The converted body moves down by 40 and right by 10 to make room for
+// the title and the "begin" ellipse; the "end" ellipse hangs under L.
+TSkipReason Frame(const TRoutine& routine, TConversion& body, TShem& out)
 {
-    TDraft& d = c.Diagram;
-    d.ShiftBlocks(10, 40);
+    TDraft d = body.Diagram.NewSub();
+    d.Place(body.Diagram, {10, 40});
 
-    const Block& f = d.BlockOf(c.F);
+    const TRect f = d.RectOf(body.F);
     const double cx = (double(f.Left) + f.Right) / 2;
     const TItemId begin = d.AppendBlock(Ellipse("begin", {Trunc(cx - 40), 10, Trunc(cx + 40), 30}));
-    d.AppendLink({lsArrowB, begin, c.F, kBM, kTM});
+    d.AppendLink({lsArrowB, begin, body.F, kBM, kTM});
 
-    const TPoint p = d.PointOf(c.L, kBM);
+    const TPoint p = d.PointOf(body.L, kBM);
     const TItemId end = d.AppendBlock(Ellipse("end", {p.x - 40, p.y + 10, p.x + 40, p.y + 30}));
-    d.AppendLink({lsArrowB, c.L, end, kBM, kTM});
+    d.AppendLink({lsArrowB, body.L, end, kBM, kTM});
 
     Block title;
     title.Kind = bkText;

@@ -38,7 +38,8 @@ void FillBigDiagram(kb::TShem& shem, int entries)
         kb::TLink l;
         l.Style = uint8_t(i % 8);
         l.EndA = made[size_t(i % blocks)].get();
-        l.EndB = i % 2 ? made[size_t(blocks + i % joints)].get() : made[size_t((i + 1) % blocks)].get();
+        l.EndB =
+            i % 2 ? made[size_t(blocks + i % joints)].get() : made[size_t((i + 1) % blocks)].get();
         l.PosA = {65535, 32767};
         l.PosB = {0, 32767};
         made.push_back(std::make_unique<kb::TShemObj>(l));

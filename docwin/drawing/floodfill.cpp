@@ -12,11 +12,28 @@ struct TSpan
     int Right; // inclusive
 };
 
-class TFiller
+// Pixels of a 32-bit colour image (alpha ignored) or of an 8-bit grey one.
+struct TColourPixels
 {
+    using Pixel = QRgb;
+    static Pixel Of(QRgb c) { return c | 0xFF000000; }
+    static bool Same(Pixel a, Pixel b) { return ((a ^ b) & 0xFFFFFF) == 0; }
+};
+
+struct TGreyPixels
+{
+    using Pixel = uchar;
+    static Pixel Of(QRgb c) { return uchar(qGray(c)); }
+    static bool Same(Pixel a, Pixel b) { return a == b; }
+};
+
+template <typename Pixels> class TFiller
+{
+    using Pixel = typename Pixels::Pixel;
+
 public:
     TFiller(QImage& image, QRgb border, QRgb fill)
-        : m_image(image), m_border(border & 0xFFFFFF), m_fill(fill | 0xFF000000)
+        : m_image(image), m_border(Pixels::Of(border)), m_fill(Pixels::Of(fill))
     {
     }
 
@@ -31,8 +48,8 @@ public:
     }
 
 private:
-    QRgb* Row(int y) { return reinterpret_cast<QRgb*>(m_image.scanLine(y)); }
-    bool IsBorder(QRgb pixel) const { return (pixel & 0xFFFFFF) == m_border; }
+    Pixel* Row(int y) { return reinterpret_cast<Pixel*>(m_image.scanLine(y)); }
+    bool IsBorder(Pixel pixel) const { return Pixels::Same(pixel, m_border); }
 
     // Every span is a whole run between borders, so a pixel inside none of
     // them is unfilled even when it already has the fill colour.
@@ -47,7 +64,7 @@ private:
 
     void FillSpanAt(QPoint p)
     {
-        QRgb* row = Row(p.y());
+        Pixel* row = Row(p.y());
         int left = p.x(), right = p.x();
         while (left > 0 && !IsBorder(row[left - 1]))
             --left;
@@ -62,7 +79,7 @@ private:
     // One seed for each run of open pixels of row y between left and right.
     void SeedRow(int y, int left, int right)
     {
-        const QRgb* row = Row(y);
+        const Pixel* row = Row(y);
         bool inRun = false;
         for (int x = left; x <= right; ++x) {
             const bool open = !IsBorder(row[x]);
@@ -72,8 +89,8 @@ private:
     }
 
     QImage& m_image;
-    QRgb m_border;
-    QRgb m_fill;
+    Pixel m_border;
+    Pixel m_fill;
     std::vector<QPoint> m_seeds;
     std::unordered_map<int, std::vector<TSpan>> m_spans;
 };
@@ -82,8 +99,11 @@ private:
 
 void ScanlineFill(QImage& image, QPoint seed, QRgb border, QRgb fill)
 {
-    if (image.depth() != 32 || !image.rect().contains(seed)) return;
-    TFiller(image, border, fill).Run(seed);
+    if (!image.rect().contains(seed)) return;
+    if (image.depth() == 32)
+        TFiller<TColourPixels>(image, border, fill).Run(seed);
+    else if (image.format() == QImage::Format_Grayscale8)
+        TFiller<TGreyPixels>(image, border, fill).Run(seed);
 }
 
 } // namespace kb

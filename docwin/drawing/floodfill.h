@@ -1,4 +1,5 @@
-// Scan-line flood fill on a 32-bit image, the raster canvas's FloodFill.
+// Scan-line flood fill on a 32-bit colour or 8-bit grey image, the raster
+// canvas's FloodFill.
 #pragma once
 
 #include <QImage>
@@ -7,8 +8,8 @@
 namespace kb {
 
 // Paints with fill the 4-connected area around seed that is bounded by pixels
-// of colour border (compared without alpha). The image must be 32 bits per
-// pixel; a seed outside the image or on the border fills nothing.
+// of colour border (compared without alpha; as grey on a grey image). Other
+// formats, a seed outside the image or on the border fill nothing.
 void ScanlineFill(QImage& image, QPoint seed, QRgb border, QRgb fill);
 
 } // namespace kb

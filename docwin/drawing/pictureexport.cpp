@@ -1,6 +1,7 @@
 #include "docwin/drawing/pictureexport.h"
 
 #include "docwin/drawing/paintercanvas.h"
+#include "docwin/drawing/pngstream.h"
 #include "docwin/drawing/rastercanvas.h"
 
 #include <QFileInfo>
@@ -10,7 +11,9 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace kb {
 namespace {
@@ -46,15 +49,20 @@ std::optional<QSize> PictureSize(const TShem& shem, int scale, QString* error)
     return QSize(std::max(area.Right, 0) + 1, std::max(area.Bottom, 0) + 1);
 }
 
+bool TooLarge(QSize size, QString* error)
+{
+    return Failed(error, QStringLiteral("the picture would be %1 x %2 pixels, too large to draw; "
+                                        "choose a smaller scale")
+                             .arg(size.width())
+                             .arg(size.height()));
+}
+
 bool FitsInMemory(QSize size, QString* error)
 {
     if (size.width() <= kMaxPictureSide && size.height() <= kMaxPictureSide &&
         qint64(size.width()) * size.height() <= kMaxPicturePixels)
         return true;
-    return Failed(error, QStringLiteral("the picture would be %1 x %2 pixels, too large to draw; "
-                                        "choose a smaller scale")
-                             .arg(size.width())
-                             .arg(size.height()));
+    return TooLarge(size, error);
 }
 
 QImage Rendered(const TShem& shem, QSize size, int scale, const TFont& font, QString* error)
@@ -81,13 +89,85 @@ bool RenderOn(QPaintDevice& device, const TShem& shem, int scale, const TFont& f
     return true;
 }
 
-bool WriteRaster(QSaveFile& file, const char* format, const TShem& shem, QSize size, int scale,
-                 const TFont& font, QString* error)
+// Pixel rows top..bottom that one band must hold whole: a filled divider's
+// flood fill has to see its whole outline.
+struct TRowRange
+{
+    int Top;
+    int Bottom;
+};
+
+std::vector<TRowRange> FilledDividerRows(const TShem& shem, int scale)
+{
+    const int originY = shem.RenderOrigin().y;
+    std::vector<TRowRange> rows;
+    for (int i = 0; i < shem.Count(); ++i) {
+        const TShemObj& e = *shem.Get(i);
+        if (e.IsBlock() && e.block().Kind == bkDivider && e.block().Filled && !e.block().Dotted)
+            rows.push_back(
+                {(e.block().Top - originY) * scale, (e.block().Bottom - originY) * scale});
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](const TRowRange& a, const TRowRange& b) { return a.Top < b.Top; });
+    return rows;
+}
+
+// Where the band starting at `from` ends: about `band` rows on, but never
+// through a row range that must stay whole.
+int BandEnd(int from, int band, int height, const std::vector<TRowRange>& whole)
+{
+    int end = from + band;
+    for (const TRowRange& r : whole)
+        if (r.Top < end && r.Bottom >= end) end = r.Bottom + 1;
+    return std::min(end, height);
+}
+
+// Draws the rows from `top` of the picture into band. The renderer paints
+// its area white; the extra column and row beyond it are whitened here.
+void DrawBand(QImage& band, int top, QSize size, const TShem& shem, int scale, const TFont& font)
+{
+    const int right = size.width() - 1, lastRow = size.height() - 1 - top;
+    for (int y = 0; y < band.height(); ++y)
+        band.scanLine(y)[right] = 255;
+    if (lastRow < band.height()) std::fill_n(band.scanLine(lastRow), size.width(), uchar(255));
+    TRasterCanvas canvas(band, {0, top});
+    shem.Render(scale, font, canvas);
+}
+
+// The picture is drawn in grey and compressed a band of rows at a time, so
+// a diagram of any size needs only a band's worth of memory.
+bool WritePng(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font,
+              QString* error)
+{
+    constexpr int kBandRows = 512;
+    if (qint64(size.width()) * size.height() > kMaxStreamedPixels) return TooLarge(size, error);
+    TPngStream png(file, size.width(), size.height());
+    const std::vector<TRowRange> whole = FilledDividerRows(shem, scale);
+    QImage band;
+    for (int top = 0; top < size.height() && png.Ok();) {
+        const int bottom = BandEnd(top, kBandRows, size.height(), whole);
+        if (band.height() < bottom - top) {
+            if (qint64(size.width()) * (bottom - top) > kMaxPicturePixels)
+                return TooLarge(size, error);
+            band = QImage(size.width(), bottom - top, QImage::Format_Grayscale8);
+            if (band.isNull())
+                return Failed(error, QStringLiteral("not enough memory to draw the picture"));
+        }
+        DrawBand(band, top, size, shem, scale, font);
+        for (int y = top; y < bottom; ++y)
+            if (!png.WriteRow(band.constScanLine(y - top))) break;
+        top = bottom;
+    }
+    return (png.Ok() && png.Finish()) || Failed(error, png.Error());
+}
+
+bool WriteBmp(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font,
+              QString* error)
 {
     if (!FitsInMemory(size, error)) return false;
     const QImage image = Rendered(shem, size, scale, font, error);
     if (image.isNull()) return false;
-    QImageWriter writer(&file, format);
+    QImageWriter writer(&file, "bmp");
     if (!writer.write(image)) return Failed(error, writer.errorString());
     return true;
 }
@@ -165,7 +245,8 @@ bool ExportPicture(const TShem& shem, const QString& path, int scale, const TFon
         written = WritePdf(file, shem, *size, scale, font) ||
                   Failed(error, QStringLiteral("cannot draw the PDF picture"));
     else
-        written = WriteRaster(file, type == "png" ? "png" : "bmp", shem, *size, scale, font, error);
+        written = type == "png" ? WritePng(file, shem, *size, scale, font, error)
+                                : WriteBmp(file, shem, *size, scale, font, error);
     if (!written) {
         file.cancelWriting();
         return false;

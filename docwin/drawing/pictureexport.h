@@ -17,6 +17,8 @@ TFont PictureFont(int scale);
 // a large scale is refused with a message instead of exhausting memory.
 constexpr qint64 kMaxPicturePixels = qint64(1) << 27;
 constexpr int kMaxPictureSide = 32767;
+// PNG files are drawn a band at a time and may be larger.
+constexpr qint64 kMaxStreamedPixels = qint64(1) << 31;
 
 // The print renderer's picture, black on white, one pixel wider and higher
 // than the drawn area so that outlines on its right and bottom edges show.

@@ -59,16 +59,27 @@ TRect Normalized(TRect r)
 
 } // namespace
 
+bool IsDrawableFormat(const QImage& image)
+{
+    return image.depth() == 32 || image.format() == QImage::Format_Grayscale8;
+}
+
 TPixelFigures::TPixelFigures(QImage& image)
     : m_image(image), m_bits(image.bits()), m_stride(image.bytesPerLine()), m_width(image.width()),
-      m_height(image.height())
+      m_height(image.height()), m_grey(image.depth() == 8)
 {
 }
 
 void TPixelFigures::Touch(int64_t x, int64_t y, const TInk& ink)
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
-    QRgb& p = reinterpret_cast<QRgb*>(m_bits + y * m_stride)[x];
+    uchar* row = m_bits + y * m_stride;
+    if (m_grey) {
+        uchar& p = row[x];
+        p = ink.How == TInk::Invert ? uchar(~p) : uchar(qGray(ink.Color));
+        return;
+    }
+    QRgb& p = reinterpret_cast<QRgb*>(row)[x];
     p = ink.How == TInk::Invert ? ~p | 0xFF000000 : ink.Color;
 }
 
@@ -78,8 +89,11 @@ void TPixelFigures::Span(int y, int64_t x1, int64_t x2, QRgb c)
     x1 = std::max<int64_t>(x1, 0);
     x2 = std::min<int64_t>(x2, m_width - 1);
     if (x1 > x2) return;
-    QRgb* row = reinterpret_cast<QRgb*>(m_bits + y * m_stride);
-    std::fill(row + x1, row + x2 + 1, c);
+    uchar* row = m_bits + y * m_stride;
+    if (m_grey)
+        std::fill(row + x1, row + x2 + 1, uchar(qGray(c)));
+    else
+        std::fill(reinterpret_cast<QRgb*>(row) + x1, reinterpret_cast<QRgb*>(row) + x2 + 1, c);
 }
 
 // Dotted outlines keep the pixels of one parity, so that neighbours alternate.

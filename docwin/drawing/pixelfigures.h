@@ -1,8 +1,9 @@
-// Figures set pixel by pixel on a 32-bit image, with the raster conventions
+// Figures set pixel by pixel on an image, with the raster conventions
 // the diagrams were drawn with: a line leaves out its last pixel, a
 // rectangle or ellipse (x1, y1, x2, y2) covers x1 .. x2 - 1 and y1 .. y2 - 1,
 // and every outline pixel is touched exactly once, so an inverting pen drawn
-// twice leaves no trace. Everything is clipped to the image.
+// twice leaves no trace. Everything is clipped to the image. Images are
+// 32-bit colour or 8-bit grey (Format_Grayscale8), where colours become grey.
 #pragma once
 
 #include "model/geometry.h"
@@ -23,7 +24,7 @@ struct TInk
 class TPixelFigures
 {
 public:
-    // image must be 32 bits per pixel and outlive this object.
+    // image must be 32 bits per pixel or Format_Grayscale8, and outlive this.
     explicit TPixelFigures(QImage& image);
 
     void Line(TPoint from, TPoint to, const TInk& ink);
@@ -43,6 +44,10 @@ private:
     qsizetype m_stride;
     int m_width;
     int m_height;
+    bool m_grey;
 };
+
+// Whether the pixel figures and the flood fill can draw on image as it is.
+bool IsDrawableFormat(const QImage& image);
 
 } // namespace kb

@@ -15,9 +15,11 @@ namespace kb {
 class TRasterCanvas : public TPainterCanvas
 {
 public:
-    // Paints on image until the canvas is destroyed. An image that is not
-    // 32 bits per pixel is converted to Format_RGB32 first.
-    explicit TRasterCanvas(QImage& image);
+    // Paints on image until the canvas is destroyed; the image's top-left
+    // pixel is the canvas point origin, so a picture can be drawn in bands.
+    // 32-bit and Format_Grayscale8 images are drawn on as they are; others are
+    // converted to Format_RGB32 first.
+    explicit TRasterCanvas(QImage& image, TPoint origin = {});
 
     void FillRect(const TRect& r) override;
     void Rectangle(const TRect& r) override;
@@ -26,14 +28,18 @@ public:
     void LineTo(TPoint p) override;
     void SetPixel(TPoint p, TColor c) override;
     void FloodFill(TPoint p, TColor border) override;
+    void DrawText(const TRect& r, const std::string& text, int align) override;
 
 private:
+    TPoint Local(TPoint p) const;
+    TRect Local(const TRect& r) const;
     static QImage* Prepared(QImage& image);
     TInk Ink() const;
     // The brush colour when the brush is solid, else null.
     const QRgb* Fill();
 
     QImage& m_image;
+    TPoint m_origin;
     TPixelFigures m_figures;
     QRgb m_fill = 0;
 };

@@ -9,8 +9,7 @@ namespace {
 
 void Require(bool ok)
 {
-    if (!ok)
-        std::abort();
+    if (!ok) std::abort();
 }
 
 void CheckSound(const kb::TShem& s)
@@ -35,8 +34,7 @@ void CheckSound(const kb::TShem& s)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     kb::TShem s;
-    if (!s.LoadFromStream(std::span<const uint8_t>(data, size)))
-        return 0;
+    if (!s.LoadFromStream(std::span<const uint8_t>(data, size))) return 0;
     CheckSound(s);
 
     const auto saved = s.SaveToBytes();
@@ -56,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         s.HandleAt(p, handle);
         s.LinkEndAt(p, end);
     }
-    for (int i = s.NextInRectIndex(-1, {0, 0, 65535, 65535}); i >= 0; i = s.NextInRectIndex(i, {0, 0, 65535, 65535}))
+    for (int i = s.NextInRectIndex(-1, {0, 0, 65535, 65535}); i >= 0;
+         i = s.NextInRectIndex(i, {0, 0, 65535, 65535}))
         ;
     if (s.Count() > 0) {
         s.ChangeKind(s.Get(0), uint8_t(size % 10));

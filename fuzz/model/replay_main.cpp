@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 static void RunOne(const fs::path& p)
 {
     std::ifstream f(p, std::ios::binary);
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)),
+                                     std::istreambuf_iterator<char>());
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
 }
 

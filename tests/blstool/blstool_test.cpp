@@ -25,8 +25,8 @@ protected:
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
     {
         const std::string path = (m_dir / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                     std::streamsize(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path;
     }
     RunResult Run(const std::string& args) { return RunBlstool(args, m_dir.string()); }
@@ -45,9 +45,9 @@ std::vector<uint8_t> WithMagic(std::initializer_list<int> values)
 // The documented 28-byte example, with a Cyrillic text instead of "abc".
 std::vector<uint8_t> Example()
 {
-    return WithMagic({0x00, 0x00, 0xC0, 0xE1, 0x22, 0x00, 0x0A, 0x00, 0x14, 0x00, 0x6E, 0x00,
-                      0x46, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x7F,
-                      0xFF, 0x7F, 0x00, 0x00});
+    return WithMagic({0x00, 0x00, 0xC0, 0xE1, 0x22, 0x00, 0x0A, 0x00, 0x14, 0x00,
+                      0x6E, 0x00, 0x46, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,
+                      0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x00});
 }
 
 } // namespace
@@ -78,8 +78,8 @@ TEST_F(Blstool, CheckReportsCleanAndDamagedFiles)
     EXPECT_EQ(r.out, "ok 2 entries\n");
 
     // A link naming entry 5 of a one-entry file.
-    r = Run("check " + Write("bad.bls", WithMagic({0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 5, 0,
-                                                   0, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
+    r = Run("check " + Write("bad.bls", WithMagic({0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0,
+                                                   5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("dropped"), std::string::npos) << r.err;
 
@@ -95,7 +95,7 @@ TEST_F(Blstool, CheckReportsCleanAndDamagedFiles)
 TEST_F(Blstool, ResaveWritesTheSortedOrder)
 {
     // A link first, naming the two blocks after it.
-    const auto in = WithMagic({1, 0, 1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,                 //
+    const auto in = WithMagic({1, 0, 1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, //
                                0, 0, 0, 0, 0, 0, 0, 5, 0, 5, 0, 0, 0, 0, 9, 0, 9, 0, 12, 0, 12, 0});
     const std::string out = (m_dir / "out.bls").string();
     const auto r = Run("resave " + Write("in.bls", in) + " " + out);

@@ -28,7 +28,8 @@ inline std::string Slurp(const std::string& path)
 inline RunResult RunBlstool(const std::string& args, const std::string& scratch)
 {
     const std::string outFile = scratch + "/stdout.txt", errFile = scratch + "/stderr.txt";
-    const std::string cmd = std::string(KB_BIN_DIR) + "/blstool " + args + " >" + outFile + " 2>" + errFile;
+    const std::string cmd =
+        std::string(KB_BIN_DIR) + "/blstool " + args + " >" + outFile + " 2>" + errFile;
     const int status = std::system(cmd.c_str());
     RunResult r;
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -32,8 +32,14 @@ inline kb::TLink MakeLink(kb::TShemObj* a, kb::TShemObj* b, kb::TPoint pa = {327
 }
 
 // Adds a block and returns its entry.
-inline kb::TShemObj* Add(kb::TShem& s, const kb::Block& b) { return s.Get(s.AddBlock(b)); }
-inline kb::TShemObj* Add(kb::TShem& s, const kb::TLink& l) { return s.Get(s.AddLink(l)); }
+inline kb::TShemObj* Add(kb::TShem& s, const kb::Block& b)
+{
+    return s.Get(s.AddBlock(b));
+}
+inline kb::TShemObj* Add(kb::TShem& s, const kb::TLink& l)
+{
+    return s.Get(s.AddLink(l));
+}
 
 inline std::vector<uint8_t> Bytes(std::initializer_list<int> values)
 {

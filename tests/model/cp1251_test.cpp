@@ -20,7 +20,8 @@ TEST(Cp1251, CyrillicAndSymbols)
     EXPECT_EQ(Cp1251ToUtf8("\xA8\xB8\xB9"), "Ёё№");
     std::string out;
     EXPECT_TRUE(Utf8ToCp1251("Ёлка №1", out));
-    EXPECT_EQ(out, "\xA8\xEB\xEA\xE0 \xB9" "1");
+    EXPECT_EQ(out, "\xA8\xEB\xEA\xE0 \xB9"
+                   "1");
 }
 
 TEST(Cp1251, UnrepresentableTextIsReportedNotLostSilently)

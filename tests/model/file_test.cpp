@@ -12,9 +12,9 @@ namespace {
 
 std::vector<uint8_t> Example28()
 {
-    return Bytes({0x00, 0x00, 0x61, 0x62, 0x63, 0x00, 0x0A, 0x00, 0x14, 0x00, 0x6E, 0x00,
-                  0x46, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x7F,
-                  0xFF, 0x7F, 0x00, 0x00});
+    return Bytes({0x00, 0x00, 0x61, 0x62, 0x63, 0x00, 0x0A, 0x00, 0x14, 0x00,
+                  0x6E, 0x00, 0x46, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,
+                  0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x00});
 }
 
 // Every link end is an entry of the diagram and no chain of links on links
@@ -23,8 +23,7 @@ void ExpectSound(const TShem& s)
 {
     for (int i = 0; i < s.Count(); ++i) {
         const TShemObj* e = s.Get(i);
-        if (!e->IsLink())
-            continue;
+        if (!e->IsLink()) continue;
         ASSERT_GE(s.IndexOf(e->link().EndA), 0);
         ASSERT_GE(s.IndexOf(e->link().EndB), 0);
         // Sorted: every link on a link comes after it, hence no cycle.
@@ -94,8 +93,8 @@ TEST(FileFormat, HeaderRules)
 TEST(FileFormat, ForwardReferencesResolveAndBlocksComeFirst)
 {
     // A link naming entries 1 and 2, then the two blocks.
-    const auto data = Bytes({1, 3, 1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,                 //
-                             0, 0, 'x', 0, 1, 0, 1, 0, 9, 0, 9, 0,                    //
+    const auto data = Bytes({1, 3, 1,   0, 2,  0, 0,  0, 0,  0, 0,  0, 0, 0, //
+                             0, 0, 'x', 0, 1,  0, 1,  0, 9,  0, 9,  0,       //
                              0, 1, 'y', 0, 20, 0, 20, 0, 30, 0, 30, 0});
     TShem s;
     TLoadReport report;
@@ -162,13 +161,13 @@ TEST(DamagedFile, LinksWithoutEndsOrOnCyclesAreDroppedWithLinksOnThem)
 {
     // 0: block; 1: link 0 -> 9 (no such entry); 2: link on 1 (dropped with it);
     // 3 and 4: links ending on each other; 5: link on itself; 6: good link.
-    const auto data = Bytes({0, 0, 0, 0, 0, 0, 0, 10, 0, 10, 0,        //
-                             1, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, //
-                             1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, //
-                             1, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, //
-                             1, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, //
-                             1, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, //
-                             1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const auto data = Bytes({0, 0, 0, 0, 0, 0, 0, 10, 0, 10, 0,          //
+                             1, 0, 0, 0, 9, 0, 0, 0,  0, 0,  0, 0, 0, 0, //
+                             1, 0, 1, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0, //
+                             1, 0, 4, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0, //
+                             1, 0, 3, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0, //
+                             1, 0, 5, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0, //
+                             1, 1, 0, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0});
     TShem s;
     TLoadReport report;
     ASSERT_TRUE(s.LoadFromStream(data, &report));

@@ -64,7 +64,10 @@ TEST(Lines, LineAtOfDegenerateSegmentsIsZero)
     EXPECT_EQ(LineYAt(5, {0, 0, 10, 5}), 2); // 2.5 rounds to even
 }
 
-TEST(Text, FormatPointHasOneBlankAfterTheComma) { EXPECT_EQ(FormatPoint({-5, 7}), "(-5, 7)"); }
+TEST(Text, FormatPointHasOneBlankAfterTheComma)
+{
+    EXPECT_EQ(FormatPoint({-5, 7}), "(-5, 7)");
+}
 
 struct TextRectRow
 {
@@ -74,7 +77,10 @@ struct TextRectRow
     TRect expected;
 };
 
-void PrintTo(const TextRectRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const TextRectRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
 
 class TextRectTest : public testing::TestWithParam<TextRectRow>
 {

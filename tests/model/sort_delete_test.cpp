@@ -29,8 +29,7 @@ struct Literal
     int IndexOfId(int id) const
     {
         for (size_t i = 0; i < order.size(); ++i)
-            if (order[i] == id)
-                return int(i);
+            if (order[i] == id) return int(i);
         return -1;
     }
 
@@ -39,8 +38,7 @@ struct Literal
         for (bool again = true; again;) {
             again = false;
             for (size_t i = 0; i < order.size() && !again; ++i) {
-                if (!items[size_t(order[i])].link)
-                    continue;
+                if (!items[size_t(order[i])].link) continue;
                 for (size_t j = i + 1; j < order.size(); ++j)
                     if (!items[size_t(order[j])].link) {
                         std::swap(order[i], order[j]);
@@ -55,16 +53,14 @@ struct Literal
                 first = int(i);
                 break;
             }
-        if (first < 0)
-            return;
+        if (first < 0) return;
         for (bool again = true; again;) {
             again = false;
             for (size_t i = size_t(first); i < order.size(); ++i) {
                 const Item& it = items[size_t(order[i])];
                 int j = 0;
                 for (int end : {it.endA, it.endB})
-                    if (items[size_t(end)].link)
-                        j = std::max(j, IndexOfId(end));
+                    if (items[size_t(end)].link) j = std::max(j, IndexOfId(end));
                 if (int(i) < j) {
                     std::swap(order[i], order[size_t(j)]);
                     again = true;
@@ -87,15 +83,13 @@ struct Literal
                     break;
                 }
             }
-            if (found < 0)
-                break;
+            if (found < 0) break;
             Delete(found);
         }
         const Item& it = items[size_t(id)];
         if (it.link)
             for (int end : {it.endA, it.endB})
-                if (items[size_t(end)].joint && IndexOfId(end) >= 0)
-                    Delete(IndexOfId(end));
+                if (items[size_t(end)].joint && IndexOfId(end) >= 0) Delete(IndexOfId(end));
     }
 };
 
@@ -112,7 +106,8 @@ void MakeRandom(std::mt19937& rng, int blocks, int links, TShem& shem, Literal& 
     }
     for (int i = 0; i < links; ++i) {
         const int a = int(rng() % made.size()), b = int(rng() % made.size());
-        made.push_back(std::make_unique<TShemObj>(MakeLink(made[size_t(a)].get(), made[size_t(b)].get())));
+        made.push_back(
+            std::make_unique<TShemObj>(MakeLink(made[size_t(a)].get(), made[size_t(b)].get())));
         lit.items.push_back({true, false, a, b});
     }
     std::vector<int> ids(made.size());

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kb;
 using namespace kb::unitimport;
 
@@ -23,8 +25,12 @@ struct Converted
         c.Diagram.AppendTo(Shem);
         W = c.W;
         H = c.H;
-        F = Shem.Get(int(c.Diagram.PositionOf(c.F)));
-        L = Shem.Get(int(c.Diagram.PositionOf(c.L)));
+        const std::vector<TItemId> order = c.Diagram.Order();
+        auto entryOf = [&](TItemId id) {
+            return Shem.Get(int(std::find(order.begin(), order.end(), id) - order.begin()));
+        };
+        F = entryOf(c.F);
+        L = entryOf(c.L);
     }
 
     std::vector<std::string> Dump() const

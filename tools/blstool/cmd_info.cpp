@@ -20,7 +20,9 @@ bool ParseArgs(QCommandLineParser& parser, const QString& name, const QStringLis
         return false;
     }
     if (parser.positionalArguments().size() != positionals) {
-        Fail(QStringLiteral("%1 takes %2 file name(s); see blstool --help").arg(name).arg(positionals));
+        Fail(QStringLiteral("%1 takes %2 file name(s); see blstool --help")
+                 .arg(name)
+                 .arg(positionals));
         return false;
     }
     return true;
@@ -31,11 +33,21 @@ std::string JsonString(const std::string& utf8)
     std::string out = "\"";
     for (unsigned char c : utf8) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char buf[8];
@@ -89,31 +101,26 @@ int RunInfo(const QStringList& args)
 {
     QCommandLineParser parser;
     parser.addOption({"json", "Print the entries as JSON."});
-    if (!ParseArgs(parser, "info", args, 1))
-        return Usage;
+    if (!ParseArgs(parser, "info", args, 1)) return Usage;
     kb::TShem shem;
     kb::TLoadReport report;
     if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
         return rc;
     PrintProblems(report);
     const bool json = parser.isSet("json");
-    if (json)
-        std::printf("{\"entries\":[");
+    if (json) std::printf("{\"entries\":[");
     for (int i = 0; i < shem.Count(); ++i) {
-        if (json)
-            std::printf(i ? ",\n" : "\n");
+        if (json) std::printf(i ? ",\n" : "\n");
         PrintEntry(shem, i, json);
     }
-    if (json)
-        std::printf("\n]}\n");
+    if (json) std::printf("\n]}\n");
     return Ok;
 }
 
 int RunResave(const QStringList& args)
 {
     QCommandLineParser parser;
-    if (!ParseArgs(parser, "resave", args, 2))
-        return Usage;
+    if (!ParseArgs(parser, "resave", args, 2)) return Usage;
     kb::TShem shem;
     kb::TLoadReport report;
     if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
@@ -126,8 +133,7 @@ int RunResave(const QStringList& args)
 int RunCheck(const QStringList& args)
 {
     QCommandLineParser parser;
-    if (!ParseArgs(parser, "check", args, 1))
-        return Usage;
+    if (!ParseArgs(parser, "check", args, 1)) return Usage;
     kb::TShem shem;
     kb::TLoadReport report;
     if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)

@@ -48,8 +48,7 @@ bool WriteFileAtomically(const QString& path, const std::vector<uint8_t>& data)
 int LoadDiagram(const QString& path, kb::TShem& shem, kb::TLoadReport& report)
 {
     std::vector<uint8_t> data;
-    if (!ReadFile(path, data))
-        return InvalidInput;
+    if (!ReadFile(path, data)) return InvalidInput;
     if (!shem.LoadFromStream(data, &report)) {
         Fail(QStringLiteral("%1 is not a diagram file (it does not start with \"%2\")")
                  .arg(path, QString::fromLatin1(kb::kFileMagic.data(), kb::kFileMagic.size())));

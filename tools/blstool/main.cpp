@@ -30,9 +30,9 @@ struct Command
 };
 
 const Command kCommands[] = {
-    {"info", blstool::RunInfo},         {"resave", blstool::RunResave},
-    {"check", blstool::RunCheck},       {"render", blstool::RunRender},
-    {"pascal", blstool::RunPascal},     {"routines", blstool::RunRoutines},
+    {"info", blstool::RunInfo},     {"resave", blstool::RunResave},
+    {"check", blstool::RunCheck},   {"render", blstool::RunRender},
+    {"pascal", blstool::RunPascal}, {"routines", blstool::RunRoutines},
     {"import", blstool::RunImport},
 };
 
@@ -41,8 +41,7 @@ const Command kCommands[] = {
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QGuiApplication>(argc, argv);
     }
     return std::make_unique<QCoreApplication>(argc, argv);
@@ -62,8 +61,8 @@ int main(int argc, char** argv)
     }
     const QString name = args.takeFirst();
     for (const Command& c : kCommands)
-        if (name == QLatin1String(c.name))
-            return c.run(args);
-    std::fprintf(stderr, "blstool: unknown command '%s'\n%s", name.toLocal8Bit().constData(), kUsage);
+        if (name == QLatin1String(c.name)) return c.run(args);
+    std::fprintf(stderr, "blstool: unknown command '%s'\n%s", name.toLocal8Bit().constData(),
+                 kUsage);
     return blstool::Usage;
 }

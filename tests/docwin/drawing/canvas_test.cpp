@@ -236,19 +236,30 @@ TEST(RasterCanvas, SetPixelWritesExactlyOnePixelAndIgnoresOutsidePoints)
     EXPECT_EQ(InkBounds(image), QRect());
 }
 
-TEST(RasterCanvas, ConvertsImagesThatAreNot32BitsPerPixel)
+// Picture export draws in grey to save memory; figures and flood fill
+// work there as on colour images.
+TEST(RasterCanvas, DrawsOnGreyImagesAndConvertsOtherFormats)
 {
-    QImage image(8, 8, QImage::Format_Grayscale8);
-    image.fill(Qt::white);
-    {
-        TRasterCanvas c(image);
-        c.SetPixel({3, 3}, clBlack);
-        c.SetBrushColor(clBlack);
-        c.SetBrushStyle(TBrushStyle::Solid);
-        c.FloodFill({0, 0}, clBlack);
+    QImage grey(8, 8, QImage::Format_Grayscale8);
+    grey.fill(255);
+    QImage indexed(8, 8, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    indexed.fill(0);
+    for (QImage* image : {&grey, &indexed}) {
+        {
+            TRasterCanvas c(*image);
+            c.SetPenMode(TPenMode::Black);
+            c.Rectangle({0, 0, 8, 8});
+            c.SetBrushColor(RGBColor(128, 128, 128));
+            c.SetBrushStyle(TBrushStyle::Solid);
+            c.FloodFill({4, 4}, clBlack);
+        }
+        EXPECT_TRUE(image->depth() == 8 || image->depth() == 32);
+        EXPECT_EQ(image->pixel(0, 0), qRgb(0, 0, 0));
+        EXPECT_EQ(image->pixel(4, 4), qRgb(128, 128, 128));
     }
-    EXPECT_EQ(image.depth(), 32);
-    EXPECT_TRUE(IsBlack(image, 7, 7));
+    EXPECT_EQ(grey.format(), QImage::Format_Grayscale8);
+    EXPECT_EQ(indexed.format(), QImage::Format_RGB32);
 }
 
 } // namespace
