@@ -122,7 +122,7 @@ TEST(PascalExportEmit, BeginEllipseNeedsExactlyOneLinkLeavingIt)
     // A plain line has no direction, so it is not incoming.
     TFlowBuilder plain;
     plain.Link(plain.Ellipse("a", 0, 40), kTM, plain.Ellipse("begin", 0, 0), kBM, 0);
-    EXPECT_EQ(Export(plain).lines, (Lines{"begin", "a", "end;"}));
+    EXPECT_EQ(Export(plain).lines, (Lines{"begin", "  a", "end;"}));
 }
 
 TEST(PascalExportSequences, StatementsJoinWithOneSemicolonAndTheLastGetsNone)
@@ -310,11 +310,18 @@ TEST(PascalExportJoints, APointWithOneLinkIsLeftForPass4)
     EXPECT_EQ(r.lines, (Lines{"begin", "end;"}));
 }
 
-TEST(PascalExportIndent, LevelsFollowBeginEndRepeatUntilAndNeverGoNegative)
+TEST(PascalExportIndent, LevelsFollowBeginEndRepeatUntil)
 {
-    Lines lines{"end;", "End",           "x",        "begin",  "y",  "  ", "\t", "repeat;",
-                "z",    "until not(a);", "until(b)", "ending", "end"};
+    Lines lines{"begin",         "y",        "  ",     "\t",  "repeat;", "z",
+                "until not(a);", "until(b)", "ending", "End", "end"};
     kb::pas::Indent(lines);
-    EXPECT_EQ(lines, (Lines{"end;", "End", "x", "begin", "  y", "  repeat;", "    z",
-                            "  until not(a);", "  until(b)", "  ending", "end"}));
+    EXPECT_EQ(lines, (Lines{"begin", "  y", "  repeat;", "    z", "  until not(a);", "  until(b)",
+                            "  ending", "End", "end"}));
+}
+
+TEST(PascalExportIndent, BelowLevelZeroLinesGetNoSpaces)
+{
+    Lines lines{"end;", "x", "begin", "y", "begin", "z"};
+    kb::pas::Indent(lines);
+    EXPECT_EQ(lines, (Lines{"end;", "x", "begin", "y", "begin", "  z"}));
 }
