@@ -27,7 +27,9 @@ void ExpectSound(const TWorkGraph& g, const std::string& where)
             const TNodeId l = n.Touching[i];
             ASSERT_TRUE(g.IsLink(l)) << where;
             ASSERT_TRUE(g[l].End[endA] == id || g[l].End[endB] == id) << where;
-            if (i > 0) ASSERT_LT(g[n.Touching[i - 1]].Order, g[l].Order) << where;
+            if (i > 0) {
+                ASSERT_LT(g[n.Touching[i - 1]].Order, g[l].Order) << where;
+            }
         }
         if (!n.IsLink) {
             for (int32_t c : {n.Rect.Left, n.Rect.Top, n.Rect.Right, n.Rect.Bottom})
