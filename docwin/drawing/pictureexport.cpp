@@ -139,7 +139,7 @@ void DrawBand(QImage& band, int top, QSize size, const TShem& shem, int scale, c
 bool WritePng(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font,
               QString* error)
 {
-    constexpr int kBandRows = 512;
+    constexpr int kBandRows = 1024;
     if (qint64(size.width()) * size.height() > kMaxStreamedPixels) return TooLarge(size, error);
     TPngStream png(file, size.width(), size.height());
     const std::vector<TRowRange> whole = FilledDividerRows(shem, scale);

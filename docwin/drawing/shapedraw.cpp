@@ -106,8 +106,11 @@ void Shape(TCanvas& canvas, const Block& b, const TRect& r, bool selected, TColo
     }
 }
 
-void ResetPen(TCanvas& canvas)
+// The state the next block and link rely on, listed in shapedraw.h.
+void ResetTools(TCanvas& canvas, TColor windowColor)
 {
+    canvas.SetBrushColor(windowColor);
+    canvas.SetBrushStyle(TBrushStyle::Clear);
     canvas.SetPenWidth(1);
     canvas.SetPenStyle(TPenStyle::Dotted);
     canvas.SetPenMode(TPenMode::Black);
@@ -140,17 +143,14 @@ void DrawBlock(TCanvas& canvas, const Block& block, bool selected, const TViewTr
                TColor windowColor)
 {
     const TRect r = ToPixels(view, block.Rect());
+    ResetTools(canvas, windowColor);
     canvas.SetPenStyle(block.Dotted ? TPenStyle::Dotted : TPenStyle::Solid);
-    canvas.SetPenMode(TPenMode::Black);
-    canvas.SetPenWidth(1);
-    canvas.SetBrushColor(windowColor);
-    canvas.SetBrushStyle(TBrushStyle::Clear);
     Shape(canvas, block, r, selected, windowColor);
     if (selected) BlockHandles(canvas, block.Kind, r, windowColor);
     canvas.SetBrushStyle(TBrushStyle::Clear);
     if (const auto text = TextRect(block); text && !block.Text.empty())
         canvas.DrawText(ToPixels(view, *text), block.Text, block.Align);
-    ResetPen(canvas);
+    ResetTools(canvas, windowColor);
 }
 
 void DrawLink(TCanvas& canvas, const TShem& shem, const TLink& link, bool selected,
@@ -168,7 +168,7 @@ void DrawLink(TCanvas& canvas, const TShem& shem, const TLink& link, bool select
     if (link.Style > 3) canvas.SetPenStyle(TPenStyle::Dotted);
     canvas.MoveTo(a);
     canvas.LineTo(b);
-    ResetPen(canvas);
+    ResetTools(canvas, windowColor);
 }
 
 void DrawArrowhead(TCanvas& canvas, TPoint tail, TPoint tip, int scale)
