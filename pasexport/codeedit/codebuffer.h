@@ -5,7 +5,7 @@
 // paints this state and turns events into these calls.
 #pragma once
 
-#include <compare>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +18,10 @@ struct TTextPos
     int Col = 0;
     int Line = 0;
     friend bool operator==(const TTextPos&, const TTextPos&) = default;
-    friend auto operator<=>(const TTextPos& a, const TTextPos& b)
+    // Text order; written out because Qt's moc cannot read <compare>.
+    friend bool operator<(const TTextPos& a, const TTextPos& b)
     {
-        return a.Line != b.Line ? a.Line <=> b.Line : a.Col <=> b.Col;
+        return a.Line != b.Line ? a.Line < b.Line : a.Col < b.Col;
     }
 };
 
