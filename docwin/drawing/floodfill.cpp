@@ -48,7 +48,13 @@ public:
     }
 
 private:
-    Pixel* Row(int y) { return reinterpret_cast<Pixel*>(m_image.scanLine(y)); }
+    // Written in place without detaching: a painter may be drawing on the
+    // same pixels, and a copy shared meanwhile (a widget showing the back
+    // buffer) must not split them.
+    Pixel* Row(int y)
+    {
+        return reinterpret_cast<Pixel*>(const_cast<uchar*>(m_image.constScanLine(y)));
+    }
     bool IsBorder(Pixel pixel) const { return Pixels::Same(pixel, m_border); }
 
     // Every span is a whole run between borders, so a pixel inside none of

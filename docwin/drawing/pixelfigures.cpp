@@ -65,8 +65,8 @@ bool IsDrawableFormat(const QImage& image)
 }
 
 TPixelFigures::TPixelFigures(QImage& image)
-    : m_image(image), m_bits(image.bits()), m_stride(image.bytesPerLine()), m_width(image.width()),
-      m_height(image.height()), m_grey(image.depth() == 8)
+    : m_bits(const_cast<uchar*>(image.constBits())), m_stride(image.bytesPerLine()),
+      m_width(image.width()), m_height(image.height()), m_grey(image.depth() == 8)
 {
 }
 

@@ -4,6 +4,7 @@
 // and every outline pixel is touched exactly once, so an inverting pen drawn
 // twice leaves no trace. Everything is clipped to the image. Images are
 // 32-bit colour or 8-bit grey (Format_Grayscale8), where colours become grey.
+// Pixels are written in place, as a painter on the same image writes them.
 #pragma once
 
 #include "model/geometry.h"
@@ -39,7 +40,6 @@ private:
     void Touch(int64_t x, int64_t y, const TInk& ink);
     void OutlineSpan(int y, int64_t x1, int64_t x2, const TInk& ink);
 
-    QImage& m_image;
     uchar* m_bits;
     qsizetype m_stride;
     int m_width;
