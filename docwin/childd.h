@@ -189,6 +189,9 @@ private:
     // Draws the drag's rectangle or line with the inverting pen; drawing it
     // again erases it.
     void InvertFeedback();
+    // Ends a drag that no release finished (another press came first), so
+    // its feedback goes and a half-done resize still counts as a change.
+    void AbandonDrag();
     void AutoScroll(TPoint pixel);
     void PanTo(TPoint pixel);
     void ResizeBlockTo(TPoint p);
@@ -202,7 +205,7 @@ private:
     void SetScrollPositions(int h, int v);
     void TextToolDown(TPoint pixel);
     void ArrowKey(int key, Qt::KeyboardModifiers keys);
-    void ReplaceDiagram(std::span<const uint8_t> bytes);
+    bool ReplaceDiagram(std::span<const uint8_t> bytes);
 
     TChildHost& m_host;
     std::unique_ptr<TListGate> m_listGate;

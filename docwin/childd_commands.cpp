@@ -69,7 +69,7 @@ void TChildD::SwapWithSnapshot()
         keys.push_back(KeyOf(*m_shem, *e));
 
     std::vector<uint8_t> current = m_shem->SaveToBytes();
-    ReplaceDiagram(*m_undo);
+    if (!ReplaceDiagram(*m_undo)) return; // never for bytes we wrote ourselves
     m_undo = std::move(current);
     m_canUndo = !m_canUndo;
     m_canRedo = !m_canRedo;
@@ -84,16 +84,18 @@ void TChildD::SwapWithSnapshot()
     Repaint();
 }
 
-void TChildD::ReplaceDiagram(std::span<const uint8_t> bytes)
+bool TChildD::ReplaceDiagram(std::span<const uint8_t> bytes)
 {
     // Row-by-row mirroring of a large diagram is slow; the list is rebuilt once.
     TListSink* view = m_shem->View();
     m_shem->SetView(nullptr);
-    m_shem->LoadFromStream(bytes);
+    const bool loaded = m_shem->LoadFromStream(bytes);
     m_shem->SetView(view);
+    if (!loaded) return false;
     m_selection.clear();
     m_textTarget = nullptr;
     m_shem->RefreshList();
+    return true;
 }
 
 void TChildD::ForgetRemovedEntries()

@@ -81,7 +81,7 @@ void MoveSelectedBlocks(TChildD& doc, TPoint d)
 void TChildD::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers keys, TPoint pixel)
 {
     setFocus();
-    m_dragState = TDragState::None;
+    AbandonDrag();
     m_anchor = pixel;
     if (button != Qt::LeftButton) return;
     if (EditorOpen()) CommitEditor();
@@ -106,6 +106,20 @@ void TChildD::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers keys, 
         if (IsCreatingTool(tool)) CreatingToolDown(pixel);
         break;
     }
+}
+
+void TChildD::AbandonDrag()
+{
+    if (m_dragState == TDragState::None) return;
+    InvertFeedback();
+    if (m_dragState == TDragState::ResizeBlock) {
+        m_modified = true;
+        m_shem->RefreshList();
+    }
+    m_dragState = TDragState::None;
+    m_panning = false;
+    m_linkStart = m_resized = m_movedLink = nullptr;
+    Repaint();
 }
 
 void TChildD::SelectToolDown(Qt::KeyboardModifiers keys, TPoint pixel)
@@ -517,6 +531,7 @@ void TChildD::FinishLink(Qt::KeyboardModifiers keys, TPoint pixel)
     SetToolCursor(*this, TCursorId::Default);
     InvertFeedback();
     TShemObj* start = m_linkStart;
+    m_linkStart = nullptr;
     TPoint q;
     TShemObj* target = m_shem->LinkTargetAt(ToDiagram(pixel), q);
     if (!start || !target || target == start) return;
@@ -530,7 +545,6 @@ void TChildD::FinishLink(Qt::KeyboardModifiers keys, TPoint pixel)
     l.PosA = AttachPosition(*m_shem, start, ToDiagram(m_anchor));
     l.PosB = AttachPosition(*m_shem, target, q);
     m_selection = {m_shem->Get(m_shem->AddLink(l))};
-    m_linkStart = nullptr;
     Repaint();
 }
 
@@ -541,6 +555,7 @@ void TChildD::FinishMoveLinkEnd(Qt::KeyboardModifiers keys, TPoint pixel)
     TShemObj* link = m_movedLink;
     const TShemObj* fixed = m_linkStart;
     m_movedLink = nullptr;
+    m_linkStart = nullptr;
     TPoint q;
     TShemObj* target = m_shem->LinkTargetAt(ToDiagram(pixel), q);
     // Not onto the other end's entry, the link itself, or a link that sits
@@ -558,7 +573,6 @@ void TChildD::FinishMoveLinkEnd(Qt::KeyboardModifiers keys, TPoint pixel)
             l.EndB = target;
             l.PosB = pos;
         }
-        m_linkStart = nullptr;
     }
     Repaint();
 }

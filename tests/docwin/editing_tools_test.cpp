@@ -317,3 +317,18 @@ TEST_F(Editing, RubberBandScrollsOneUnitPerMoveAtTheEdges)
     Release({100, -6});
     EXPECT_EQ(doc.VertScrollBar()->value(), 1);
 }
+
+TEST_F(Editing, APressDuringADragEndsItAndKeepsItsChange)
+{
+    TShemObj* a = AddRect(100, 50, 200, 100);
+    Select({a});
+    Press({400, 150}); // right middle handle
+    MoveTo({300, 150});
+    QTest::mousePress(&doc, Qt::RightButton, {}, QPoint(300, 150));
+    EXPECT_EQ(BoxOf(a), (TRect{100, 50, 150, 100}));
+    EXPECT_TRUE(doc.Modified());
+    MoveTo({350, 150});
+    EXPECT_EQ(BoxOf(a).Right, 150);
+    QTest::mouseRelease(&doc, Qt::RightButton, {}, QPoint(350, 150));
+    Release({350, 150});
+}
