@@ -97,7 +97,9 @@ bool TChildD::LoadFromBytes(std::span<const uint8_t> data, TLoadReport* report)
     m_dragState = TDragState::None;
     m_shem->RefreshList();
     m_modified = false;
-    Repaint();
+    // A window loaded before it is shown paints when it is shown; a large
+    // diagram costs a full drawing each time.
+    if (isVisible()) Repaint();
     return true;
 }
 
@@ -172,8 +174,10 @@ void TChildD::resizeEvent(QResizeEvent*)
 
 void TChildD::showEvent(QShowEvent*)
 {
+    // The resize that comes with showing has repainted already; only a
+    // font chosen meanwhile needs another drawing.
     FormResize();
-    SetFontName(m_host.FontName());
+    if (m_font.Name != m_host.FontName().toStdString()) SetFontName(m_host.FontName());
 }
 
 void TChildD::mousePressEvent(QMouseEvent* event)

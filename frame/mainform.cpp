@@ -1,6 +1,7 @@
 #include "frame/mainform.h"
 
 #include "docwin/childd.h"
+#include "docwin/drawing/icons.h"
 #include "frame/about.h"
 #include "frame/filedialogs.h"
 #include "frame/objectlist.h"
@@ -39,6 +40,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_openFilter(Diagra
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Block-diagram editor"));
+    setWindowIcon(KindIcon(bkRhomb));
 
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MdiArea"));
@@ -76,8 +78,7 @@ TMainForm::~TMainForm()
         delete sub;
     m_search.reset();
     // Plug-in code must not run after this; it is the last thing to go.
-    if (m_plugIns)
-        m_plugIns->Unload();
+    if (m_plugIns) m_plugIns->Unload();
 }
 
 TAbout& TMainForm::AboutBox()
@@ -149,8 +150,7 @@ void TMainForm::UpdateMenuItems()
     } else {
         // The rows may name entries of a diagram that is gone.
         m_list->ClearRows();
-        if (m_search)
-            m_search->CloseAll();
+        if (m_search) m_search->CloseAll();
     }
     UpdateCommandStates();
 }

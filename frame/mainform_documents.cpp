@@ -66,7 +66,11 @@ TChildD* TMainForm::AddDocumentWindow(std::unique_ptr<TChildD> doc)
     TChildD* shown = doc.get();
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc.release());
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(std::max(m_mdi->width() * 3 / 4, 320), std::max(m_mdi->height() * 3 / 4, 240));
+    // Each new window a little below and right of the one before, so that
+    // all their captions stay in sight.
+    const int step = int(m_mdi->subWindowList().size() - 1) % 8 * 24;
+    sub->setGeometry(step, step, std::max(m_mdi->width() * 3 / 4, 320),
+                     std::max(m_mdi->height() * 3 / 4, 240));
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     UpdateMenuItems();

@@ -334,8 +334,7 @@ void TMainForm::UpdateCommandStates()
 
 void TMainForm::UpdateViewChecks()
 {
-    if (TChildD* doc = ActiveDocument())
-        SetGridCheck(doc->Grid());
+    if (TChildD* doc = ActiveDocument()) SetGridCheck(doc->Grid());
 }
 
 void TMainForm::RebuildRecentItems()
@@ -462,8 +461,7 @@ void TMainForm::Grid1Click()
     TChildD* doc = ActiveDocument();
     const bool on = doc ? !doc->Grid() : Action(QStringLiteral("Grid1"))->isChecked();
     SetGridCheck(on);
-    if (doc)
-        doc->SetGrid(on);
+    if (doc) doc->SetGrid(on);
 }
 
 void TMainForm::SetGridCheck(bool on)
@@ -472,19 +470,20 @@ void TMainForm::SetGridCheck(bool on)
     Action(QStringLiteral("GridButton"))->setChecked(on);
 }
 
-void TMainForm::ListingClick() { SetListVisible(!m_list->IsVisible()); }
+void TMainForm::ListingClick()
+{
+    SetListVisible(!m_list->IsVisible());
+}
 
 void TMainForm::SetListVisible(bool on)
 {
     Action(QStringLiteral("Listing"))->setChecked(on);
     Action(QStringLiteral("ListButton"))->setChecked(on);
     m_list->setVisible(on);
-    if (!on)
-        return;
+    if (!on) return;
     if (m_splitter->sizes().value(0) < 50)
         m_splitter->setSizes({260, std::max(width() - 260, 100)});
-    if (TChildD* doc = ActiveDocument())
-        doc->Shem().RefreshList();
+    if (TChildD* doc = ActiveDocument()) doc->Shem().RefreshList();
 }
 
 void TMainForm::Statusbar1Click()

@@ -71,6 +71,7 @@ int RunEditor(int& argc, char** argv)
     main.ApplySettings(LoadSettings(*store));
     main.LoadPlugIns(TPlugInHost::DefaultFolder());
     main.LoadExportModule(QCoreApplication::applicationDirPath());
+    main.setWindowTitle(ApplicationTitle());
     main.show();
     for (const QString& f : files)
         main.OpenDocument(f);

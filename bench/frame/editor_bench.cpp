@@ -1,0 +1,149 @@
+// Opening a 65,536-entry diagram in the editor: the time from the Open
+// command to the document's first paint, then repaints and hovering on it.
+// Runs offscreen; prints the median of several runs for each figure.
+#include "bench/model/bigdiagram.h"
+#include "docwin/childd.h"
+#include "docwin/messagebox.h"
+#include "frame/mainform.h"
+#include "frame/objectlist.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kEntries = 65536;
+constexpr int kRuns = 7;
+
+// Notices the first paint of any document window.
+class TPaintWatch : public QObject
+{
+public:
+    bool Painted = false;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && qobject_cast<kb::TChildD*>(o)) Painted = true;
+        return false;
+    }
+};
+
+// The machine is shared: the process's own CPU time shows what the editor
+// costs, the wall time what the user waits.
+double CpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void Report(const char* what, const std::function<double()>& run)
+{
+    std::vector<double> wall, cpu;
+    for (int i = 0; i < kRuns; ++i) {
+        const double c0 = CpuMs();
+        wall.push_back(run());
+        cpu.push_back(CpuMs() - c0);
+    }
+    std::printf("%-56s wall %7.1f ms, cpu %7.1f ms (medians of %d)\n", what, Median(wall),
+                Median(cpu), kRuns);
+}
+
+double OpenToFirstPaint(kb::TMainForm& main, const QString& file)
+{
+    TPaintWatch watch;
+    qApp->installEventFilter(&watch);
+    QElapsedTimer t;
+    t.start();
+    main.OpenDocument(file);
+    while (!watch.Painted && t.elapsed() < 10000)
+        QApplication::processEvents();
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    qApp->removeEventFilter(&watch);
+    for (kb::TChildD* doc : main.Documents())
+        doc->parentWidget()->close();
+    QApplication::processEvents();
+    return ms;
+}
+
+double Timed(const std::function<void()>& f)
+{
+    QElapsedTimer t;
+    t.start();
+    f();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    kb::SetMessageBoxHook([](QWidget*, QMessageBox::Icon, const QString&,
+                             QMessageBox::StandardButtons) { return QMessageBox::Ok; });
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("big.bls"));
+    {
+        kb::TShem shem;
+        kbbench::FillBigDiagram(shem, kEntries);
+        const auto bytes = shem.SaveToBytes();
+        QFile f(file);
+        f.open(QIODevice::WriteOnly);
+        f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    }
+
+    kb::TMainForm main;
+    main.resize(1280, 800);
+    main.show();
+    QApplication::processEvents();
+
+    Report("open 65,536 entries to first paint", [&] { return OpenToFirstPaint(main, file); });
+    if (argc > 1 && QByteArray(argv[1]) == "--open-only") return 0;
+    main.Action(QStringLiteral("Listing"))->trigger();
+    Report("open 65,536 entries to first paint, object list shown",
+           [&] { return OpenToFirstPaint(main, file); });
+    main.Action(QStringLiteral("Listing"))->trigger();
+
+    kb::TChildD* doc = main.OpenDocument(file);
+    QApplication::processEvents();
+    for (int scale : {2, 1}) {
+        doc->SetScale(scale);
+        const QByteArray what = QByteArrayLiteral("repaint at scale ") + QByteArray::number(scale);
+        Report(what.constData(), [&] { return Timed([&] { doc->Repaint(); }); });
+    }
+    Report("select all, then repaint", [&] { return Timed([&] { doc->SelectAll(); }); });
+    doc->Selection().clear();
+    Report("100 hit tests under the mouse (the hover hint's share)", [&] {
+        return Timed([&] {
+            for (int i = 0; i < 100; ++i)
+                doc->Shem().ObjectAt(doc->ToDiagram({5 + i * 3, 5 + i * 2}));
+        });
+    });
+    Report("100 hovering mouse moves", [&] {
+        return Timed([&] {
+            for (int i = 0; i < 100; ++i) {
+                const QPointF p(5 + i * 3, 5 + i * 2);
+                QMouseEvent move(QEvent::MouseMove, p, doc->mapToGlobal(p), Qt::NoButton,
+                                 Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(doc, &move);
+            }
+        });
+    });
+    doc->SetModified(false);
+    return 0;
+}
