@@ -189,8 +189,8 @@ private:
     // Draws the drag's rectangle or line with the inverting pen; drawing it
     // again erases it.
     void InvertFeedback();
-    // Ends a drag that no release finished (another press came first), so
-    // its feedback goes and a half-done resize still counts as a change.
+    // Ends a drag that no release finished (another press or a command came
+    // first): its feedback goes and a half-done resize still counts as a change.
     void AbandonDrag();
     void AutoScroll(TPoint pixel);
     void PanTo(TPoint pixel);

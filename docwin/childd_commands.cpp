@@ -61,6 +61,7 @@ void TChildD::TakeSnapshot()
 void TChildD::SwapWithSnapshot()
 {
     if (!m_undo) return;
+    AbandonDrag(); // its entries are about to go
     // A pending edit belongs to the diagram being swapped out; committed
     // now it comes back with a redo instead of reaching a replaced entry.
     CommitEditor();
@@ -74,11 +75,7 @@ void TChildD::SwapWithSnapshot()
     m_canUndo = !m_canUndo;
     m_canRedo = !m_canRedo;
 
-    // Every entry is new: a drag in progress ends, the selection is found
-    // again by position.
-    m_dragState = TDragState::None;
-    m_linkStart = m_resized = m_movedLink = nullptr;
-    m_panning = false;
+    // Every entry is new: the selection is found again by position.
     m_selection = Refind(*m_shem, keys);
     m_modified = true;
     Repaint();
@@ -116,6 +113,7 @@ void TChildD::ForgetRemovedEntries()
 void TChildD::DeleteSelection()
 {
     if (m_selection.empty()) return;
+    AbandonDrag();
     m_editor->hide();
     m_modified = true;
     TakeSnapshot();
@@ -129,6 +127,7 @@ void TChildD::DeleteSelection()
 void TChildD::CopySelection()
 {
     if (CountSelectedBlocks() == 0) return;
+    AbandonDrag();
     TShem& clipboard = m_host.Clipboard();
     clipboard.Clear();
     CommitEditor();
@@ -143,6 +142,7 @@ void TChildD::Paste()
 {
     const TShem& clipboard = m_host.Clipboard();
     if (clipboard.Count() == 0) return;
+    AbandonDrag();
     m_modified = true;
     TakeSnapshot();
     CommitEditor();
@@ -154,6 +154,7 @@ void TChildD::Paste()
 void TChildD::DuplicateSelection()
 {
     if (CountSelectedBlocks() == 0) return;
+    AbandonDrag();
     CommitEditor();
     m_host.SetCurrentTool(tcSelect);
     PruneSelection(*m_shem, m_selection);
@@ -173,6 +174,7 @@ void TChildD::DuplicateSelection()
 
 void TChildD::SelectAll()
 {
+    AbandonDrag();
     m_selection.clear();
     for (int i = 0; i < m_shem->Count(); ++i)
         m_selection.push_back(m_shem->Get(i));
@@ -182,6 +184,7 @@ void TChildD::SelectAll()
 void TChildD::SetTextAlign(int align)
 {
     if (align < taCenter || align > taRight || CountSelectedBlocks() == 0) return;
+    AbandonDrag();
     TakeSnapshot();
     CommitEditor();
     for (TShemObj* e : m_selection) {
@@ -194,6 +197,7 @@ void TChildD::SetTextAlign(int align)
 
 void TChildD::JoinSquare()
 {
+    AbandonDrag();
     m_modified = true;
     TakeSnapshot();
     JoinSquares(*m_shem);

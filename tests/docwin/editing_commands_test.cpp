@@ -62,6 +62,9 @@ TEST_F(Editing, AfterASwapTheWindowNamesOnlyLiveEntries)
     AddLink(a, {65535, 32767}, b, {0, 32767});
     doc.SelectAll();
     doc.SetTextAlign(taRight);
+    EXPECT_EQ(a->block().Align, taRight);
+    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_TRUE(doc.Modified());
     doc.SwapWithSnapshot();
     // Nothing moved, so every entry is found again at its place.
     EXPECT_EQ(doc.Selection().size(), 3u);
@@ -169,16 +172,6 @@ TEST_F(Editing, DeleteTakesTheCascadeAndCanBeUndone)
     doc.SwapWithSnapshot();
     EXPECT_EQ(Shem().Count(), 3);
     EXPECT_EQ(host.List.Rows.size(), 2u);
-}
-
-TEST_F(Editing, TextAlignmentTakesASnapshotAndMarksTheDocument)
-{
-    TShemObj* a = AddRect(10, 10, 40, 30);
-    Select({a});
-    doc.SetTextAlign(taRight);
-    EXPECT_EQ(a->block().Align, taRight);
-    EXPECT_TRUE(doc.CanUndo());
-    EXPECT_TRUE(doc.Modified());
 }
 
 TEST_F(Editing, JoinSquareMergesChainsOfRectanglesJoinedBySingleArrows)
