@@ -18,8 +18,6 @@
 namespace kb {
 namespace {
 
-constexpr int kMaxScale = 64;
-
 bool Failed(QString* error, const QString& message)
 {
     if (error) *error = message;
@@ -40,9 +38,10 @@ std::optional<QSize> PictureSize(const TShem& shem, int scale, QString* error)
         Failed(error, QStringLiteral("the diagram has no blocks, so there is nothing to draw"));
         return std::nullopt;
     }
-    if (scale < 1 || scale > kMaxScale) {
-        Failed(error,
-               QStringLiteral("the scale must be a whole number from 1 to %1").arg(kMaxScale));
+    if (scale < 1 || scale > kMaxPictureScale) {
+        Failed(
+            error,
+            QStringLiteral("the scale must be a whole number from 1 to %1").arg(kMaxPictureScale));
         return std::nullopt;
     }
     const TRect area = shem.RenderArea(scale);

@@ -13,6 +13,9 @@ namespace kb {
 // points at scales 1, 2, 4 and 8; other scales grow it in proportion.
 TFont PictureFont(int scale);
 
+// Scales a picture may be drawn at: 1 to this many pixels per diagram unit.
+constexpr int kMaxPictureScale = 64;
+
 // The largest picture drawn in memory, in pixels, so that a large diagram at
 // a large scale is refused with a message instead of exhausting memory.
 constexpr qint64 kMaxPicturePixels = qint64(1) << 27;

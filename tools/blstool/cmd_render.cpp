@@ -12,7 +12,6 @@ namespace blstool {
 namespace {
 
 constexpr int kDefaultScale = 2;
-constexpr int kMaxScale = 64;
 
 bool KnownPictureType(const QString& path)
 {
@@ -26,7 +25,7 @@ int ScaleOption(const QCommandLineParser& parser)
     if (!parser.isSet("scale")) return kDefaultScale;
     bool ok = false;
     const int scale = parser.value("scale").toInt(&ok);
-    return ok && scale >= 1 && scale <= kMaxScale ? scale : 0;
+    return ok && scale >= 1 && scale <= kb::kMaxPictureScale ? scale : 0;
 }
 
 } // namespace
@@ -51,7 +50,7 @@ int RunRender(const QStringList& args)
     }
     const int scale = ScaleOption(parser);
     if (scale == 0) {
-        Fail(QStringLiteral("--scale takes a whole number from 1 to %1").arg(kMaxScale));
+        Fail(QStringLiteral("--scale takes a whole number from 1 to %1").arg(kb::kMaxPictureScale));
         return Usage;
     }
     kb::TShem shem;
