@@ -239,7 +239,8 @@ void TPainterCanvas::DrawText(const TRect& r, const std::string& text, int align
     const int lineHeight = metrics.height();
     if (text.empty() || width <= 0 || r.Bottom - r.Top < lineHeight) return;
     const TMnemonicText shown = StripMnemonics(QString::fromStdString(Cp1251ToUtf8(text)));
-    const std::vector<TTextLine> lines = WrapText(shown.Text, width, metrics);
+    const std::vector<TTextLine> lines =
+        WrapText(shown.Text, width, metrics, (r.Bottom - r.Top) / lineHeight);
     PrepareFill();
     const QColor ink = ToQColor(m_fontColor);
     m_painter->setPen(ink);

@@ -28,8 +28,8 @@ bool IsBreak(QChar c)
 class TWrapper
 {
 public:
-    TWrapper(const QString& text, int width, const QFontMetrics& metrics)
-        : m_text(text), m_width(width), m_metrics(metrics)
+    TWrapper(const QString& text, int width, const QFontMetrics& metrics, int maxLines)
+        : m_text(text), m_width(width), m_metrics(metrics), m_maxLines(maxLines)
     {
     }
 
@@ -37,7 +37,7 @@ public:
     {
         int pos = 0;
         const int n = int(m_text.size());
-        while (true) {
+        while (!Full()) {
             int end = pos;
             while (end < n && !IsBreak(m_text[end]))
                 ++end;
@@ -49,6 +49,8 @@ public:
     }
 
 private:
+    bool Full() const { return int(m_lines.size()) >= m_maxLines; }
+
     int Width(int from, int to) const
     {
         return m_metrics.horizontalAdvance(m_text.mid(from, to - from));
@@ -59,24 +61,28 @@ private:
     void Paragraph(int pos, int end)
     {
         if (pos == end) Emit(pos, pos);
-        while (pos < end)
+        while (pos < end && !Full())
             pos = Line(pos, end);
     }
 
-    // Lays out one line from pos; returns where the next line starts.
+    // Lays out one line from pos; returns where the next line starts. Each
+    // word is measured once, with the spaces before it, so that a long text
+    // costs time in proportion to its length.
     int Line(int pos, int end)
     {
-        int lineEnd = pos, next = pos;
+        int lineEnd = pos, next = pos, width = 0;
         bool first = true;
         for (int word = pos; word < end;) {
             int wordEnd = word;
             while (wordEnd < end && m_text[wordEnd] != u' ')
                 ++wordEnd;
-            if (Width(pos, wordEnd) > m_width) {
+            const int wider = width + Width(lineEnd, wordEnd);
+            if (wider > m_width) {
                 if (first) return BrokenWord(pos, end);
                 break;
             }
             first = false;
+            width = wider;
             lineEnd = wordEnd;
             next = wordEnd;
             while (next < end && m_text[next] == u' ')
@@ -104,14 +110,16 @@ private:
     const QString& m_text;
     int m_width;
     const QFontMetrics& m_metrics;
+    int m_maxLines;
     std::vector<TTextLine> m_lines;
 };
 
 } // namespace
 
-std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetrics& metrics)
+std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetrics& metrics,
+                                int maxLines)
 {
-    return TWrapper(text, width, metrics).Run();
+    return TWrapper(text, width, metrics, maxLines).Run();
 }
 
 } // namespace kb

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QString>
 
+#include <limits>
 #include <vector>
 
 namespace kb {
@@ -28,7 +29,9 @@ struct TTextLine
 
 // Breaks at CR LF (and at a lone CR or LF) and wraps between words so that
 // each line fits `width` pixels; a word wider than a whole line is broken
-// between characters. Every paragraph gives at least one line.
-std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetrics& metrics);
+// between characters. Every paragraph gives at least one line. Layout stops
+// after maxLines lines, as no more would show.
+std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetrics& metrics,
+                                int maxLines = std::numeric_limits<int>::max());
 
 } // namespace kb

@@ -60,6 +60,24 @@ TEST(WrapText, BreaksAWordWiderThanTheLineBetweenCharacters)
     EXPECT_EQ(Lines("abc", 1), (QStringList{"a", "b", "c"}));
 }
 
+TEST(WrapText, StopsAfterTheLinesThatCanShow)
+{
+    QString many;
+    for (int i = 0; i < 1000; ++i)
+        many += "word ";
+    EXPECT_EQ(WrapText(many, 50, Metrics(), 2).size(), 2u);
+}
+
+// A damaged file can hold a text of any length; laying it out must take time
+// in proportion to it (a quadratic layout would not finish here).
+TEST(WrapText, HugeLineIsLaidOutInOnePass)
+{
+    const QString huge = QString("ab ").repeated(100000);
+    const std::vector<TTextLine> lines = WrapText(huge, 1 << 30, Metrics());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].Length, huge.size() - 1);
+}
+
 QImage Drawn(const std::string& text, TRect r, int align = 0)
 {
     QImage image = kbtest::Filled(120, 60);
