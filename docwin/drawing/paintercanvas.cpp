@@ -22,12 +22,12 @@ QFont ToQFont(const TFont& f)
 
 namespace {
 
+// The rectangle (L, T) .. (R, B) as the pixels it covers, L .. R - 1.
 QRect ToQRect(const TRect& r)
 {
     return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
 }
 
-// The rectangle (L, T) .. (R, B) as the pixels it covers, L .. R - 1.
 TRect Normalized(TRect r)
 {
     NormalizeRect(r);
@@ -42,7 +42,8 @@ TPainterCanvas::TPainterCanvas(QPaintDevice* device)
     m_painter->setRenderHint(QPainter::Antialiasing, false);
 }
 
-TPainterCanvas::TPainterCanvas(QPainter& painter) : m_painter(&painter)
+TPainterCanvas::TPainterCanvas(QPainter& painter)
+    : m_painter(&painter), m_composition(painter.compositionMode())
 {
     m_painter->save();
     m_painter->setRenderHint(QPainter::Antialiasing, false);

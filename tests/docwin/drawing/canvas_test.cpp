@@ -222,6 +222,26 @@ TEST_F(FloodFill, OnAVectorDeviceFillsTheTracedOutline)
     EXPECT_TRUE(IsBlack(image, 20, 5));
 }
 
+// Printing draws through its own painter, scaled to the printer's pixels.
+TEST(PainterCanvas, DrawsWithTheCallersPainterAndLeavesItAsItWas)
+{
+    QImage image = Filled(40, 40);
+    QPainter painter(&image);
+    painter.scale(2, 2);
+    painter.setPen(Qt::red);
+    {
+        TPainterCanvas c(painter);
+        BlackPen(c, TBrushStyle::Solid);
+        c.SetBrushColor(RGBColor(0, 0, 255));
+        c.Rectangle({5, 5, 15, 15});
+    }
+    EXPECT_EQ(painter.pen().color(), QColor(Qt::red));
+    EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_SourceOver);
+    painter.end();
+    EXPECT_EQ(image.pixel(20, 20), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(8, 8), qRgb(255, 255, 255));
+}
+
 TEST(RasterCanvas, SetPixelWritesExactlyOnePixelAndIgnoresOutsidePoints)
 {
     QImage image = Filled(5, 5);
