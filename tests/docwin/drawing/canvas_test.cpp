@@ -114,46 +114,6 @@ TEST(RasterCanvas, InvertingPenDrawnTwiceRestoresTheImage)
     EXPECT_EQ(image, before);
 }
 
-TEST(RasterCanvas, FillRectIgnoresPenModeAndEmptyRectangles)
-{
-    QImage image = Filled(10, 10);
-    {
-        TRasterCanvas c(image);
-        c.SetPenMode(TPenMode::Not);
-        c.SetBrushColor(RGBColor(0, 255, 0));
-        c.FillRect({2, 2, 4, 4});
-        c.FillRect({8, 8, 3, 3}); // right of left: nothing
-    }
-    EXPECT_EQ(image.pixel(2, 2), qRgb(0, 255, 0));
-    EXPECT_EQ(image.pixel(3, 3), qRgb(0, 255, 0));
-    EXPECT_EQ(image.pixel(4, 4), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(5, 5), qRgb(255, 255, 255));
-}
-
-class FloodFill : public ::testing::Test
-{
-protected:
-    // A closed diamond with diagonal (8-connected) sides around (20, 20).
-    void Diamond(TCanvas& c)
-    {
-        BlackPen(c);
-        c.MoveTo({20, 5});
-        c.LineTo({35, 20});
-        c.LineTo({20, 35});
-        c.LineTo({5, 20});
-        c.LineTo({20, 5});
-    }
-    void Fill(TCanvas& c, TPoint seed)
-    {
-        c.SetBrushColor(RGBColor(255, 0, 0));
-        c.SetBrushStyle(TBrushStyle::Solid);
-        c.FloodFill(seed, clBlack);
-    }
-
-    QImage image = Filled(40, 40);
-    const QRgb red = qRgb(255, 0, 0);
-};
-
 TEST_F(FloodFill, FillsInsideDiagonalBordersWithoutLeaking)
 {
     {
@@ -240,20 +200,6 @@ TEST(PainterCanvas, DrawsWithTheCallersPainterAndLeavesItAsItWas)
     painter.end();
     EXPECT_EQ(image.pixel(20, 20), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(8, 8), qRgb(255, 255, 255));
-}
-
-TEST(RasterCanvas, SetPixelWritesExactlyOnePixelAndIgnoresOutsidePoints)
-{
-    QImage image = Filled(5, 5);
-    {
-        TRasterCanvas c(image);
-        c.SetPenMode(TPenMode::Not);
-        c.SetPixel({1, 2}, RGBColor(1, 2, 3));
-        c.SetPixel({-1, 2}, clBlack);
-        c.SetPixel({5, 5}, clBlack);
-    }
-    EXPECT_EQ(image.pixel(1, 2), qRgb(1, 2, 3));
-    EXPECT_EQ(InkBounds(image), QRect());
 }
 
 // Picture export draws in grey to save memory; figures and flood fill
