@@ -114,6 +114,30 @@ TEST(RasterCanvas, InvertingPenDrawnTwiceRestoresTheImage)
     EXPECT_EQ(image, before);
 }
 
+class FloodFill : public ::testing::Test
+{
+protected:
+    // A closed diamond with diagonal (8-connected) sides around (20, 20).
+    void Diamond(TCanvas& c)
+    {
+        BlackPen(c);
+        c.MoveTo({20, 5});
+        c.LineTo({35, 20});
+        c.LineTo({20, 35});
+        c.LineTo({5, 20});
+        c.LineTo({20, 5});
+    }
+    void Fill(TCanvas& c, TPoint seed)
+    {
+        c.SetBrushColor(RGBColor(255, 0, 0));
+        c.SetBrushStyle(TBrushStyle::Solid);
+        c.FloodFill(seed, clBlack);
+    }
+
+    QImage image = Filled(40, 40);
+    const QRgb red = qRgb(255, 0, 0);
+};
+
 TEST_F(FloodFill, FillsInsideDiagonalBordersWithoutLeaking)
 {
     {
