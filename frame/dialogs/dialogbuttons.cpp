@@ -1,0 +1,23 @@
+#include "frame/dialogs/dialogbuttons.h"
+
+#include <QPushButton>
+
+namespace kb {
+
+QHBoxLayout* OkCancelRow(QDialog* dialog)
+{
+    auto* row = new QHBoxLayout;
+    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("Button2"));
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+} // namespace kb

@@ -1,0 +1,159 @@
+#include "frame/dialogs/optionsform.h"
+
+#include "docwin/drawing/icons.h"
+#include "docwin/drawing/paintercanvas.h"
+#include "frame/dialogs/dialogbuttons.h"
+#include "frame/dialogs/spinfield.h"
+#include "model/shemobj.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace kb {
+
+namespace {
+
+// What a width or height field left empty becomes.
+constexpr int kEmptyFieldValue = 20;
+
+const char* const kEntryNames[] = {"Square",      "Ellipse",  "Rhomb",    "Parallelogram",
+                                   "Text",        "Comments", "Document", "Predefined process",
+                                   "Page divider"};
+
+std::optional<QColor> PickWithDialog(const QColor& current, QWidget* parent)
+{
+    const QColor c = QColorDialog::getColor(current, parent);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+QLabel* StaticText(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+} // namespace
+
+int TOptionsForm::KindOfEntry(int i)
+{
+    return i <= bkParallelogram ? i : i + 1;
+}
+
+TOptionsForm::TOptionsForm(QWidget* parent)
+    : QDialog(parent), m_picker(PickWithDialog), m_kinds(new QComboBox(this)),
+      m_width(new TSpinField(20, 255, this)), m_height(new TSpinField(10, 255, this)),
+      m_panel(new QPushButton(QStringLiteral("Change"), this))
+{
+    setObjectName(QStringLiteral("OptionsForm"));
+    setWindowTitle(QStringLiteral("Options"));
+    m_kinds->setObjectName(QStringLiteral("ComboBox1"));
+    int i = 0;
+    for (const char* name : kEntryNames)
+        m_kinds->addItem(KindIcon(KindOfEntry(i++)), QLatin1String(name));
+    m_width->setObjectName(QStringLiteral("SpinEdit1"));
+    m_height->setObjectName(QStringLiteral("SpinEdit2"));
+    m_width->SetEmptyValue(kEmptyFieldValue);
+    m_height->SetEmptyValue(kEmptyFieldValue);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setFlat(true);
+    m_panel->setAutoFillBackground(true);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(StaticText("StaticText1", QStringLiteral("Size of standard block."), this), 0,
+                    0, 1, 3);
+    grid->addWidget(StaticText("StaticText2", QStringLiteral("Type of block"), this), 1, 0);
+    grid->addWidget(StaticText("StaticText3", QStringLiteral("Width"), this), 1, 1);
+    grid->addWidget(StaticText("StaticText4", QStringLiteral("Height"), this), 1, 2);
+    grid->addWidget(m_kinds, 2, 0);
+    grid->addWidget(m_width, 2, 1);
+    grid->addWidget(m_height, 2, 2);
+    grid->addWidget(StaticText("StaticText5", QStringLiteral("Background color"), this), 3, 0);
+    grid->addWidget(m_panel, 3, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(OkCancelRow(this));
+
+    connect(m_kinds, &QComboBox::currentIndexChanged, this, &TOptionsForm::ShowEntry);
+    connect(m_width, &QSpinBox::editingFinished, this, &TOptionsForm::StoreFields);
+    connect(m_height, &QSpinBox::editingFinished, this, &TOptionsForm::StoreFields);
+    connect(m_panel, &QPushButton::clicked, this, &TOptionsForm::PanelClick);
+}
+
+void TOptionsForm::SetValues(const TStandSizes& sizes, TColor background)
+{
+    m_sizes = sizes;
+    m_background = background;
+    {
+        const QSignalBlocker blocker(m_kinds);
+        m_kinds->setCurrentIndex(0);
+    }
+    ShowEntry(0);
+    ShowColor();
+}
+
+bool TOptionsForm::Edit(TStandSizes& sizes, TColor& background)
+{
+    SetValues(sizes, background);
+    if (exec() != QDialog::Accepted) return false;
+    if (m_sizes == sizes && m_background == background) return false;
+    sizes = m_sizes;
+    background = m_background;
+    return true;
+}
+
+void TOptionsForm::SetColorPicker(TColorPicker picker)
+{
+    m_picker = picker ? std::move(picker) : TColorPicker(PickWithDialog);
+}
+
+void TOptionsForm::accept()
+{
+    // OK pressed with Enter in a field: what it shows is what is kept.
+    StoreFields();
+    QDialog::accept();
+}
+
+void TOptionsForm::ShowEntry(int i)
+{
+    if (i < 0) return;
+    const TBlockSize& size = m_sizes[size_t(KindOfEntry(i))];
+    for (auto [field, value] : {std::pair{m_width, size.Width}, {m_height, size.Height}}) {
+        const QSignalBlocker blocker(field);
+        field->setValue(value);
+    }
+}
+
+void TOptionsForm::StoreFields()
+{
+    const int i = m_kinds->currentIndex();
+    if (i < 0) return;
+    for (TSpinField* field : {m_width, m_height})
+        if (field->cleanText().isEmpty()) field->setValue(kEmptyFieldValue);
+    m_sizes[size_t(KindOfEntry(i))] = {m_width->Reading(), m_height->Reading()};
+}
+
+void TOptionsForm::ShowColor()
+{
+    QPalette pal = m_panel->palette();
+    pal.setColor(QPalette::Button, ToQColor(m_background));
+    m_panel->setPalette(pal);
+    m_panel->setStyleSheet(QStringLiteral("QPushButton#Panel1 { background-color: %1; }")
+                               .arg(ToQColor(m_background).name()));
+}
+
+void TOptionsForm::PanelClick()
+{
+    const std::optional<QColor> c = m_picker(ToQColor(m_background), this);
+    if (!c) return;
+    m_background = RGBColor(c->red(), c->green(), c->blue());
+    ShowColor();
+}
+
+} // namespace kb
