@@ -77,14 +77,6 @@ TEST_F(Align, MovesStopAtTheDiagramEdges)
     EXPECT_EQ(RectOf(wide), (TRect{0, 65435, 200, 65535}));
 }
 
-TEST_F(Align, JointPointsAlignWithTheShapes)
-{
-    Select(MakeBlock(0, 40, 40, 80, 60));
-    TShemObj* joint = Select(MakeBlock(bkJoint, 7, 7, 9, 9));
-    AlignBlocks(target, amLowEdges, amNoChange);
-    EXPECT_EQ(RectOf(joint), (TRect{40, 7, 42, 9}));
-}
-
 TEST_F(Align, WithoutSelectedBlocksNothingHappensAndNoUndoIsTaken)
 {
     TShemObj* a = Add(shem, MakeBlock(0, 0, 0, 10, 10));

@@ -32,14 +32,6 @@ protected:
     TColor background = kDefaultBackground;
 };
 
-TEST_F(Options, EntriesSkipTheJointPointKind)
-{
-    EXPECT_EQ(dialog.KindList()->count(), 9);
-    EXPECT_EQ(TOptionsForm::KindOfEntry(3), bkParallelogram);
-    EXPECT_EQ(TOptionsForm::KindOfEntry(kTextEntry), bkText);
-    EXPECT_EQ(TOptionsForm::KindOfEntry(8), bkDivider);
-}
-
 TEST_F(Options, EmptiedHeightFieldStoresTwenty)
 {
     sizes[bkRectangle] = {100, 40};

@@ -5,7 +5,6 @@
 #include "frame/dialogs/radiogroup.h"
 #include "frame/dialogs/sizeform.h"
 #include "tests/frame/dialogs/dialogrun.h"
-#include "tests/model/builders.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -45,19 +44,6 @@ TEST(SizeDialog, EnteringAFieldChoosesItsItemAndShowingResets)
     EXPECT_EQ(dialog.HeightGroup()->ItemIndex(), 0);
     EXPECT_TRUE(dialog.HeightField()->text().isEmpty());
     EXPECT_FALSE(dialog.HeightRule().Value);
-}
-
-TEST(SizeDialog, TypedWidthAtTheFarEdgeStopsAt65535)
-{
-    TSizeF dialog;
-    dialog.WidthGroup()->SetItemIndex(int(TSizeMode::Exact));
-    QTest::keyClicks(dialog.WidthField(), QStringLiteral("300"));
-    TShem shem;
-    std::vector<TShemObj*> selection{kbtest::Add(shem, kbtest::MakeBlock(0, 65500, 0, 65520, 20)),
-                                     kbtest::Add(shem, kbtest::MakeBlock(0, 0, 0, 20, 20))};
-    EXPECT_TRUE(SizeBlocks({shem, selection, {}}, dialog.WidthRule(), dialog.HeightRule()));
-    EXPECT_EQ(selection[0]->block().Right, 65535);
-    EXPECT_EQ(selection[1]->block().Right, 300);
 }
 
 TEST(AlignDialog, ShowingPutsBothGroupsBackOnNoChange)
