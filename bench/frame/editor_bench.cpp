@@ -121,6 +121,8 @@ int main(int argc, char** argv)
 
     kb::TChildD* doc = main.OpenDocument(file);
     QApplication::processEvents();
+    const kb::TRect view = doc->ViewRect();
+    std::printf("document view %d x %d pixels\n", view.Right - view.Left, view.Bottom - view.Top);
     for (int scale : {2, 1}) {
         doc->SetScale(scale);
         const QByteArray what = QByteArrayLiteral("repaint at scale ") + QByteArray::number(scale);

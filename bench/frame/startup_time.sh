@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Time from starting the editor to its main window being mapped on screen,
 # measured from outside: start the program, poll the X server for the window.
-# Run under a display, e.g.
-#   xvfb-run -a -s "-screen 0 1280x800x24" build/bench/startup_time.sh build/bin/kestrabin
+# Run under a display; Xvfb needs -noreset, or it resets (refusing
+# connections meanwhile) each time the editor of the last run goes:
+#   xvfb-run -a -s "-screen 0 1280x800x24 -noreset" build/bench/startup_time.sh build/bin/kestrabin
 set -euo pipefail
 program=${1:-build/bin/kestrabin}
 runs=${RUNS:-9}
@@ -17,10 +18,15 @@ export HOME=$scratch TMPDIR=$scratch XDG_RUNTIME_DIR=$scratch
 times=()
 for ((i = 0; i < runs; i++)); do
     start=$(date +%s%N)
-    "$program" >/dev/null 2>&1 &
+    "$program" >"$scratch/run$i.log" 2>&1 &
     pid=$!
     until xwininfo -name "$title" 2>/dev/null | grep -q "IsViewable"; do
-        sleep 0.002
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "run $i: the editor ended before showing its window:" >&2
+            cat "$scratch/run$i.log" >&2
+            exit 1
+        fi
+        sleep 0.005
     done
     end=$(date +%s%N)
     times+=($(((end - start) / 1000000)))

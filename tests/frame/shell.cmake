@@ -1,6 +1,6 @@
 # The main window, documents and start-up of the editor.
 kb_add_test(mainform_test
-    SOURCES mainform_documents_test.cpp mainform_menu_test.cpp
+    SOURCES mainform_documents_test.cpp mainform_menu_test.cpp mainform_settings_test.cpp
     LIBS kbeditor
     GUI)
 
