@@ -8,11 +8,6 @@ namespace {
 
 constexpr int kGridStep = 5;
 
-int64_t Extent(const Block& b, const TAxis& axis)
-{
-    return int64_t(b.*axis.Hi) - b.*axis.Lo;
-}
-
 std::vector<TRect> Rects(const std::vector<Block*>& blocks)
 {
     std::vector<TRect> rects;

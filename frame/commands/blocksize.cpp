@@ -6,11 +6,6 @@ namespace kb {
 
 namespace {
 
-int64_t Extent(const Block& b, const TAxis& axis)
-{
-    return int64_t(b.*axis.Hi) - b.*axis.Lo;
-}
-
 // The extent every block gets, or none when the rule leaves them alone.
 std::optional<int64_t> TargetExtent(const std::vector<Block*>& blocks, const TAxis& axis,
                                     const TSizeRule& rule)

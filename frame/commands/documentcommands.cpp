@@ -10,12 +10,14 @@ namespace kb {
 
 namespace {
 
-// Marks and repaints after a change; passes the result through.
+// Marks and repaints after a change, and brings the object list's kinds,
+// positions and sizes up to date; passes the result through.
 bool Finish(TChildD& doc, bool changed)
 {
     if (changed) {
         doc.SetModified(true);
         doc.ForgetRemovedEntries();
+        doc.Shem().RefreshList();
         doc.Repaint();
     }
     return changed;

@@ -23,7 +23,7 @@ void ForgetRemoved(const TSelectionTarget& target)
 
 void PlaceOnAxis(Block& b, const TAxis& axis, int64_t lo)
 {
-    const int64_t extent = int64_t(b.*axis.Hi) - b.*axis.Lo;
+    const int64_t extent = Extent(b, axis);
     if (extent >= 0 && extent <= kMaxCoord) lo = std::clamp<int64_t>(lo, 0, kMaxCoord - extent);
     b.*axis.Lo = ClampCoord(lo);
     b.*axis.Hi = ClampCoord(lo + extent);

@@ -40,6 +40,12 @@ struct TAxis
 inline constexpr TAxis kAxisX{&Block::Left, &Block::Right};
 inline constexpr TAxis kAxisY{&Block::Top, &Block::Bottom};
 
+// Width or height; negative for a rectangle stored the wrong way round.
+inline int64_t Extent(const Block& b, const TAxis& axis)
+{
+    return int64_t(b.*axis.Hi) - b.*axis.Lo;
+}
+
 // Moves the block along the axis so that its low edge is at lo, keeping its
 // extent; the move stops at the edges of the diagram's 0..65535.
 void PlaceOnAxis(Block& b, const TAxis& axis, int64_t lo);

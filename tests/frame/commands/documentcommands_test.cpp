@@ -54,6 +54,8 @@ TEST_F(DocumentCommands, ChangesMarkTheDocumentAndKeepTheirUndoRules)
     EXPECT_TRUE(SizeBlocks(doc, {TSizeMode::GrowToLargest, {}}, {}));
     EXPECT_TRUE(doc.Modified());
     EXPECT_FALSE(doc.CanUndo()) << "sizes keep no undo step";
+    ASSERT_EQ(host.List.Rows.size(), 2u);
+    EXPECT_EQ(host.List.Rows[1].Size, "(40, 20)") << "the object list follows";
 
     doc.SetModified(false);
     EXPECT_FALSE(AlignBlocks(doc, 0, 0));
