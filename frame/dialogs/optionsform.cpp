@@ -62,8 +62,6 @@ TOptionsForm::TOptionsForm(QWidget* parent)
     m_width->SetEmptyValue(kEmptyFieldValue);
     m_height->SetEmptyValue(kEmptyFieldValue);
     m_panel->setObjectName(QStringLiteral("Panel1"));
-    m_panel->setFlat(true);
-    m_panel->setAutoFillBackground(true);
 
     auto* grid = new QGridLayout;
     grid->addWidget(StaticText("StaticText1", QStringLiteral("Size of standard block."), this), 0,
@@ -141,9 +139,6 @@ void TOptionsForm::StoreFields()
 
 void TOptionsForm::ShowColor()
 {
-    QPalette pal = m_panel->palette();
-    pal.setColor(QPalette::Button, ToQColor(m_background));
-    m_panel->setPalette(pal);
     m_panel->setStyleSheet(QStringLiteral("QPushButton#Panel1 { background-color: %1; }")
                                .arg(ToQColor(m_background).name()));
 }
