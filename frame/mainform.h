@@ -10,6 +10,7 @@
 #pragma once
 
 #include "docwin/childhost.h"
+#include "frame/commands/templatemenus.h"
 #include "frame/recentfiles.h"
 #include "frame/services/settings.h"
 #include "model/shem.h"
@@ -33,9 +34,17 @@ class QToolButton;
 namespace kb {
 
 class TAbout;
+class TAlignF;
+class TBlockProp;
 class TChildD;
+class TExpForm;
 class TExportModule;
+class TFullViewForm;
+class TLinkPropForm;
+class TMenuF;
 class TObjectList;
+class TOptionsForm;
+class TSizeF;
 class TPlugInHost;
 class TSearchDialogs;
 class TSearchTarget;
@@ -115,6 +124,12 @@ public:
     const TBlockSize& StandardSize(int kind) const;
     TSearchDialogs& SearchDialogs();
 
+    // --- commands on the selection and the dialogs (mainform_commands.cpp)
+    // Builds both Templates menus of the context menu from folder.
+    void LoadTemplates(const QString& folder);
+    const TTemplateList& Templates() const { return m_templates; }
+    TMenuF& ToolPalette() const { return *m_toolPalette; }
+
 public slots:
     // File
     void FileNewItemClick();
@@ -160,6 +175,15 @@ public slots:
     // modes 0..4 on each axis.
     void TextAlignClick(int code);
     void AlignBlocks(int horizontal, int vertical);
+    // The document context menu.
+    void AligntoGrid1Click();
+    void MenuItem1Click();
+    void MenuItem2Click();
+    void ChangeBlockTypeClick(int kind);
+    void InsertBlockClick(int kind);
+    void InsertTemplate(int index);
+    void ReplaceWithTemplate(int index);
+    void Properties1Click();
 
     // Runs whenever another document window becomes active (or none is).
     void UpdateMenuItems();
@@ -178,6 +202,7 @@ private:
     void CreateWindowMenu();
     void CreateHelpMenu();
     void CreateDocumentMenu();
+    void ConnectDocumentMenu();
     QAction* AddCommand(QMenu* menu, const char* name, const QString& caption,
                         const QKeySequence& shortcut = {});
     QAction* NewAction(const char* name, const QString& caption);
@@ -189,7 +214,7 @@ private:
     void CreateStandardBar();
     void CreateSpecialBar();
     void CreateAlignBar();
-    QToolButton* AddChoiceTool(QAction* tool, QMenu* choices);
+    void CreateToolPalette();
     void CreateStatusBar();
     // mainform_documents.cpp
     TChildD* AddDocumentWindow(std::unique_ptr<TChildD> doc);
@@ -225,6 +250,16 @@ private:
     std::unique_ptr<TExportModule> m_exportModule;
     std::unique_ptr<TSearchTarget> m_searchTarget;
     std::unique_ptr<TSearchDialogs> m_search;
+    TMenuF* m_toolPalette = nullptr;
+    // Dialogs made at their first use and kept for the next.
+    TExpForm* m_expForm = nullptr;
+    TFullViewForm* m_fullView = nullptr;
+    TOptionsForm* m_options = nullptr;
+    TAlignF* m_alignForm = nullptr;
+    TSizeF* m_sizeForm = nullptr;
+    TBlockProp* m_blockProp = nullptr;
+    TLinkPropForm* m_linkProp = nullptr;
+    TTemplateList m_templates;
     std::array<TBlockSize, kBlockKindCount> m_standSize{};
 
     int m_tool = tcSelect;

@@ -203,12 +203,6 @@ void TMainForm::FileSaveAsItemClick()
     if (TChildD* doc = ActiveDocument()) SaveDocumentAs(*doc);
 }
 
-// The options dialog is one of the property and option dialogs.
-void TMainForm::OptionsClick() {}
-
-// The Pascal export window shows the active diagram as a procedure.
-void TMainForm::toPascal1Click() {}
-
 void TMainForm::FileExitItemClick()
 {
     close();

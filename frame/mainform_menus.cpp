@@ -231,8 +231,6 @@ void TMainForm::CreateHelpMenu()
 
 void TMainForm::CreateDocumentMenu()
 {
-    // The commands on selected blocks, the block kinds and the templates are
-    // connected by the selection commands; the editing items act at once.
     m_docMenu = new QMenu(this);
     m_docMenu->setObjectName(QStringLiteral("PopupMenu1"));
     QMenu* m = m_docMenu;
@@ -286,6 +284,7 @@ void TMainForm::CreateDocumentMenu()
            {"Page2", "Divider", 9}});
     subMenu(insert, "Templates2", QStringLiteral("Templates"));
     AddCommand(m, "Properties1", QStringLiteral("Properties"));
+    ConnectDocumentMenu();
 }
 
 void TMainForm::ShowDocumentMenu(TChildD& doc, QPoint globalPos)
@@ -451,9 +450,6 @@ void TMainForm::ScaleClick(int scale)
     if (TChildD* doc = ActiveDocument()) doc->SetScale(scale);
 }
 
-// The full-screen view is a window of its own, handed the active document.
-void TMainForm::Fullscreenpreview1Click() {}
-
 void TMainForm::Grid1Click()
 {
     // Triggering has flipped the check already; with a document the flag it
@@ -539,8 +535,5 @@ void TMainForm::TextAlignClick(int code)
     else
         doc->SetTextAlign(code);
 }
-
-// Aligning and spacing blocks belongs to the selection commands.
-void TMainForm::AlignBlocks(int, int) {}
 
 } // namespace kb

@@ -5,6 +5,7 @@
 
 #include "docwin/childd.h"
 #include "docwin/drawing/icons.h"
+#include "frame/dialogs/menuform.h"
 #include "frame/toolicons.h"
 
 #include <QAction>
@@ -151,17 +152,6 @@ void TMainForm::CreateStandardBar()
     }
 }
 
-QToolButton* TMainForm::AddChoiceTool(QAction* tool, QMenu* choices)
-{
-    auto* b = qobject_cast<QToolButton*>(m_special->widgetForAction(tool));
-    if (b) {
-        // Holding the button down offers the choices; a click only picks the tool.
-        b->setMenu(choices);
-        b->setPopupMode(QToolButton::DelayedPopup);
-    }
-    return b;
-}
-
 void TMainForm::CreateSpecialBar()
 {
     m_special = new QToolBar(QStringLiteral("Special"), this);
@@ -183,20 +173,23 @@ void TMainForm::CreateSpecialBar()
         connect(a, &QAction::triggered, this, [this, code = t.Code] { SetCurrentTool(code); });
     }
 
-    auto* directions = new QMenu(this);
-    directions->setObjectName(QStringLiteral("LinkDirections"));
-    for (int v = 0; v < 4; ++v)
-        connect(directions->addAction(LinkStyleIcon(v), QString()), &QAction::triggered, this,
-                [this, v] { SetLinkDirection(v); });
-    AddChoiceTool(Action(QStringLiteral("ToolButton21")), directions);
+    CreateToolPalette();
+}
 
-    auto* points = new QMenu(this);
-    points->setObjectName(QStringLiteral("JointModes"));
-    connect(points->addAction(ToolIcon(QStringLiteral("pointadd")), QString()), &QAction::triggered,
-            this, [this] { SetJointDeleteMode(false); });
-    connect(points->addAction(ToolIcon(QStringLiteral("pointdelete")), QString()),
-            &QAction::triggered, this, [this] { SetJointDeleteMode(true); });
-    AddChoiceTool(Action(QStringLiteral("ToolButton14")), points);
+void TMainForm::CreateToolPalette()
+{
+    // Holding the link or link-point tool opens the palette of its choices.
+    m_toolPalette = new TMenuF(this);
+    m_toolPalette->SetJointIcons(ToolIcon(QStringLiteral("pointadd")),
+                                 ToolIcon(QStringLiteral("pointdelete")));
+    m_toolPalette->AttachLinkTool(qobject_cast<QToolButton*>(
+        m_special->widgetForAction(Action(QStringLiteral("ToolButton21")))));
+    m_toolPalette->AttachJointTool(qobject_cast<QToolButton*>(
+        m_special->widgetForAction(Action(QStringLiteral("ToolButton14")))));
+    connect(m_toolPalette, &TMenuF::ToolPressed, this, &TMainForm::SetCurrentTool);
+    connect(m_toolPalette, &TMenuF::LinkDirectionChosen, this, &TMainForm::SetLinkDirection);
+    connect(m_toolPalette, &TMenuF::JointModeChosen, this,
+            [this](int mode) { SetJointDeleteMode(mode == 1); });
 }
 
 void TMainForm::SetLinkDirection(int direction)

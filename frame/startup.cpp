@@ -1,5 +1,6 @@
 #include "frame/startup.h"
 
+#include "frame/commands/templatemenus.h"
 #include "frame/docfile.h"
 #include "frame/mainform.h"
 #include "frame/services/association.h"
@@ -70,6 +71,7 @@ int RunEditor(int& argc, char** argv)
     TMainForm main;
     main.ApplySettings(LoadSettings(*store));
     main.LoadPlugIns(TPlugInHost::DefaultFolder());
+    main.LoadTemplates(TemplateFolder(ProgramFolder()));
     main.LoadExportModule(QCoreApplication::applicationDirPath());
     main.setWindowTitle(ApplicationTitle());
     main.show();

@@ -163,3 +163,21 @@ TEST_F(MainFormMenus, AboutBoxShowsTheBuildVersion)
     EXPECT_FALSE(ProgramVersion().isEmpty());
     EXPECT_NE(ProgramVersion(), QStringLiteral("0.0.0"));
 }
+
+TEST_F(MainFormMenus, ContextMenuInsertsAStandardBlockAtTheMouse)
+{
+    TChildD* doc = main.NewDocument();
+    TSettings s = DefaultSettings();
+    s.StandSize[bkEllipse] = {100, 30};
+    main.ApplySettings(s);
+    QAction* ellipse = main.Action(QStringLiteral("Ellipse1"));
+    ASSERT_NE(ellipse, nullptr);
+    ellipse->trigger();
+    ASSERT_EQ(doc->Shem().Count(), 1);
+    const Block& b = doc->Shem().Get(0)->block();
+    EXPECT_EQ(b.Kind, bkEllipse);
+    EXPECT_EQ(b.Width(), 100);
+    EXPECT_EQ(b.Height(), 30);
+    EXPECT_TRUE(doc->Modified());
+    EXPECT_TRUE(main.Action(QStringLiteral("Undo1"))->isEnabled());
+}
