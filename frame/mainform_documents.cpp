@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 namespace kb {
 
@@ -66,6 +67,13 @@ TChildD* TMainForm::AddDocumentWindow(std::unique_ptr<TChildD> doc)
     TChildD* shown = doc.get();
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc.release());
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // File > Close owns Ctrl+F4; the window menu's own copy would make the
+    // key ambiguous, and then neither would act.
+    if (QMenu* system = sub->systemMenu())
+        for (QAction* a : system->actions())
+            if (a->shortcut() == QKeySequence(QKeySequence::Close) ||
+                a->shortcut() == QKeySequence(tr("Ctrl+F4")))
+                a->setShortcut({});
     // Each new window a little below and right of the one before, so that
     // all their captions stay in sight.
     const int step = int(m_mdi->subWindowList().size() - 1) % 8 * 24;

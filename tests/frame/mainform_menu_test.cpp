@@ -181,3 +181,21 @@ TEST_F(MainFormMenus, ContextMenuInsertsAStandardBlockAtTheMouse)
     EXPECT_TRUE(doc->Modified());
     EXPECT_TRUE(main.Action(QStringLiteral("Undo1"))->isEnabled());
 }
+
+TEST_F(MainFormMenus, ShortcutsReachTheirCommands)
+{
+    main.activateWindow();
+    QTest::keyClick(&main, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(main.Documents().size(), 1);
+    TChildD* doc = main.Documents()[0];
+    doc->setFocus();
+    Block b;
+    b.Right = 80;
+    b.Bottom = 20;
+    doc->Shem().AddBlock(b);
+    QTest::keyClick(doc, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(doc->Selection().size(), 1u);
+    QTest::keyClick(doc, Qt::Key_F4, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(main.Documents().isEmpty()); // unmodified: no prompt
+}
