@@ -21,6 +21,8 @@ void TShem::Clear()
 {
     m_items.clear();
     m_indexValid = true;
+    m_positions.clear();
+    m_positionsValid = false; // rebuilt on the first look-up, not on every Add
     if (m_view) {
         m_view->BeginUpdate();
         m_view->ClearRows();
@@ -33,6 +35,7 @@ int TShem::Add(std::unique_ptr<TShemObj> entry)
     TShemObj* e = entry.get();
     m_items.push_back(std::move(entry));
     e->m_index = Count() - 1;
+    if (m_positionsValid) m_positions.emplace(e, Count() - 1);
     AddListItem(e);
     return Count() - 1;
 }
@@ -70,12 +73,29 @@ void TShem::Renumber() const
     m_indexValid = true;
 }
 
-int TShem::IndexOf(const TShemObj* entry) const
+int TShem::PositionOf(const TShemObj* entry) const
 {
     if (!entry) return -1;
     if (!m_indexValid) Renumber();
     const int i = entry->m_index;
     return i >= 0 && i < Count() && m_items[size_t(i)].get() == entry ? i : -1;
+}
+
+// Callers may hold pointers to entries that are gone (a selection list, a
+// row of the object list), so the public look-up compares addresses only and
+// never reads through the pointer it is given.
+int TShem::IndexOf(const TShemObj* entry) const
+{
+    if (!entry) return -1;
+    if (!m_positionsValid) {
+        m_positions.clear();
+        m_positions.reserve(m_items.size());
+        for (size_t i = 0; i < m_items.size(); ++i)
+            m_positions.emplace(m_items[i].get(), int(i));
+        m_positionsValid = true;
+    }
+    const auto it = m_positions.find(entry);
+    return it == m_positions.end() ? -1 : it->second;
 }
 
 // Everything the delete cascade takes with the seed entries: the links that end
@@ -91,8 +111,9 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
     for (const auto& e : m_items)
         if (e->IsLink()) {
             const TLink& l = e->link();
-            if (const int a = IndexOf(l.EndA); a >= 0) ++start[size_t(a) + 1];
-            if (const int b = IndexOf(l.EndB); b >= 0 && l.EndB != l.EndA) ++start[size_t(b) + 1];
+            if (const int a = PositionOf(l.EndA); a >= 0) ++start[size_t(a) + 1];
+            if (const int b = PositionOf(l.EndB); b >= 0 && l.EndB != l.EndA)
+                ++start[size_t(b) + 1];
         }
     for (int i = 0; i < n; ++i)
         start[size_t(i) + 1] += start[size_t(i)];
@@ -102,8 +123,8 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
         const TShemObj& e = *m_items[size_t(i)];
         if (!e.IsLink()) continue;
         const TLink& l = e.link();
-        if (const int a = IndexOf(l.EndA); a >= 0) linksOn[size_t(fill[size_t(a)]++)] = i;
-        if (const int b = IndexOf(l.EndB); b >= 0 && l.EndB != l.EndA)
+        if (const int a = PositionOf(l.EndA); a >= 0) linksOn[size_t(fill[size_t(a)]++)] = i;
+        if (const int b = PositionOf(l.EndB); b >= 0 && l.EndB != l.EndA)
             linksOn[size_t(fill[size_t(b)]++)] = i;
     }
 
@@ -124,7 +145,7 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
         const TShemObj& e = *m_items[size_t(i)];
         if (e.IsLink()) {
             for (const TShemObj* end : {e.link().EndA, e.link().EndB})
-                if (end && end->IsJoint()) doom(IndexOf(end));
+                if (end && end->IsJoint()) doom(PositionOf(end));
         }
     }
     return doomed;
@@ -494,6 +515,7 @@ void TShem::SortEntries()
     for (auto& l : links)
         sorted.push_back(std::move(l));
     m_items = std::move(sorted);
+    InvalidateIndex();
     Renumber();
 
     // Pass 2, links after the links they end on. The walk restarts from the
@@ -504,7 +526,7 @@ void TShem::SortEntries()
     auto maxLinkEnd = [this](const TShemObj& e) {
         int j = 0;
         for (const TShemObj* end : {e.link().EndA, e.link().EndB})
-            if (end && end->IsLink()) j = MaxInt(j, IndexOf(end));
+            if (end && end->IsLink()) j = MaxInt(j, PositionOf(end));
         return j;
     };
     for (int i = firstLink; i < Count(); ++i) {

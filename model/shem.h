@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kb {
@@ -116,13 +117,21 @@ public:
 
 private:
     void Renumber() const;
-    void InvalidateIndex() { m_indexValid = false; }
+    void InvalidateIndex()
+    {
+        m_indexValid = false;
+        m_positionsValid = false;
+    }
+    // IndexOf for entries known to be alive: reads the position they cache.
+    int PositionOf(const TShemObj* entry) const;
     void EraseMarked(const std::vector<char>& doomed);
     std::vector<char> DeleteClosure(const std::vector<int>& seeds) const;
 
     std::vector<std::unique_ptr<TShemObj>> m_items;
     TListSink* m_view = nullptr;
     mutable bool m_indexValid = true;
+    mutable std::unordered_map<const TShemObj*, int> m_positions;
+    mutable bool m_positionsValid = false;
 };
 
 } // namespace kb

@@ -73,7 +73,7 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
             const TShemObj& e = *m_items[size_t(i)];
             if (skip[size_t(i)] || !e.IsLink()) continue;
             for (const TShemObj* end : {e.link().EndA, e.link().EndB}) {
-                const int k = IndexOf(end);
+                const int k = PositionOf(end);
                 if (k < 0 || skip[size_t(k)]) {
                     skip[size_t(i)] = 1;
                     changed = true;
@@ -106,8 +106,8 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
             const TLink& l = e.link();
             out.push_back(1);
             out.push_back(l.Style);
-            Put16(out, fileIndex[size_t(IndexOf(l.EndA))]);
-            Put16(out, fileIndex[size_t(IndexOf(l.EndB))]);
+            Put16(out, fileIndex[size_t(PositionOf(l.EndA))]);
+            Put16(out, fileIndex[size_t(PositionOf(l.EndB))]);
             Put16(out, l.PosA.x);
             Put16(out, l.PosA.y);
             Put16(out, l.PosB.x);
@@ -256,7 +256,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
         if (!l.EndA || !l.EndB) continue; // never kept
         for (const TShemObj* end : {l.EndA, l.EndB}) {
             ++waiting[size_t(i)];
-            dependants[size_t(IndexOf(end))].push_back(i);
+            dependants[size_t(PositionOf(end))].push_back(i);
         }
     }
     while (!ready.empty()) {

@@ -282,3 +282,20 @@ TEST(ReplaceText, GrowthIsBoundedByTheTextLimit)
     s.ReplaceText(nullptr, "ab", true, "bba");
     EXPECT_LE(a->block().Text.size(), 65535u + 3);
 }
+
+TEST(IndexOf, NeverReadsThroughAPointerToAGoneEntry)
+{
+    TShem s;
+    auto* a = Add(s, MakeBlock(0, 0, 0, 10, 10));
+    auto* b = Add(s, MakeBlock(0, 20, 0, 30, 10));
+    const TShemObj* gone = a;
+    s.Remove(a); // `gone` now dangles; only its address may be compared
+    EXPECT_EQ(s.IndexOf(gone), -1);
+    EXPECT_EQ(s.IndexOf(b), 0);
+    s.Insert(0, std::make_unique<TShemObj>(MakeBlock(4, 0, 0, 2, 2)));
+    EXPECT_EQ(s.IndexOf(b), 1);
+    auto* c = Add(s, MakeBlock(0, 40, 0, 50, 10));
+    EXPECT_EQ(s.IndexOf(c), 2);
+    s.Clear();
+    EXPECT_EQ(s.IndexOf(c), -1);
+}
