@@ -106,6 +106,7 @@ bool TChildD::LoadFromBytes(std::span<const uint8_t> data, TLoadReport* report)
 void TChildD::SetModified(bool modified)
 {
     m_modified = modified;
+    emit Changed(modified);
 }
 
 void TChildD::SetGrid(bool grid)

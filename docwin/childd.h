@@ -134,6 +134,11 @@ public:
     // entries calls it before anything else can use those references.
     void ForgetRemovedEntries();
 
+signals:
+    // Emitted by every SetModified: each change of the diagram, a save, a load.
+    void Changed(bool modified);
+
+public:
     // The last mouse position in pixels: where the context menu inserts.
     TPoint Anchor() const { return m_anchor; }
 

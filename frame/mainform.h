@@ -10,6 +10,7 @@
 #pragma once
 
 #include "docwin/childhost.h"
+#include "frame/autosave/autosavestore.h"
 #include "frame/commands/templatemenus.h"
 #include "frame/recentfiles.h"
 #include "frame/services/settings.h"
@@ -124,6 +125,15 @@ public:
     const TBlockSize& StandardSize(int kind) const;
     TSearchDialogs& SearchDialogs();
 
+    // --- autosave and crash recovery (mainform_autosave.cpp)
+    // From now on every modified document is autosaved into folder. Only the
+    // running editor does this; a start that hands its files over never does.
+    void EnableAutosave(const QString& folder);
+    TAutosaveStore* Autosave() const { return m_autosave.get(); }
+    // Offers the autosave files that an editor which did not exit cleanly
+    // left behind, and opens the ones the user recovers.
+    void RecoverAutosaves();
+
     // --- commands on the selection and the dialogs (mainform_commands.cpp)
     // Builds both Templates menus of the context menu from folder.
     void LoadTemplates(const QString& folder);
@@ -216,6 +226,10 @@ private:
     void CreateAlignBar();
     void CreateToolPalette();
     void CreateStatusBar();
+    // mainform_autosave.cpp
+    void WatchForAutosave(TChildD& doc);
+    void OpenRecovered(const struct TStaleAutosave& stale);
+
     // mainform_documents.cpp
     TChildD* AddDocumentWindow(std::unique_ptr<TChildD> doc);
     QMdiSubWindow* SubWindowOf(const TChildD& doc) const;
@@ -246,6 +260,7 @@ private:
     QList<QAction*> m_windowItems;
     QHash<QString, QAction*> m_actions;
     TAbout* m_about = nullptr;
+    std::unique_ptr<TAutosaveStore> m_autosave;
     std::unique_ptr<TPlugInHost> m_plugIns;
     std::unique_ptr<TExportModule> m_exportModule;
     std::unique_ptr<TSearchTarget> m_searchTarget;

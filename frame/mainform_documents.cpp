@@ -65,6 +65,7 @@ void TMainForm::ActivateDocument(TChildD& doc)
 TChildD* TMainForm::AddDocumentWindow(std::unique_ptr<TChildD> doc)
 {
     TChildD* shown = doc.get();
+    WatchForAutosave(*shown);
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc.release());
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // File > Close owns Ctrl+F4; the window menu's own copy would make the

@@ -5,6 +5,7 @@ add_library(kbeditor STATIC
     docfile.cpp docfile.h
     filedialogs.cpp filedialogs.h
     mainform.cpp mainform.h
+    mainform_autosave.cpp
     mainform_commands.cpp
     mainform_documents.cpp
     mainform_menus.cpp
@@ -17,7 +18,7 @@ add_library(kbeditor STATIC
     toolicons.cpp toolicons.h
 )
 target_include_directories(kbeditor PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(kbeditor PUBLIC kbdialogs kbframecmds kbfullview kbpasexportui kbservices kbdocwin kbdrawing kbmodel Qt6::Widgets Qt6::Network)
+target_link_libraries(kbeditor PUBLIC kbautosave kbdialogs kbframecmds kbfullview kbpasexportui kbservices kbdocwin kbdrawing kbmodel Qt6::Widgets Qt6::Network)
 target_compile_definitions(kbeditor PRIVATE KB_VERSION="${PROJECT_VERSION}")
 set_target_properties(kbeditor PROPERTIES AUTOMOC ON)
 kb_warnings(kbeditor)

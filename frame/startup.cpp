@@ -1,5 +1,6 @@
 #include "frame/startup.h"
 
+#include "frame/autosave/autosavestore.h"
 #include "frame/commands/templatemenus.h"
 #include "frame/docfile.h"
 #include "frame/mainform.h"
@@ -77,6 +78,8 @@ int RunEditor(int& argc, char** argv)
     main.show();
     for (const QString& f : files)
         main.OpenDocument(f);
+    main.EnableAutosave(TAutosaveStore::DefaultFolder());
+    main.RecoverAutosaves();
     main.setWindowTitle(ApplicationTitle());
     const int result = QApplication::exec();
     SaveSettings(*store, main.CollectSettings());

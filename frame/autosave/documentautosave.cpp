@@ -12,7 +12,10 @@ TDocumentAutosave::TDocumentAutosave(TAutosaveStore& store,
     connect(&m_timer, &QTimer::timeout, this, &TDocumentAutosave::WriteNow);
 }
 
-TDocumentAutosave::~TDocumentAutosave() = default;
+TDocumentAutosave::~TDocumentAutosave()
+{
+    DocumentSettled();
+}
 
 void TDocumentAutosave::DocumentChanged()
 {

@@ -22,6 +22,7 @@ public:
     // snapshot gives the document's current content when a write is due.
     TDocumentAutosave(TAutosaveStore& store, std::function<TAutosaveRecord()> snapshot,
                       QObject* parent = nullptr, int intervalMs = kDefaultInterval);
+    // Removes the file: a document that goes away was saved or discarded.
     ~TDocumentAutosave() override;
 
     // The document changed: a write is due one interval from the first
