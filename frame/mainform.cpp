@@ -41,6 +41,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_openFilter(Diagra
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Block-diagram editor"));
     setWindowIcon(KindIcon(bkRhomb));
+    setAcceptDrops(true); // diagram files from a file manager
 
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MdiArea"));

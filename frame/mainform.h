@@ -202,6 +202,11 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Diagram files dropped from a file manager open as documents
+    // (mainform_drop.cpp); anything else is refused.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // mainform_menus.cpp

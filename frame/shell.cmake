@@ -4,8 +4,13 @@ add_library(kbeditor STATIC
     about.cpp about.h
     docfile.cpp docfile.h
     filedialogs.cpp filedialogs.h
+    language/filefilter.cpp language/filefilter.h
+    language/language.cpp language/language.h
+    language/russiantexts.cpp language/russiantexts.h
+    language/textapplier.cpp language/textapplier.h language/texttable.h
     mainform.cpp mainform.h
     mainform_autosave.cpp
+    mainform_drop.cpp
     mainform_commands.cpp
     mainform_documents.cpp
     mainform_menus.cpp
