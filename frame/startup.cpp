@@ -3,6 +3,7 @@
 #include "frame/autosave/autosavestore.h"
 #include "frame/commands/templatemenus.h"
 #include "frame/docfile.h"
+#include "frame/language/language.h"
 #include "frame/mainform.h"
 #include "frame/services/association.h"
 #include "frame/services/exportmodule.h"
@@ -78,6 +79,8 @@ int RunEditor(int& argc, char** argv)
     main.show();
     for (const QString& f : files)
         main.OpenDocument(f);
+    // Before recovery, which may ask the user and names what it reopens.
+    ApplyRussianTexts(main);
     main.EnableAutosave(TAutosaveStore::DefaultFolder());
     main.RecoverAutosaves();
     main.setWindowTitle(ApplicationTitle());

@@ -1,0 +1,333 @@
+// The Russian interface: every row finds its control in the real windows,
+// what a user meets first after start-up, the windows the main window makes
+// later, Qt's own texts, and the mechanism on small tables of its own.
+#include "docwin/childd.h"
+#include "docwin/fullview/fullview.h"
+#include "frame/about.h"
+#include "frame/dialogs/alignform.h"
+#include "frame/dialogs/blockprop.h"
+#include "frame/dialogs/linkprop.h"
+#include "frame/dialogs/optionsform.h"
+#include "frame/dialogs/radiogroup.h"
+#include "frame/dialogs/sizeform.h"
+#include "frame/filedialogs.h"
+#include "frame/language/filefilter.h"
+#include "frame/language/language.h"
+#include "frame/language/textapplier.h"
+#include "frame/mainform.h"
+#include "frame/objectlist.h"
+#include "frame/services/searchdialogs.h"
+#include "pasexport/ui/expform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+// Failures show the texts, not their bytes.
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+using namespace kb;
+
+namespace {
+
+std::string Join(const QStringList& names)
+{
+    return names.join(QStringLiteral(", ")).toStdString();
+}
+
+template <typename T> QString TextOf(const QWidget& window, const char* name)
+{
+    const T* control = window.findChild<T*>(QLatin1String(name));
+    return control ? control->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
+}
+
+QStringList RadioItems(const QWidget& window, const char* name)
+{
+    QStringList items;
+    for (const QRadioButton* b : window.findChild<TRadioGroup*>(QLatin1String(name))->Items())
+        items.append(b->text());
+    return items;
+}
+
+// Runs check on the modal dialog that trigger opens, then closes it.
+void WithModalDialog(const std::function<void()>& trigger,
+                     const std::function<void(QDialog&)>& check)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        seen = true;
+        check(*dialog);
+        dialog->reject();
+    });
+    trigger();
+    EXPECT_TRUE(seen) << "no modal dialog";
+}
+
+class RussianInterface : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { QStandardPaths::setTestModeEnabled(true); }
+    void TearDown() override
+    {
+        FileDialogs() = m_savedDialogs;
+        for (TChildD* doc : main.Documents())
+            doc->SetModified(false);
+    }
+
+    TMainForm main;
+
+private:
+    TFileDialogs m_savedDialogs = FileDialogs();
+};
+
+TEST_F(RussianInterface, EveryRowFindsItsControlAndLeavesTheRestAlone)
+{
+    // Every window the tables name, made before the texts are applied.
+    TAbout& about = main.AboutBox();
+    auto* align = new TAlignF(&main);
+    auto* size = new TSizeF(&main);
+    auto* view = new TFullViewForm(&main);
+    auto* exp = new TExpForm(&main);
+    auto* options = new TOptionsForm(&main);
+    auto* link = new TLinkPropForm(&main);
+    auto* block = new TBlockProp(&main);
+    TSearchDialogs& search = main.SearchDialogs();
+
+    const TTextApplier& texts = ApplyRussianTexts(main);
+    EXPECT_TRUE(texts.Misses().isEmpty()) << Join(texts.Misses());
+    EXPECT_TRUE(texts.Waiting().isEmpty()) << Join(texts.Waiting());
+
+    // Look-alike captions: a Latin C in the menus, a Cyrillic one in Options.
+    EXPECT_EQ(main.Action(QStringLiteral("Page1"))->text(), QStringLiteral("Cоединитель"));
+    EXPECT_EQ(main.Action(QStringLiteral("Page1"))->text().front(), QChar(0x43));
+    EXPECT_EQ(main.Action(QStringLiteral("Page2"))->text().front(), QChar(0x43));
+    const auto* kinds = options->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    ASSERT_EQ(kinds->count(), 9);
+    EXPECT_EQ(kinds->itemText(8), QStringLiteral("Соединитель"));
+    EXPECT_EQ(kinds->itemText(8).front(), QChar(0x0421));
+    EXPECT_EQ(kinds->itemText(0), QStringLiteral("Прямоугольник"));
+    EXPECT_EQ(options->windowTitle(), QString());
+
+    // Entries are replaced in place; their number stays.
+    EXPECT_EQ(
+        RadioItems(*align, "RadioGroup2"),
+        QStringList({"Без изменений", "По верху", "По центру", "По низу", "Равное расстояние"}));
+    EXPECT_EQ(RadioItems(*size, "RadioGroup1"),
+              QStringList(
+                  {"Без изменений", "Увеличить до большего", "Уменьшить до меньшего", "Ширина:"}));
+    EXPECT_EQ(size->findChild<TRadioGroup*>(QStringLiteral("RadioGroup2"))->title(),
+              QStringLiteral("Высота:"));
+
+    // Texts the tables do not touch keep their design values.
+    for (const QDialog* d : {static_cast<QDialog*>(align), static_cast<QDialog*>(size),
+                             static_cast<QDialog*>(options)}) {
+        EXPECT_EQ(TextOf<QPushButton>(*d, "Button1"), QStringLiteral("OK"));
+        EXPECT_EQ(TextOf<QPushButton>(*d, "Button2"), QStringLiteral("Отмена"));
+    }
+    EXPECT_EQ(view->findChild<QAction*>(QStringLiteral("Zoom4"))->text(), QStringLiteral("x 4"));
+    EXPECT_EQ(view->findChild<QAction*>(QStringLiteral("Exit1"))->text(), QStringLiteral("Выход"));
+    const QMenu* scale = main.Action(QStringLiteral("Scale1"))->menu();
+    EXPECT_EQ(scale->actions().front()->text(), QStringLiteral("x1"));
+
+    // The same names in different windows get each window's own text.
+    EXPECT_EQ(main.Action(QStringLiteral("Delete1"))->statusTip(),
+              QStringLiteral("Удалить выделенные объекты."));
+    EXPECT_EQ(exp->findChild<QAction*>(QStringLiteral("Delete1"))->statusTip(), QString());
+    EXPECT_EQ(TextOf<QLabel>(*block, "StaticText1"), QStringLiteral("Позиция"));
+    EXPECT_EQ(TextOf<QLabel>(about, "Label1"), QStringLiteral("Редактор блок-схем."));
+    EXPECT_EQ(link->windowTitle(), QStringLiteral("Свойства связи"));
+    EXPECT_EQ(search.Replace()->windowTitle(), QStringLiteral("Замена"));
+    EXPECT_EQ(TextOf<QPushButton>(*search.Replace(), "ReplaceAllButton"),
+              QStringLiteral("Заменить &все"));
+
+    // The version is appended to the translated label whenever the box shows.
+    about.show();
+    EXPECT_EQ(about.VersionText(), QStringLiteral("Версия: ") + ProgramVersion());
+    about.hide();
+}
+
+TEST_F(RussianInterface, AfterStartUpTheMainWindowSpeaksRussian)
+{
+    const TTextApplier& texts = ApplyRussianTexts(main);
+    EXPECT_TRUE(texts.Misses().isEmpty()) << Join(texts.Misses());
+    // The dialogs are made at their first use.
+    EXPECT_TRUE(texts.Waiting().contains(QStringLiteral("OptionsForm")));
+
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Редактор блок-схем"));
+    EXPECT_EQ(main.FileMenu()->title(), QStringLiteral("&Файл"));
+    EXPECT_EQ(main.ImportMenu()->title(), QStringLiteral("&Импорт"));
+    EXPECT_EQ(main.Action(QStringLiteral("FileSaveAsItem"))->text(),
+              QStringLiteral("Сохранить &как ..."));
+    EXPECT_EQ(main.AlignBar()->windowTitle(), QStringLiteral("Выравнивание"));
+    EXPECT_EQ(main.StandardBar()->toggleViewAction()->text(), QStringLiteral("Стандартные."));
+    EXPECT_EQ(main.ObjectList()->Model().headerData(2, Qt::Horizontal, Qt::DisplayRole),
+              QStringLiteral("Размеры"));
+
+    QString filter;
+    FileDialogs().AskOpenFiles = [&](QWidget*, const QString&, const QString& f) {
+        filter = f;
+        return QStringList();
+    };
+    main.FileOpenItemClick();
+    EXPECT_EQ(filter, QStringLiteral("Блок-схемы(*.bls);;Все файлы(*)"));
+
+    TChildD* doc = main.NewDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->windowTitle(), QStringLiteral("Блок-схема №1"));
+
+    // A toolbar button shows its action's hint; the status bar shows a menu item's.
+    QAction* newButton = main.Action(QStringLiteral("NewButton"));
+    EXPECT_EQ(newButton->toolTip(), QStringLiteral("Создать новую блок-схему."));
+    EXPECT_EQ(main.StandardBar()->widgetForAction(newButton)->toolTip(), newButton->toolTip());
+    main.Action(QStringLiteral("FileExitItem"))->showStatusText(&main);
+    EXPECT_EQ(main.statusBar()->currentMessage(),
+              QStringLiteral("Закончить работу и закрыть окно редактора."));
+    EXPECT_EQ(main.FileMenu()->menuAction()->statusTip(),
+              QStringLiteral("Работа с файлами блок-схем."));
+    EXPECT_EQ(main.findChild<QComboBox*>(QStringLiteral("FontCombo"))->statusTip(),
+              QStringLiteral("Выбрать шрифт для всех объектов."));
+}
+
+TEST_F(RussianInterface, WindowsMadeLaterGetTheirTextsWhenFirstShown)
+{
+    const TTextApplier& texts = ApplyRussianTexts(main);
+
+    WithModalDialog([&] { main.Action(QStringLiteral("Options"))->trigger(); },
+                    [](QDialog& d) {
+                        EXPECT_EQ(d.objectName(), QStringLiteral("OptionsForm"));
+                        EXPECT_EQ(d.windowTitle(), QString());
+                        EXPECT_EQ(TextOf<QLabel>(d, "StaticText5"), QStringLiteral("Цвет фона:"));
+                        EXPECT_EQ(TextOf<QPushButton>(d, "Panel1"), QStringLiteral("Изменить"));
+                    });
+    WithModalDialog([&] { main.Action(QStringLiteral("HelpAboutItem"))->trigger(); },
+                    [](QDialog& d) {
+                        EXPECT_EQ(d.windowTitle(), QStringLiteral("О программе . . ."));
+                        EXPECT_EQ(static_cast<TAbout&>(d).VersionText(),
+                                  QStringLiteral("Версия: ") + ProgramVersion());
+                    });
+
+    main.NewDocument();
+    main.SearchDialogs().ShowFind();
+    const TFindDialog& find = *main.SearchDialogs().Find();
+    EXPECT_EQ(find.windowTitle(), QStringLiteral("Поиск"));
+    const QLabel* label = nullptr;
+    for (const QLabel* l : find.findChildren<QLabel*>())
+        if (l->buddy() && l->buddy()->objectName() == QLatin1String("FindText")) label = l;
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("&Найти:"));
+    main.SearchDialogs().CloseAll();
+
+    EXPECT_FALSE(texts.Waiting().contains(QStringLiteral("OptionsForm")));
+    EXPECT_FALSE(texts.Waiting().contains(QStringLiteral("FindDialog1")));
+    EXPECT_TRUE(texts.Waiting().contains(QStringLiteral("BlockProp")));
+    EXPECT_TRUE(texts.Misses().isEmpty()) << Join(texts.Misses());
+
+    // A window of the same name that is not the main window's keeps its texts.
+    TOptionsForm stranger;
+    stranger.show();
+    EXPECT_EQ(stranger.windowTitle(), QStringLiteral("Options"));
+}
+
+TEST_F(RussianInterface, QtStandardTextsFollow)
+{
+    const QString catalogue = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFileInfo::exists(catalogue + QStringLiteral("/qtbase_ru.qm")))
+        GTEST_SKIP() << "Qt's Russian catalogue is not installed";
+    ApplyRussianTexts(main);
+    QMessageBox box(QMessageBox::Question, QString(), QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Да"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("&Нет"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+}
+
+// --- the mechanism, on a table of its own
+
+constexpr TTextRow kRows[] = {
+    text::Caption("", "Окно"),         text::Caption("Here", "Есть"),
+    text::Caption("Gone", "Нет"),      text::Item("Box", 1, "Второй"),
+    text::Item("Box", 2, "Лишний"),    text::Hint("Here", "Подсказка."),
+    text::Label("Field", "&Поле:"),    text::Label("Box", "Без метки"),
+    text::Caption("Box", "Не кнопка"),
+};
+constexpr TTextRow kLaterRows[] = {text::Caption("", "Потом")};
+constexpr TWindowTexts kTables[] = {{"Window", kRows}, {"Later", kLaterRows}};
+
+TEST(TextApplier, AppliesWhatItFindsAndListsTheRest)
+{
+    QWidget window;
+    window.setObjectName(QStringLiteral("Window"));
+    auto* here = new QLabel(QStringLiteral("here"), &window);
+    here->setObjectName(QStringLiteral("Here"));
+    auto* box = new QComboBox(&window);
+    box->setObjectName(QStringLiteral("Box"));
+    box->addItems({QStringLiteral("first"), QStringLiteral("second")});
+    auto* field = new QComboBox(&window);
+    field->setObjectName(QStringLiteral("Field"));
+    auto* fieldLabel = new QLabel(QStringLiteral("Field:"), &window);
+    fieldLabel->setBuddy(field);
+
+    auto* texts = new TTextApplier(kTables, window);
+    texts->Apply();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Окно"));
+    EXPECT_EQ(here->text(), QStringLiteral("Есть"));
+    EXPECT_EQ(here->statusTip(), QStringLiteral("Подсказка."));
+    EXPECT_EQ(box->itemText(1), QStringLiteral("Второй"));
+    EXPECT_EQ(box->count(), 2);
+    EXPECT_EQ(fieldLabel->text(), QStringLiteral("&Поле:"));
+    EXPECT_EQ(texts->Misses(),
+              QStringList({"Window.Gone", "Window.Box[2]", "Window.Box", "Window.Box"}));
+    EXPECT_EQ(texts->Waiting(), QStringList({"Later"}));
+}
+
+TEST(TextApplier, AWindowMadeLaterGetsItsTextsOnceWhenShown)
+{
+    QWidget window;
+    window.setObjectName(QStringLiteral("Window"));
+    auto* texts = new TTextApplier(kTables, window);
+    texts->Apply();
+
+    auto* later = new QDialog(&window);
+    later->setObjectName(QStringLiteral("Later"));
+    later->setWindowTitle(QStringLiteral("later"));
+    EXPECT_EQ(later->windowTitle(), QStringLiteral("later")); // not shown yet
+    later->show();
+    EXPECT_EQ(later->windowTitle(), QStringLiteral("Потом"));
+    EXPECT_TRUE(texts->Waiting().isEmpty());
+
+    // Once is enough: what the program sets afterwards stays.
+    later->hide();
+    later->setWindowTitle(QStringLiteral("again"));
+    later->show();
+    EXPECT_EQ(later->windowTitle(), QStringLiteral("again"));
+}
+
+TEST(FileFilter, DesignedPairsBecomeQtFilters)
+{
+    EXPECT_EQ(QtFileFilter(QStringLiteral("Блок-схемы(*.bls)|*.bls|Все файлы|*.*")),
+              QStringLiteral("Блок-схемы(*.bls);;Все файлы(*)"));
+    // Several patterns, a name showing the old form, a name without a pattern.
+    EXPECT_EQ(QtFileFilter(QStringLiteral("Pictures|*.png;*.bmp|All(*.*)|*.*|Stray")),
+              QStringLiteral("Pictures(*.png *.bmp);;All(*)"));
+    EXPECT_EQ(QtFileFilter(QString()), QString());
+}
+
+} // namespace
