@@ -8,10 +8,6 @@ add_library(kbeditor STATIC
     language/language.cpp language/language.h
     language/russiantexts.cpp language/russiantexts.h
     language/textapplier.cpp language/textapplier.h language/texttable.h
-    language/filefilter.cpp language/filefilter.h
-    language/language.cpp language/language.h
-    language/russiantexts.cpp language/russiantexts.h
-    language/textapplier.cpp language/textapplier.h language/texttable.h
     mainform.cpp mainform.h
     mainform_autosave.cpp
     mainform_drop.cpp
