@@ -66,6 +66,9 @@ int RunEditor(int& argc, char** argv)
         handOff = HandOffToRunningInstance(name, files); // another start was quicker
     if (handOff != THandOff::NoInstance) return handOff == THandOff::Delivered ? 0 : 1;
 
+    // Qt fills some of its own texts as it makes a window.
+    InstallQtRussian();
+
     // The main window reads the settings, registers the file type, loads
     // the plug-ins and the graphic-export module.
     const std::unique_ptr<QSettings> store = OpenUserSettings();

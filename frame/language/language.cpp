@@ -12,8 +12,6 @@
 
 namespace kb {
 
-namespace {
-
 // Qt's catalogue comes with Qt where it is installed system-wide, and beside
 // the program where Qt was shipped with it.
 void InstallQtRussian()
@@ -31,8 +29,6 @@ void InstallQtRussian()
         }
     delete translator;
 }
-
-} // namespace
 
 TTextApplier& ApplyRussianTexts(TMainForm& main)
 {

@@ -8,10 +8,14 @@ namespace kb {
 class TMainForm;
 class TTextApplier;
 
-// Applies the Russian texts to the main window and its windows (those made
-// later get theirs when first shown) and switches Qt's own texts, such as
-// the standard buttons and file dialogs, to Russian where Qt's catalogue is
-// installed. The applier belongs to main; it tells which rows missed.
+// Qt's own texts (standard buttons, file, colour and print dialogs, the
+// document windows' menus) in Russian, where Qt's catalogue is installed.
+// Qt fills some of them as it makes a window, so this comes before the first.
+void InstallQtRussian();
+
+// Applies the Russian texts to the main window and its windows; those made
+// later get theirs when first shown. Installs Qt's catalogue if that has not
+// been done. The applier belongs to main; it tells which rows missed.
 TTextApplier& ApplyRussianTexts(TMainForm& main);
 
 } // namespace kb

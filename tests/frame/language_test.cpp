@@ -26,6 +26,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -251,12 +253,17 @@ TEST_F(RussianInterface, QtStandardTextsFollow)
     const QString catalogue = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!QFileInfo::exists(catalogue + QStringLiteral("/qtbase_ru.qm")))
         GTEST_SKIP() << "Qt's Russian catalogue is not installed";
-    ApplyRussianTexts(main);
+    InstallQtRussian();
     QMessageBox box(QMessageBox::Question, QString(), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Да"));
     EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("&Нет"));
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+    // Qt fills a document window's menu as it makes the window, before the
+    // editor's own texts are applied.
+    main.NewDocument();
+    const QMdiSubWindow* sub = main.MdiArea()->subWindowList().front();
+    EXPECT_EQ(sub->systemMenu()->actions().back()->text(), QStringLiteral("&Закрыть"));
 }
 
 // --- the mechanism, on a table of its own
