@@ -27,6 +27,7 @@ constexpr int64_t kLowestBottom = kMaxCoord + 10;
 // leading "begin" closes.
 size_t WrappingCompounds(TLineSpan lines)
 {
+    if (lines.empty() || FindKeyword(lines.back()) != kwEnd) return 0;
     size_t leading = 0;
     while (leading < lines.size() && FindKeyword(lines[leading]) == kwBegin)
         ++leading;

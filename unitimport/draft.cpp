@@ -52,7 +52,10 @@ void Unite(TDraftGroup& g, const TRect& r)
     g.Bounds.Bottom = std::max(g.Bounds.Bottom, r.Bottom);
 }
 
-TRect Moved(TRect r, TPoint d) { return {r.Left + d.x, r.Top + d.y, r.Right + d.x, r.Bottom + d.y}; }
+TRect Moved(TRect r, TPoint d)
+{
+    return {r.Left + d.x, r.Top + d.y, r.Right + d.x, r.Bottom + d.y};
+}
 
 } // namespace
 
@@ -85,8 +88,14 @@ TItemId TDraft::NewItem(Block b, bool front)
     return id;
 }
 
-TItemId TDraft::AppendBlock(Block b) { return NewItem(std::move(b), false); }
-TItemId TDraft::FrontBlock(Block b) { return NewItem(std::move(b), true); }
+TItemId TDraft::AppendBlock(Block b)
+{
+    return NewItem(std::move(b), false);
+}
+TItemId TDraft::FrontBlock(Block b)
+{
+    return NewItem(std::move(b), true);
+}
 
 TItemId TDraft::AppendLink(const TDraftLink& l)
 {
@@ -96,7 +105,10 @@ TItemId TDraft::AppendLink(const TDraftLink& l)
     return id;
 }
 
-bool TDraft::Empty() const { return m_store->Groups[size_t(m_group)].Order.empty(); }
+bool TDraft::Empty() const
+{
+    return m_store->Groups[size_t(m_group)].Order.empty();
+}
 
 // The offset of a group's coordinates from this draft's: the sum of the
 // placements on the way up.
@@ -105,8 +117,7 @@ TPoint TDraft::Offset(int group) const
     TPoint d;
     for (; group >= 0; group = m_store->Groups[size_t(group)].Parent) {
         d = AddPoint(d, m_store->Groups[size_t(group)].Offset);
-        if (group == m_group)
-            break;
+        if (group == m_group) break;
     }
     return d;
 }
@@ -121,8 +132,7 @@ TRect TDraft::RectOf(TItemId id) const
 // at most two deep here, so the recursion stays shallow.
 TPoint TDraft::PointOf(TItemId id, TPoint pos) const
 {
-    if (id == kNoItem)
-        return {};
+    if (id == kNoItem) return {};
     const TDraftItem& item = m_store->Items[size_t(id)];
     if (!item.IsLink) {
         const TRect b = RectOf(id);
@@ -153,8 +163,7 @@ void TDraft::Place(TDraft& sub, TPoint offset)
     TDraftGroup& s = m_store->Groups[size_t(sub.m_group)];
     s.Parent = m_group;
     s.Offset = AddPoint(s.Offset, offset);
-    if (s.HasBlocks)
-        Unite(m_store->Groups[size_t(m_group)], Moved(s.Bounds, s.Offset));
+    if (s.HasBlocks) Unite(m_store->Groups[size_t(m_group)], Moved(s.Bounds, s.Offset));
     m_store->Groups[size_t(m_group)].Order.push_back({true, sub.m_group});
 }
 
@@ -162,8 +171,7 @@ namespace {
 
 // Walks the placed drafts depth first, without recursion, calling
 // visit(id, offset) for every item in list order.
-template <class Visit>
-void Walk(const TDraftStore& store, int root, TPoint rootOffset, Visit visit)
+template <class Visit> void Walk(const TDraftStore& store, int root, TPoint rootOffset, Visit visit)
 {
     struct Frame
     {

@@ -1,6 +1,7 @@
 #include "unitimport/keywords.h"
 
 #include <array>
+#include <vector>
 
 namespace kb::unitimport {
 namespace {
@@ -36,9 +37,16 @@ std::string_view KeywordText(TKeyword k)
 
 TKeyword FindKeyword(std::string_view text)
 {
-    if (text.size() < 2 || text.size() > 14) // "do" .. "implementation"
-        return kwNone;
-    for (int i = 0; i < kKeywordCount; ++i)
+    // Most lines are statements; the length alone rules out nearly every
+    // one of them, and leaves at most four words to compare.
+    static const std::array<std::vector<int>, 15> byLength = [] {
+        std::array<std::vector<int>, 15> table;
+        for (int i = 0; i < kKeywordCount; ++i)
+            table[kWords[size_t(i)].size()].push_back(i);
+        return table;
+    }();
+    if (text.size() >= byLength.size()) return kwNone;
+    for (const int i : byLength[text.size()])
         if (EqualsIgnoringCase(text, kWords[size_t(i)])) return TKeyword(i);
     return kwNone;
 }

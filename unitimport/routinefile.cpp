@@ -82,14 +82,19 @@ TWriteResult TRoutineWriter::Write(const TRoutine& routine)
 
     const std::string path = ClaimPath(FileStem(RoutineName(routine.Header)));
     const std::vector<uint8_t> bytes = shem.SaveToBytes();
+    auto failed = [&](int error) {
+        return TWriteResult{TWriteResult::Failed, path,
+                            "cannot create " + path + ": " +
+                                (error ? std::strerror(error) : "write error")};
+    };
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out) out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (out) out.close();
+    if (!out) return failed(errno);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    out.close();
     if (!out) {
         const int error = errno;
         std::remove(path.c_str()); // no half-written diagram is left behind
-        return {TWriteResult::Failed, path,
-                "cannot create " + path + ": " + (error ? std::strerror(error) : "write error")};
+        return failed(error);
     }
     return {TWriteResult::Written, path, {}};
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -95,16 +94,23 @@ TEST_F(BlstoolImport, ExitCodes)
     EXPECT_NE(missing.Err.find("cannot open /nonexistent/u.pas"), std::string::npos);
     EXPECT_EQ(Blstool(m_dir, "routines /nonexistent/u.pas").Code, 1);
 
-    const fs::path locked = m_dir.Path() / "locked";
-    fs::create_directories(locked);
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-    if (fs::exists(locked / ".probe") || ::geteuid() == 0)
-        GTEST_SKIP() << "permissions are not enforced for this user";
-    const RunResult unwritable =
-        Blstool(m_dir, "import " + Quote(m_unit) + " -o " + Quote(locked.string()));
-    EXPECT_EQ(unwritable.Code, 1);
-    EXPECT_NE(unwritable.Err.find("cannot create " + locked.string() + "/A.bls"),
+    // A folder that cannot be made (its parent is a file), and a diagram
+    // file that cannot be made (a folder has its name).
+    kbtest::WriteBytes(m_dir.Path() / "plain", "x");
+    const RunResult noFolder = Blstool(m_dir, "import " + Quote(m_unit) + " -o " +
+                                                  Quote((m_dir.Path() / "plain" / "sub").string()));
+    EXPECT_EQ(noFolder.Code, 1);
+    EXPECT_NE(noFolder.Err.find("cannot create the folder"), std::string::npos);
+
+    const fs::path taken = m_dir.Path() / "taken";
+    fs::create_directories(taken / "A.bls");
+    const RunResult noFile =
+        Blstool(m_dir, "import " + Quote(m_unit) + " -o " + Quote(taken.string()));
+    EXPECT_EQ(noFile.Code, 1);
+    EXPECT_NE(noFile.Err.find("cannot create " + taken.string() + "/A.bls: Is a directory"),
               std::string::npos);
+    EXPECT_TRUE(fs::is_directory(taken / "A.bls")); // left as it was
+    EXPECT_TRUE(fs::exists(taken / "B.bls"));       // the other routines are still written
 }
 
 } // namespace

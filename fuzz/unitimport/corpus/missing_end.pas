@@ -1,0 +1,1 @@
+implementation procedure P; begin if a then begin x; 

@@ -1,0 +1,1 @@
+implementation procedure P; begin s := 'never closed; end;

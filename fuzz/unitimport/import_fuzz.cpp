@@ -1,0 +1,112 @@
+// Fuzz harness of the unit import: arbitrary bytes go through the scanner,
+// the statement extents, the converter and the routine file writer, as the
+// plug-in would take them. A broken invariant aborts, so it counts as a
+// finding like a crash or a sanitizer report.
+#include "unitimport/converter.h"
+#include "unitimport/routinefile.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+using namespace kb;
+using namespace kb::unitimport;
+namespace fs = std::filesystem;
+
+namespace {
+
+void Check(bool ok, const char* what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+// Extents never run backwards or past the end, and take one line for each
+// line they pass (a stray keyword becomes one " ").
+void CheckExtents(const TLines& lines)
+{
+    for (size_t k = 0; k < lines.size() && k < 32; ++k) {
+        TLines out;
+        const size_t next = StatementExtent(lines, k, out);
+        Check(next > k && next <= lines.size(), "extent stays inside the list");
+        Check(out.size() == next - k, "extent takes one line per line");
+        Check(StatementEnd(lines, k) == next, "StatementEnd agrees with StatementExtent");
+    }
+}
+
+void CheckDiagram(const TShem& shem)
+{
+    for (int i = 0; i < shem.Count(); ++i) {
+        const TShemObj* e = shem.Get(i);
+        if (e->IsBlock()) {
+            const TRect r = e->block().Rect();
+            Check(ClampRect(r) == r, "block inside 0..65535");
+        } else {
+            const TLink& l = e->link();
+            Check(shem.IndexOf(l.EndA) >= 0 && shem.IndexOf(l.EndB) >= 0, "link ends in diagram");
+            Check(ClampCoord(l.PosA.x) == l.PosA.x && ClampCoord(l.PosA.y) == l.PosA.y &&
+                      ClampCoord(l.PosB.x) == l.PosB.x && ClampCoord(l.PosB.y) == l.PosB.y,
+                  "positions inside 0..65535");
+        }
+    }
+    const std::vector<uint8_t> bytes = shem.SaveToBytes();
+    TShem back;
+    TLoadReport report;
+    Check(back.LoadFromStream(bytes, &report) && report.Clean(), "written diagram loads cleanly");
+    Check(back.Count() == shem.Count(), "nothing lost on the way through the file");
+}
+
+void CheckStem(const std::string& stem)
+{
+    Check(!stem.empty() && stem.size() <= 200, "stem length");
+    for (unsigned char c : stem)
+        Check(c >= 32 && c != 127 && !std::strchr("<>:\"/\\|?*", c), "stem characters");
+}
+
+const std::string& ScratchFolder()
+{
+    static const std::string folder = [] {
+        const fs::path p =
+            fs::temp_directory_path() / ("kb-import-fuzz-" + std::to_string(getpid()));
+        fs::create_directories(p);
+        return p.string();
+    }();
+    return folder;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const TUnit unit = ScanText(std::string_view(reinterpret_cast<const char*>(data), size));
+    CheckExtents(unit.Lines);
+    try {
+        Convert(unit.Lines); // the whole section as one statement list
+    } catch (const TConvertError&) {
+    }
+
+    TRoutineWriter writer(ScratchFolder());
+    int written = 0;
+    for (const TRoutine& r : unit.Routines) {
+        Check(!r.Body.empty() && r.Body.front() == "begin", "a body starts at its begin");
+        CheckStem(FileStem(RoutineName(r.Header)));
+        TShem shem;
+        if (BuildRoutineDiagram(r, shem) == TSkipReason::None) CheckDiagram(shem);
+        if (written < 2) {
+            const TWriteResult w = writer.Write(r);
+            Check(w.Outcome != TWriteResult::Failed, "the scratch folder takes every file");
+            if (w.Outcome == TWriteResult::Written) {
+                ++written;
+                fs::remove(w.Path);
+            }
+        }
+    }
+    return 0;
+}
