@@ -20,6 +20,7 @@ add_library(kbeditor STATIC
     recentfiles.cpp recentfiles.h
     singleinstance.cpp singleinstance.h
     startup.cpp startup.h
+    startupreport.cpp startupreport.h
     toolicons.cpp toolicons.h
 )
 target_include_directories(kbeditor PUBLIC ${CMAKE_SOURCE_DIR})

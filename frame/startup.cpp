@@ -10,6 +10,7 @@
 #include "frame/services/pluginhost.h"
 #include "frame/services/settings.h"
 #include "frame/singleinstance.h"
+#include "frame/startupreport.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -87,6 +88,8 @@ int RunEditor(int& argc, char** argv)
     main.EnableAutosave(TAutosaveStore::DefaultFolder());
     main.RecoverAutosaves();
     main.setWindowTitle(ApplicationTitle());
+    if (WriteStartupReportIfAsked(main))
+        return 0;
     const int result = QApplication::exec();
     SaveSettings(*store, main.CollectSettings());
     return result;
