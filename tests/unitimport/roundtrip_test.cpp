@@ -1,0 +1,107 @@
+// Round trip through both directions: statements converted into a routine
+// diagram here and written back as Pascal by the flowchart export give the
+// same statements. Compared after dropping what only frames statements
+// ("begin", "end", the final ";") and joining each head into one line, since
+// the export wraps every branch in a compound.
+#include "pasexport/expunit.h"
+#include "tests/unitimport/support.h"
+#include "unitimport/keywords.h"
+#include "unitimport/routinediagram.h"
+
+#include <gtest/gtest.h>
+
+using namespace kb::unitimport;
+
+namespace {
+
+// The scanner's lines of a body.
+std::vector<std::string> CanonicalBody(const TLines& body)
+{
+    std::vector<std::string> out;
+    auto next = [&](size_t& i) { return ++i < body.size() ? body[i] : std::string(); };
+    for (size_t i = 0; i < body.size(); ++i) {
+        switch (FindKeyword(body[i])) {
+        case kwBegin:
+        case kwEnd:
+            break;
+        case kwIf:
+            out.push_back("if " + next(i));
+            break;
+        case kwUntil:
+            out.push_back("until " + next(i));
+            break;
+        case kwWhile:
+            out.push_back("while " + next(i) + " do");
+            ++i; // "do"
+            break;
+        default:
+            out.push_back(body[i]);
+        }
+    }
+    return out;
+}
+
+// The export's program lines.
+std::vector<std::string> CanonicalExport(const std::vector<std::string>& exported)
+{
+    std::vector<std::string> out;
+    for (const std::string& line : exported) {
+        std::string_view t = Trim(line);
+        if (!t.empty() && t.back() == ';') t.remove_suffix(1);
+        if (!t.empty() && FindKeyword(t) != kwBegin && FindKeyword(t) != kwEnd) out.emplace_back(t);
+    }
+    return out;
+}
+
+struct Case
+{
+    const char* name;
+    const char* statements;
+};
+
+class RoundTrip : public testing::TestWithParam<Case>
+{
+protected:
+    static void Check(const char* statements)
+    {
+        const TUnit unit = ScanText(kbtest::Crlf(
+            std::string("implementation\nprocedure P;\nbegin\n") + statements + "\nend;\nend.\n"));
+        ASSERT_EQ(unit.Routines.size(), 1u);
+        kb::TShem diagram;
+        ASSERT_EQ(BuildRoutineDiagram(unit.Routines[0], diagram), TSkipReason::None);
+        std::vector<std::string> pascal;
+        const auto messages = kb::ExportPascal(diagram.SaveToBytes(), pascal);
+        EXPECT_TRUE(messages.empty()) << messages.front();
+        EXPECT_EQ(CanonicalExport(pascal), CanonicalBody(unit.Routines[0].Body));
+    }
+};
+
+TEST_P(RoundTrip, GivesTheSameStatements)
+{
+    Check(GetParam().statements);
+}
+
+const Case kCases[] = {
+    {"Sequence", "a := 1;\n b := a + 2;\n Run(a, b);"},
+    {"IfThen", "if x > 0 then y := 1;\n z;"},
+    {"IfThenElse", "if x > 0 then y := 1 else y := 2;"},
+    {"IfThenElseCompounds", "if ok then begin a; b end else begin c; d end;\n e;"},
+    {"While", "i := 0;\n while i < 10 do i := i + 1;\n Done;"},
+    {"WhileCompound", "while Busy do begin Step; Wait end;"},
+    {"Nested", "a;\n if c then begin b1; b2 end else while d do e;\n f;"},
+    {"IfInsideWhile", "while i < n do begin if odd(i) then Inc(k); Inc(i) end;"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Statements, RoundTrip, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The export recognises a repeat only when the loop goes back along the
+// rhomb's yes-branch (it writes "until not(...)"), while the converter lays
+// "until c" out with the loop back on the right and no labels, as the exit
+// on c being true requires; the export then leaves the loop unstructured.
+TEST_F(RoundTrip, DISABLED_RepeatUntil)
+{
+    Check("repeat i := i + 1; j := 2 until i > 10;");
+}
+
+} // namespace
