@@ -154,53 +154,6 @@ TEST(Converter, IfWithoutElse)
     EXPECT_EQ(c.Shem.LinkEnds(c.L->link()).B, (TPoint{200, 60}));
 }
 
-TEST(Converter, IfThenElseJoinsBelowTheLongerSide)
-{
-    const Converted c({"if", "c", "then", "a", "else", "begin", "b1", "b2", "end", "z"});
-    const Block* a = c.BlockWithText("a");
-    const Block* b2 = c.BlockWithText("b2");
-    ASSERT_TRUE(a && b2);
-    EXPECT_EQ(a->Top, c.BlockWithText("b1")->Top);
-    EXPECT_EQ(a->Right + 80, c.BlockWithText("b1")->Left); // 40 each side of the centre line
-    // The join row is 10 below the else side's bottom; z hangs from its middle.
-    const auto into = c.LinksInto("z");
-    ASSERT_EQ(into.size(), 1u);
-    ASSERT_TRUE(into[0]->EndA->IsLink());
-    const TLinkEnds join = c.Shem.LinkEnds(into[0]->EndA->link());
-    EXPECT_EQ(join.A.y, b2->Bottom + 10);
-    EXPECT_EQ(join.B.y, b2->Bottom + 10);
-    EXPECT_EQ(into[0]->PosA, kBM);
-    EXPECT_EQ(c.BlockWithText("z")->Top, b2->Bottom + 20);
-}
-
-TEST(Converter, ForLoop)
-{
-    const Converted up({"for", "i := 1", "to", "n", "do", "a"});
-    ASSERT_TRUE(up.BlockWithText("i:=1") && up.BlockWithText("i:=i+1"));
-    const Block* d = up.BlockWithText("i<=n");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->Kind, bkRhomb);
-    // The loop comes back into the middle of the link from "i:=1" to the body.
-    const TShemObj* backIntoLink = nullptr;
-    for (int i = 0; i < up.Shem.Count(); ++i) {
-        const TShemObj* e = up.Shem.Get(i);
-        if (e->IsLink() && e->link().EndB->IsLink()) backIntoLink = e;
-    }
-    ASSERT_TRUE(backIntoLink);
-    EXPECT_EQ(backIntoLink->link().Style, lsArrowB);
-    EXPECT_EQ(backIntoLink->link().PosB, kCE);
-    const TLink& lk = backIntoLink->link().EndB->link();
-    EXPECT_EQ(lk.EndA->block().Text, "i:=1");
-    EXPECT_EQ(lk.EndB->block().Text, "a");
-    // L is the joint under the rhomb.
-    ASSERT_TRUE(up.L->IsJoint());
-    EXPECT_EQ(up.Centre(up.L), (TPoint{(d->Left + d->Right) / 2, d->Bottom + 10}));
-
-    const Converted down({"for", "i := n", "downto", "1", "do", "a"});
-    EXPECT_TRUE(down.BlockWithText("i:=i-1"));
-    EXPECT_TRUE(down.BlockWithText("i>=1"));
-}
-
 TEST(Converter, RepeatWithEmptyBody)
 {
     const Converted c({"repeat", "until", "x"});

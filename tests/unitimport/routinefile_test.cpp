@@ -103,6 +103,34 @@ TEST(RoutineDiagram, TooLargeLayoutsAreSkippedNotCut)
     EXPECT_LE(shem.Bounds().Bottom, kMaxCoord);
 }
 
+std::string Repeat(const std::string& s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+TEST(RoutineDiagram, DeepNestingIsConvertedOrRefusedNeverOverflowed)
+{
+    auto build = [](const std::string& statements) {
+        const TUnit u = ScanText("implementation procedure P; begin " + statements + " end;\r\n");
+        TShem shem;
+        return u.Routines.size() == 1 ? BuildRoutineDiagram(u.Routines[0], shem)
+                                      : TSkipReason::BeginEndMismatch;
+    };
+    EXPECT_EQ(build(Repeat("begin ", 5000) + "x; " + Repeat("end; ", 5000)), TSkipReason::None);
+    EXPECT_EQ(build(Repeat("if c then ", 5000) + "x;"), TSkipReason::NestedTooDeeply);
+    EXPECT_EQ(build(Repeat("while c do ", 5000) + "x;"), TSkipReason::NestedTooDeeply);
+    EXPECT_EQ(build(Repeat("repeat ", 3000) + "x; " + Repeat("until c; ", 3000)),
+              TSkipReason::NestedTooDeeply);
+    EXPECT_EQ(build(Repeat("begin x; ", 3000) + Repeat("end; ", 3000)),
+              TSkipReason::NestedTooDeeply);
+    // Below the limit, a deep but narrow nesting still fits the format.
+    EXPECT_EQ(build(Repeat("case k of 1: ", 900) + "x; " + Repeat("end; ", 900)),
+              TSkipReason::None);
+}
+
 TEST(RoutineFile, NamesComeFromTheHeader)
 {
     EXPECT_EQ(RoutineName("procedure TForm1.Go(Sender: TObject)"), "TForm1.Go");
