@@ -131,12 +131,7 @@ TRect TChildD::SelectionBounds() const
 {
     TRect r{kMaxCoord, kMaxCoord, 0, 0};
     for (const TShemObj* e : m_selection) {
-        if (!e->IsBlock()) continue;
-        const Block& b = e->block();
-        r.Left = MinInt(r.Left, b.Left);
-        r.Top = MinInt(r.Top, b.Top);
-        r.Right = MaxInt(r.Right, b.Right);
-        r.Bottom = MaxInt(r.Bottom, b.Bottom);
+        if (e->IsBlock()) Unite(r, e->block().Rect());
     }
     return r;
 }

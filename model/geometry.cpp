@@ -14,6 +14,20 @@ int32_t ClampCoord(int64_t v)
     return static_cast<int32_t>(std::clamp<int64_t>(v, 0, kMaxCoord));
 }
 
+int32_t Saturate(int64_t v)
+{
+    return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                       std::numeric_limits<int32_t>::max()));
+}
+
+void Unite(TRect& r, const TRect& b)
+{
+    r.Left = MinInt(r.Left, b.Left);
+    r.Top = MinInt(r.Top, b.Top);
+    r.Right = MaxInt(r.Right, b.Right);
+    r.Bottom = MaxInt(r.Bottom, b.Bottom);
+}
+
 TRect ClampRect(TRect r)
 {
     return {ClampCoord(r.Left), ClampCoord(r.Top), ClampCoord(r.Right), ClampCoord(r.Bottom)};

@@ -35,6 +35,10 @@ struct Block;
 constexpr int32_t kMaxCoord = 65535;
 int32_t ClampCoord(int64_t v);
 TRect ClampRect(TRect r);
+// v cut into the 32-bit range (pixel coordinates at large scales).
+int32_t Saturate(int64_t v);
+// Grows r to hold b; start from (65535, 65535, 0, 0) to collect bounds.
+void Unite(TRect& r, const TRect& b);
 
 // Halves-to-even rounding of a real value, saturated to the 32-bit range.
 int32_t RoundEven(double v);

@@ -11,13 +11,6 @@
 namespace kb {
 namespace {
 
-int32_t Saturate(int64_t v)
-{
-    constexpr int64_t lo = std::numeric_limits<int32_t>::min();
-    constexpr int64_t hi = std::numeric_limits<int32_t>::max();
-    return int32_t(v < lo ? lo : v > hi ? hi : v);
-}
-
 int32_t HalfSum(int32_t a, int32_t b)
 {
     return int32_t(RoundDiv(int64_t(a) + b, 2));

@@ -279,11 +279,7 @@ TRect TShem::Bounds() const
     TRect r{kMaxCoord, kMaxCoord, 0, 0};
     for (const auto& e : m_items) {
         if (!e->IsBlock()) continue;
-        const Block& b = e->block();
-        r.Left = MinInt(r.Left, b.Left);
-        r.Top = MinInt(r.Top, b.Top);
-        r.Right = MaxInt(r.Right, b.Right);
-        r.Bottom = MaxInt(r.Bottom, b.Bottom);
+        Unite(r, e->block().Rect());
     }
     return r;
 }

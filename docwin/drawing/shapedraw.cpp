@@ -7,13 +7,6 @@
 namespace kb {
 namespace {
 
-int32_t Saturate(int64_t v)
-{
-    constexpr int64_t lo = std::numeric_limits<int32_t>::min();
-    constexpr int64_t hi = std::numeric_limits<int32_t>::max();
-    return int32_t(v < lo ? lo : v > hi ? hi : v);
-}
-
 int ValidScale(int s)
 {
     return s > 0 ? s : 1;
