@@ -38,8 +38,10 @@ typedef void (*KbInitFn)(void* host);
 typedef const char* (*KbGetNameFn)(void);
 typedef const char* (*KbGetHintFn)(void);
 
-/* Called when the user chooses the plug-in's menu item. */
-typedef void (*KbImportFilesFn)(void);
+/* Called when the user chooses the plug-in's menu item. The result is the
+ * plug-in's own status (for Vellucor, the number of files it opened); the
+ * editor does not use it. */
+typedef int (*KbImportFilesFn)(void);
 
 /* Exported by the editor program: opens fileName as a document (or brings it
  * to the front when it is open already). The editor copies the name; the
