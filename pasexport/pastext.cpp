@@ -1,6 +1,6 @@
 #include "pasexport/pastext.h"
 
-#include "pasexport/keywords.h"
+#include "model/keywords.h"
 
 namespace kb::pas {
 

@@ -1,7 +1,7 @@
 // The converter's decisions: if and case.
 #include "unitimport/converterwalk.h"
 
-#include "unitimport/keywords.h"
+#include "model/keywords.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The converter's walk, simple statements and compounds.
 #include "unitimport/converterwalk.h"
 
-#include "unitimport/keywords.h"
+#include "model/keywords.h"
 
 #include <algorithm>
 

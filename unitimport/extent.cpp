@@ -1,6 +1,6 @@
 #include "unitimport/extent.h"
 
-#include "unitimport/keywords.h"
+#include "model/keywords.h"
 
 #include <algorithm>
 

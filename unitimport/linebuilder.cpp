@@ -1,5 +1,5 @@
 // Stage 3 of the scanner: tokens joined into lines, then tidied.
-#include "unitimport/keywords.h"
+#include "model/keywords.h"
 #include "unitimport/scanner.h"
 
 namespace kb::unitimport {

@@ -1,7 +1,7 @@
 // The converter's loops: while, for and repeat.
 #include "unitimport/converterwalk.h"
 
-#include "unitimport/keywords.h"
+#include "model/keywords.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "unitimport/routinediagram.h"
 
 #include "unitimport/converter.h"
-#include "unitimport/keywords.h"
+#include "model/keywords.h"
 
 #include <algorithm>
 

@@ -5,11 +5,12 @@
 // the export wraps every branch in a compound.
 #include "pasexport/expunit.h"
 #include "tests/unitimport/support.h"
-#include "unitimport/keywords.h"
+#include "model/keywords.h"
 #include "unitimport/routinediagram.h"
 
 #include <gtest/gtest.h>
 
+using namespace kb;
 using namespace kb::unitimport;
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "model/cp1251.h"
 #include "model/shem.h"
-#include "pasexport/keywords.h"
+#include "model/keywords.h"
 #include "pasexport/messages.h"
 
 #include <algorithm>

@@ -1,17 +1,9 @@
-#include "unitimport/keywords.h"
+#include "model/keywords.h"
 
-#include <array>
 #include <vector>
 
-namespace kb::unitimport {
+namespace kb {
 namespace {
-
-constexpr std::array<std::string_view, kKeywordCount> kWords = {
-    "begin", "end", "if",        "then",     "else",           "while",
-    "do",    "for", "to",        "downto",   "repeat",         "until",
-    "case",  "of",  "procedure", "function", "implementation", "var",
-    "with",
-};
 
 // Pascal keywords are ASCII, so folding ASCII letters is enough: no other
 // byte can turn into a keyword letter.
@@ -32,23 +24,23 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word)
 
 std::string_view KeywordText(TKeyword k)
 {
-    return k >= 0 && k < kKeywordCount ? kWords[size_t(k)] : std::string_view{};
+    return k >= 0 && k < kKeywordCount ? kKeywords[size_t(k)] : std::string_view{};
 }
 
 TKeyword FindKeyword(std::string_view text)
 {
-    // Most lines are statements; the length alone rules out nearly every
-    // one of them, and leaves at most four words to compare.
+    // Most lines the scanner asks about are statements; the length alone
+    // rules out nearly every one, and leaves at most four words to compare.
     static const std::array<std::vector<int>, 15> byLength = [] {
         std::array<std::vector<int>, 15> table;
         for (int i = 0; i < kKeywordCount; ++i)
-            table[kWords[size_t(i)].size()].push_back(i);
+            table[kKeywords[size_t(i)].size()].push_back(i);
         return table;
     }();
     if (text.size() >= byLength.size()) return kwNone;
     for (const int i : byLength[text.size()])
-        if (EqualsIgnoringCase(text, kWords[size_t(i)])) return TKeyword(i);
+        if (EqualsIgnoringCase(text, kKeywords[size_t(i)])) return TKeyword(i);
     return kwNone;
 }
 
-} // namespace kb::unitimport
+} // namespace kb
