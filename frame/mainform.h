@@ -21,6 +21,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QActionGroup;
 class QComboBox;
@@ -231,6 +232,10 @@ private:
     void CreateAlignBar();
     void CreateToolPalette();
     void CreateStatusBar();
+    // mainform_services.cpp
+    void PlaceToolbars(std::vector<std::pair<QToolBar*, TToolbarState>> bars);
+    TToolbarState ToolbarState(QToolBar* bar) const;
+
     // mainform_autosave.cpp
     void WatchForAutosave(TChildD& doc);
     void OpenRecovered(const struct TStaleAutosave& stale);

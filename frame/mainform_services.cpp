@@ -21,6 +21,10 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
+#include <optional>
+#include <tuple>
+
 namespace kb {
 
 namespace {
@@ -93,6 +97,57 @@ private:
 
 } // namespace
 
+// Qt lays the bars of one dock area out in the order they are added, a
+// break starting a new row: adding them sorted by stored row and position
+// rebuilds the layout. A floating bar cannot be floated again through Qt's
+// API; it comes back docked at the top.
+void TMainForm::PlaceToolbars(std::vector<std::pair<QToolBar*, TToolbarState>> bars)
+{
+    std::stable_sort(bars.begin(), bars.end(), [](const auto& a, const auto& b) {
+        const auto key = [](const TToolbarState& t) {
+            return std::tuple(int(AreaOf(t.Dock)), t.Row.value_or(0), t.Pos.value_or(0));
+        };
+        return key(a.second) < key(b.second);
+    });
+    std::optional<std::pair<Qt::ToolBarArea, int>> previous;
+    for (const auto& [bar, state] : bars) {
+        const Qt::ToolBarArea area = AreaOf(state.Dock);
+        const int row = state.Row.value_or(0);
+        if (previous && previous->first == area && previous->second != row) addToolBarBreak(area);
+        addToolBar(area, bar);
+        bar->setVisible(state.Visible);
+        previous = {area, row};
+    }
+}
+
+TToolbarState TMainForm::ToolbarState(QToolBar* bar) const
+{
+    TToolbarState state;
+    state.Visible = bar->isVisible();
+    if (bar->isFloating()) {
+        state.Dock = dcFloating;
+        state.Row = bar->y();
+        state.Pos = bar->x();
+        return state;
+    }
+    const Qt::ToolBarArea area = toolBarArea(bar);
+    state.Dock = DockOf(area);
+    // Rows are the distinct lines the bars of this area stand on, counted
+    // from the window's edge; the position is the offset along the line.
+    const bool across = area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea;
+    const auto line = [across](const QToolBar* b) { return across ? b->y() : b->x(); };
+    std::vector<int> lines;
+    for (const QToolBar* other : findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!other->isFloating() && toolBarArea(other) == area) lines.push_back(line(other));
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+    if (area == Qt::BottomToolBarArea || area == Qt::RightToolBarArea)
+        std::reverse(lines.begin(), lines.end());
+    state.Row = int(std::find(lines.begin(), lines.end(), line(bar)) - lines.begin());
+    state.Pos = across ? bar->x() : bar->y();
+    return state;
+}
+
 void TMainForm::ApplySettings(const TSettings& s)
 {
     m_lastFolder = s.LastFolder;
@@ -100,14 +155,7 @@ void TMainForm::ApplySettings(const TSettings& s)
         setWindowState(windowState() | Qt::WindowMaximized);
     else if (s.Placement)
         setGeometry(*s.Placement);
-    // Qt places toolbars by dock area; rows and positions within it follow
-    // from the order the bars were added.
-    const std::pair<QToolBar*, const TToolbarState*> bars[] = {
-        {m_standard, &s.Standard}, {m_special, &s.Special}, {m_alignBar, &s.Align}};
-    for (auto [bar, state] : bars) {
-        addToolBar(AreaOf(state->Dock), bar);
-        bar->setVisible(state->Visible);
-    }
+    PlaceToolbars({{m_standard, s.Standard}, {m_special, s.Special}, {m_alignBar, s.Align}});
     // The Special bar shows exactly while a document is open.
     m_special->setVisible(!m_mdi->subWindowList().isEmpty());
     SetBackground(s.Background);
@@ -123,20 +171,9 @@ TSettings TMainForm::CollectSettings() const
     s.LastFolder = m_lastFolder;
     s.Maximized = isMaximized();
     s.Placement = isMaximized() ? normalGeometry() : geometry();
-    const std::pair<QToolBar*, TToolbarState*> bars[] = {
-        {m_standard, &s.Standard}, {m_special, &s.Special}, {m_alignBar, &s.Align}};
-    for (auto [bar, state] : bars) {
-        state->Visible = bar->isVisible();
-        if (bar->isFloating()) {
-            state->Dock = dcFloating;
-            state->Row = bar->y();
-            state->Pos = bar->x();
-        } else {
-            state->Dock = DockOf(toolBarArea(bar));
-            state->Row = 0;
-            state->Pos = 0;
-        }
-    }
+    s.Standard = ToolbarState(m_standard);
+    s.Special = ToolbarState(m_special);
+    s.Align = ToolbarState(m_alignBar);
     s.Background = m_background;
     s.ListEnabled = Action(QStringLiteral("Listing"))->isChecked();
     s.GridEnabled = Action(QStringLiteral("Grid1"))->isChecked();
