@@ -5,6 +5,7 @@
 #include <cmath>
 #include <deque>
 #include <numbers>
+#include <queue>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -525,15 +526,60 @@ void TShem::SortEntries()
             if (end && end->IsLink()) j = MaxInt(j, PositionOf(end));
         return j;
     };
+    // The exchanges grow with the square of a chain of links on links stored
+    // back to front. Past a budget far beyond anything drawn, the rest is put
+    // in order by a plain topological sort: the same guarantee, and a
+    // crafted file cannot stall the reader.
+    const int64_t budget = 64 * int64_t(Count()) + 1000000;
+    int64_t exchanges = 0;
     for (int i = firstLink; i < Count(); ++i) {
         for (int guard = Count() - i; guard > 0; --guard) {
             const int j = maxLinkEnd(*m_items[size_t(i)]);
             if (i >= j) break;
+            if (++exchanges > budget) {
+                SortLinksTopologically(i);
+                return;
+            }
             std::swap(m_items[size_t(i)], m_items[size_t(j)]);
             m_items[size_t(i)]->m_index = i;
             m_items[size_t(j)]->m_index = j;
         }
     }
+}
+
+void TShem::SortLinksTopologically(int from)
+{
+    // Every entry from `from` on is a link; each goes after the links it ends
+    // on, and otherwise keeps its present order.
+    const int n = Count();
+    std::vector<int> waiting(static_cast<size_t>(n), 0);
+    std::vector<std::vector<int>> dependants(static_cast<size_t>(n));
+    for (int i = from; i < n; ++i)
+        for (const TShemObj* end :
+             {m_items[size_t(i)]->link().EndA, m_items[size_t(i)]->link().EndB})
+            if (const int k = PositionOf(end); k >= from && end->IsLink()) {
+                ++waiting[size_t(i)];
+                dependants[size_t(k)].push_back(i);
+            }
+    std::priority_queue<int, std::vector<int>, std::greater<>> ready;
+    for (int i = from; i < n; ++i)
+        if (waiting[size_t(i)] == 0) ready.push(i);
+    std::vector<int> order;
+    while (!ready.empty()) {
+        const int i = ready.top();
+        ready.pop();
+        order.push_back(i);
+        for (int d : dependants[size_t(i)])
+            if (--waiting[size_t(d)] == 0) ready.push(d);
+    }
+    for (int i = from; i < n; ++i) // links on a cycle, if any: as they stand
+        if (waiting[size_t(i)] > 0) order.push_back(i);
+    std::vector<std::unique_ptr<TShemObj>> links;
+    links.reserve(order.size());
+    for (int i : order)
+        links.push_back(std::move(m_items[size_t(i)]));
+    std::move(links.begin(), links.end(), m_items.begin() + from);
+    InvalidateIndex();
 }
 
 } // namespace kb

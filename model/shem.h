@@ -125,6 +125,7 @@ private:
     // IndexOf for entries known to be alive: reads the position they cache.
     int PositionOf(const TShemObj* entry) const;
     void EraseMarked(const std::vector<char>& doomed);
+    void SortLinksTopologically(int from);
     std::vector<char> DeleteClosure(const std::vector<int>& seeds) const;
 
     std::vector<std::unique_ptr<TShemObj>> m_items;

@@ -216,3 +216,26 @@ TEST(DeleteCascade, RemoveAllEqualsDeletingOneByOne)
         EXPECT_EQ(IdsOf(one, id1), IdsOf(all, id2)) << "seed " << seed;
     }
 }
+
+TEST(SortEntries, AChainOfLinksStoredBackToFrontEndsQuickly)
+{
+    // Each link ends on the one before it, stored last to first: the
+    // step-by-step exchanges would number about n^2 / 2.
+    constexpr int n = 30000;
+    TShem s;
+    auto* a = Add(s, MakeBlock(0, 0, 0, 10, 10));
+    std::vector<std::unique_ptr<TShemObj>> chain;
+    TShemObj* prev = a;
+    for (int i = 0; i < n; ++i) {
+        chain.push_back(std::make_unique<TShemObj>(MakeLink(prev, a)));
+        prev = chain.back().get();
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        s.Add(std::move(*it));
+    s.SortEntries();
+    ASSERT_EQ(s.Count(), n + 1);
+    for (int i = 1; i <= n; ++i) {
+        const TShemObj* end = s.Get(i)->link().EndA;
+        if (end->IsLink()) ASSERT_LT(s.IndexOf(end), i);
+    }
+}
