@@ -1,6 +1,6 @@
 // Alignment, equal spacing and grid snapping of selected blocks.
 #include "frame/commands/blockalign.h"
-#include "tests/model/builders.h"
+#include "tests/frame/commands/selectionfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,21 +10,8 @@ using kbtest::MakeBlock;
 
 namespace {
 
-class Align : public ::testing::Test
+class Align : public kbtest::SelectionFixture
 {
-protected:
-    TShem shem;
-    std::vector<TShemObj*> selection;
-    int snapshots = 0;
-    TSelectionTarget target{shem, selection, [this] { ++snapshots; }};
-
-    TShemObj* Select(const Block& b)
-    {
-        TShemObj* e = Add(shem, b);
-        selection.push_back(e);
-        return e;
-    }
-    static TRect RectOf(const TShemObj* e) { return e->block().Rect(); }
 };
 
 TEST_F(Align, SpaceEquallyGivesTheInnerBlocksEqualGaps)

@@ -1,7 +1,7 @@
 // Equal sizes, kind changes and standard blocks.
 #include "frame/commands/blockkind.h"
 #include "frame/commands/blocksize.h"
-#include "tests/model/builders.h"
+#include "tests/frame/commands/selectionfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,8 @@ using kbtest::MakeLink;
 
 namespace {
 
-class Commands : public ::testing::Test
+class Commands : public kbtest::SelectionFixture
 {
-protected:
-    TShem shem;
-    std::vector<TShemObj*> selection;
-    int snapshots = 0;
-    TSelectionTarget target{shem, selection, [this] { ++snapshots; }};
-
-    TShemObj* Select(const Block& b)
-    {
-        TShemObj* e = Add(shem, b);
-        selection.push_back(e);
-        return e;
-    }
-    static TRect RectOf(const TShemObj* e) { return e->block().Rect(); }
 };
 
 TEST_F(Commands, TypedWidthStopsAtTheFarEdge)
