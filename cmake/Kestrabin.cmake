@@ -32,3 +32,22 @@ function(kb_add_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# kb_add_fuzz_harness(name SOURCE harness.cpp LIBS lib... CORPUS dir...): the
+# libFuzzer binary <name>_fuzz in fuzz builds (KESTRABIN_FUZZ), and always, with
+# the tests, <name>_replay run over the corpus folders as <name>_corpus_replay.
+function(kb_add_fuzz_harness name)
+    cmake_parse_arguments(F "" "SOURCE" "LIBS;CORPUS" ${ARGN})
+    if(KESTRABIN_FUZZ)
+        add_executable(${name}_fuzz ${F_SOURCE})
+        target_link_libraries(${name}_fuzz PRIVATE ${F_LIBS})
+        target_link_options(${name}_fuzz PRIVATE -fsanitize=fuzzer)
+        set_target_properties(${name}_fuzz PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+    endif()
+    if(KESTRABIN_TESTS)
+        add_executable(${name}_replay ${F_SOURCE} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+        target_link_libraries(${name}_replay PRIVATE ${F_LIBS})
+        set_target_properties(${name}_replay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+        add_test(NAME ${name}_corpus_replay COMMAND ${name}_replay ${F_CORPUS})
+    endif()
+endfunction()
