@@ -104,6 +104,55 @@ bool PlainBlock(const TWorkGraph& g, TNodeId x)
     return g.IsBlock(x) && g[x].Kind != bkRhomb;
 }
 
+// The four rules that take the yes-target's text, which only a block other
+// than a decision has to give; a decision there has to be structured first.
+bool StructureOnYes(TWorkGraph& g, TNodeId d, const TDecision& c, TNodeId y, TNodeId t, TNodeId y2,
+                    TNodeId t2)
+{
+    const std::string& cond = g[d].Text.Flat();
+    const std::string& yes = g[y].Text.Flat();
+    if (t == y2 && g.IsBlock(t)) {
+        g.SetText(d, "if " + cond + "\r\nthen\r\nbegin\r\n" + yes + "\r\nend;");
+        g.Remove(y);
+        g.SetKind(d, bkRectangle);
+    } else if (t2 == y2 && PlainBlock(g, t)) {
+        g.SetText(d, "if " + cond + "\r\nthen\r\nbegin\r\n" + yes + "\r\nend\r\nelse\r\nbegin\r\n" +
+                         g[t].Text.Flat() + "\r\nend;");
+        g.Remove(y);
+        g.Remove(t); // nothing when t is y or went with it
+        g.SetKind(d, bkRectangle);
+        // Without a common successor left, the statement simply ends here.
+        if (g.Alive(y2)) {
+            const TNodeId link = g.AppendLink(1);
+            g.SetEnd(link, endA, d, kBottomMiddle);
+            g.SetEnd(link, endB, y2, kTopMiddle);
+        }
+    } else if (y2 == d && c.notOutgoing >= 2 && g.IncomingCount(y) == 1) {
+        g.SetText(d, "while " + cond + " do\r\nbegin\r\n" + yes + "\r\nend;");
+        g.Remove(y);
+        g.SetKind(d, bkRectangle);
+    } else if (y2 == d && g.IncomingCount(y) == 2 && c.notOutgoing <= 1) {
+        g.SetText(y, "repeat\r\n" + yes + "\r\nuntil not(" + cond + ");");
+        g.MoveEnds(c.q, d, y);
+        g.Remove(d);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// A loop that goes back along the no-branch runs until the condition holds:
+// "until c" as it stands. The unit import lays repeat loops out this way, with
+// "yes" on the exit.
+bool StructureRepeatOnNo(TWorkGraph& g, TNodeId d, const TDecision& c, TNodeId t)
+{
+    if (!PlainBlock(g, t) || g.IncomingCount(t) != 2 || c.notOutgoing > 1) return false;
+    g.SetText(t, "repeat\r\n" + g[t].Text.Flat() + "\r\nuntil " + g[d].Text.Flat() + ";");
+    g.MoveEnds(c.r, d, t);
+    g.Remove(d);
+    return true;
+}
+
 } // namespace
 
 void TStructurer::StructureDecisions()
@@ -124,39 +173,9 @@ TStep TStructurer::StructureAt(TNodeId d)
     const TNodeId t = m_g.Far(c.q, d);
     const TNodeId y2 = m_g.Successor(y);
     const TNodeId t2 = m_g.Successor(t);
-    // Every rule takes the yes-target's text, which only a block other than a
-    // decision has to give; a decision there has to be structured first.
-    if (!PlainBlock(m_g, y)) return TStep::Skip;
-    const std::string& cond = m_g[d].Text.Flat();
-    const std::string& yes = m_g[y].Text.Flat();
-
-    if (t == y2 && m_g.IsBlock(t)) {
-        m_g.SetText(d, "if " + cond + "\r\nthen\r\nbegin\r\n" + yes + "\r\nend;");
-        m_g.Remove(y);
-        m_g.SetKind(d, bkRectangle);
-    } else if (t2 == y2 && PlainBlock(m_g, t)) {
-        m_g.SetText(d, "if " + cond + "\r\nthen\r\nbegin\r\n" + yes +
-                           "\r\nend\r\nelse\r\nbegin\r\n" + m_g[t].Text.Flat() + "\r\nend;");
-        m_g.Remove(y);
-        m_g.Remove(t); // nothing when t is y or went with it
-        m_g.SetKind(d, bkRectangle);
-        // Without a common successor left, the statement simply ends here.
-        if (m_g.Alive(y2)) {
-            const TNodeId link = m_g.AppendLink(1);
-            m_g.SetEnd(link, endA, d, kBottomMiddle);
-            m_g.SetEnd(link, endB, y2, kTopMiddle);
-        }
-    } else if (y2 == d && c.notOutgoing >= 2 && m_g.IncomingCount(y) == 1) {
-        m_g.SetText(d, "while " + cond + " do\r\nbegin\r\n" + yes + "\r\nend;");
-        m_g.Remove(y);
-        m_g.SetKind(d, bkRectangle);
-    } else if (y2 == d && m_g.IncomingCount(y) == 2 && c.notOutgoing <= 1) {
-        m_g.SetText(y, "repeat\r\n" + yes + "\r\nuntil not(" + cond + ");");
-        m_g.MoveEnds(c.q, d, y);
-        m_g.Remove(d);
-    } else {
-        return TStep::Skip;
-    }
+    const bool rewrote = (PlainBlock(m_g, y) && StructureOnYes(m_g, d, c, y, t, y2, t2)) ||
+                         (t2 == d && StructureRepeatOnNo(m_g, d, c, t));
+    if (!rewrote) return TStep::Skip;
     MergeSequences();
     return TStep::Rewrote;
 }

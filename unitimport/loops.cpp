@@ -124,6 +124,10 @@ size_t TConverterWalk::Repeat(size_t k)
     const TItemId d = AddBlock(bkRhomb, LineAt(until + 1),
                                {kCentre - 40, y + b.H + 10, kCentre + 40, y + b.H + 30});
     Flow(bp.L, d);
+    // The loop ends when the condition holds: "yes" marks the exit on the
+    // left and "no" the way back. Without them the export would take the
+    // nearest "yes" of any other decision for this one's.
+    Labels(d);
 
     // Back up on the right into the top of the body.
     const int32_t m = At(d, kRM).y;

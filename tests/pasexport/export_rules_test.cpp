@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace kbtest;
 using Lines = std::vector<std::string>;
 using Messages = std::vector<std::string>;
@@ -260,6 +262,46 @@ TEST(PascalExportDecisions, BothBranchesToOneStatementGiveItTwice)
     x.b.Flow(s, end);
     EXPECT_EQ(x.Run().lines, (Lines{"begin", "  if c", "  then", "  begin", "    s", "  end",
                                     "  else", "  begin", "    s", "  end;", "end;"}));
+}
+
+// begin -> s -> rhomb c, which loops back to s on one side and leaves for
+// "after" on the other; `labelX` puts a "yes" label next to a corner.
+Lines RepeatLoop(bool backFirst, std::optional<int> labelX, bool exitToDecision = false)
+{
+    TFlowBuilder b;
+    auto* begin = b.Ellipse("begin", 100, 0);
+    auto* s = b.Rect("s", 100, 40);
+    auto* d = b.Rhomb("c", 100, 80); // left corner (100, 90), right corner (180, 90)
+    auto* after = exitToDecision ? b.Rhomb("e", 0, 120) : b.Rect("after", 0, 120);
+    auto* end = b.Ellipse("end", 100, 300);
+    if (labelX) b.Label("yes", *labelX, 90);
+    b.Flow(begin, s);
+    b.Flow(s, d);
+    auto back = [&] { b.Link(d, kRM, s, kTM, 1); };
+    auto leave = [&] { b.Link(d, kLM, after, kTM, 1); };
+    if (backFirst) {
+        back();
+        leave();
+    } else {
+        leave();
+        back();
+    }
+    b.Flow(after, end);
+    if (exitToDecision) b.Flow(after, end);
+    return Export(b).lines;
+}
+
+TEST(PascalExportDecisions, RepeatLoopsBackOnEitherBranch)
+{
+    const Lines whileYes{"begin", "  repeat", "    s", "  until not(c);", "  after", "end;"};
+    const Lines untilYes{"begin", "  repeat", "    s", "  until c;", "  after", "end;"};
+    EXPECT_EQ(RepeatLoop(false, std::nullopt), whileYes); // the second link is yes
+    EXPECT_EQ(RepeatLoop(true, 185), whileYes);           // "yes" on the loop back
+    // The loop back on the no-branch: unlabelled and first, or "yes" on the exit.
+    EXPECT_EQ(RepeatLoop(true, std::nullopt), untilYes);
+    EXPECT_EQ(RepeatLoop(false, 95), untilYes);
+    // What follows the loop needs no structuring first.
+    EXPECT_EQ(RepeatLoop(true, std::nullopt, true).at(3), "  until c;");
 }
 
 TEST(PascalExportDecisions, ErrorsEndTheirPassOnlyAndComeInPassOrder)

@@ -163,6 +163,12 @@ TEST(Converter, RepeatWithEmptyBody)
     const Block* d = c.BlockWithText("x");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Top, body->Bottom + 10);
+    // Labelled like every decision: the exit on the left is "yes".
+    const Block* yes = c.BlockWithText("yes");
+    const Block* no = c.BlockWithText("no");
+    ASSERT_TRUE(yes && no);
+    EXPECT_EQ(yes->Left, d->Left - 30);
+    EXPECT_EQ(no->Left, d->Right + 10);
     // The loop re-enters the body's top from the point 5 units above it.
     const auto into = c.LinksInto("");
     ASSERT_EQ(into.size(), 1u);

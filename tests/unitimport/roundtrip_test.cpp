@@ -91,18 +91,13 @@ const Case kCases[] = {
     {"WhileCompound", "while Busy do begin Step; Wait end;"},
     {"Nested", "a;\n if c then begin b1; b2 end else while d do e;\n f;"},
     {"IfInsideWhile", "while i < n do begin if odd(i) then Inc(k); Inc(i) end;"},
+    {"RepeatUntil", "repeat i := i + 1; j := 2 until i > 10;"},
+    {"RepeatBetweenStatements", "a;\n repeat Step until Done;\n b;"},
+    {"IfInsideRepeat", "repeat if odd(i) then Inc(k) else Dec(k); Inc(i) until i = n;"},
+    {"RepeatInsideWhile", "while More do begin repeat Read(c) until c <> ' '; Put(c) end;"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Statements, RoundTrip, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// The export recognises a repeat only when the loop goes back along the
-// rhomb's yes-branch (it writes "until not(...)"), while the converter lays
-// "until c" out with the loop back on the right and no labels, as the exit
-// on c being true requires; the export then leaves the loop unstructured.
-TEST_F(RoundTrip, DISABLED_RepeatUntil)
-{
-    Check("repeat i := i + 1; j := 2 until i > 10;");
-}
 
 } // namespace

@@ -6,8 +6,8 @@
 #include "tests/pasexport/support/literal_export.h"
 
 #include "model/cp1251.h"
-#include "model/shem.h"
 #include "model/keywords.h"
+#include "model/shem.h"
 #include "pasexport/messages.h"
 
 #include <algorithm>
@@ -382,10 +382,13 @@ private:
         TShemObj* y2 = Successor(y);
         TShemObj* t2 = Successor(t);
         auto plain = [](TShemObj* x) { return x->IsBlock() && x->block().Kind != bkRhomb; };
-        if (!plain(y)) return Step::Skip;
+        const bool repeatOnNo = t2 == d && plain(t) && Incoming(t) == 2 && others <= 1;
         std::string& cond = d->block().Text;
-        const std::string yes = y->block().Text;
-        if (t == y2 && t->IsBlock()) {
+        const std::string yes = plain(y) ? y->block().Text : std::string();
+        if (!plain(y)) {
+            if (!repeatOnNo) return Step::Skip;
+            RepeatOnNo(d, r, t);
+        } else if (t == y2 && t->IsBlock()) {
             cond =
                 "if " + cond + "\r\n" + "then" + "\r\n" + "begin" + "\r\n" + yes + "\r\n" + "end;";
             m_s.Remove(y);
@@ -415,11 +418,23 @@ private:
             if (q->link().EndA == d) q->link().EndA = y;
             if (q->link().EndB == d) q->link().EndB = y;
             m_s.Remove(d);
+        } else if (repeatOnNo) {
+            RepeatOnNo(d, r, t);
         } else {
             return Step::Skip;
         }
         Walk([this](TShemObj* o) { return MergeSeq(o); });
         return Step::Rewrote;
+    }
+
+    // A loop back along the no-branch: "until" the condition as it stands.
+    void RepeatOnNo(TShemObj* d, TShemObj* r, TShemObj* t)
+    {
+        t->block().Text =
+            "repeat\r\n" + t->block().Text + "\r\n" + "until " + d->block().Text + ";";
+        if (r->link().EndA == d) r->link().EndA = t;
+        if (r->link().EndB == d) r->link().EndB = t;
+        m_s.Remove(d);
     }
 
     // Pass 7.
