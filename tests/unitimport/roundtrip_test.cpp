@@ -94,6 +94,8 @@ const Case kCases[] = {
     {"RepeatUntil", "repeat i := i + 1; j := 2 until i > 10;"},
     {"RepeatBetweenStatements", "a;\n repeat Step until Done;\n b;"},
     {"IfInsideRepeat", "repeat if odd(i) then Inc(k) else Dec(k); Inc(i) until i = n;"},
+    {"RepeatStartingWithWhile", "a; repeat while p do q; r until s;"},
+    {"RepeatStartingWithIf", "repeat if p then q; r until s; t;"},
     {"RepeatInsideWhile", "while More do begin repeat Read(c) until c <> ' '; Put(c) end;"},
 };
 
