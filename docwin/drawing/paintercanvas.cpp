@@ -223,6 +223,24 @@ void TPainterCanvas::FloodFill(TPoint p, TColor border)
     m_painter->drawPolyline(m_trace);
 }
 
+namespace {
+
+// Where the lines of a text go: the text rectangle, or, when that is lower than
+// one line but at least half a line high, one line's height centred on it. Low
+// shapes (the 20-unit decisions and terminals of imported routines at every
+// scale) would otherwise hide their only line.
+TRect TextBox(const TRect& r, int lineHeight)
+{
+    const int height = r.Bottom - r.Top;
+    if (height >= lineHeight || 2 * height < lineHeight) return r;
+    TRect box = r;
+    box.Top = r.Top - (lineHeight - height) / 2;
+    box.Bottom = box.Top + lineHeight;
+    return box;
+}
+
+} // namespace
+
 const QFontMetrics& TPainterCanvas::Metrics()
 {
     if (!m_metrics) {
@@ -238,10 +256,11 @@ void TPainterCanvas::DrawText(const TRect& r, const std::string& text, int align
     const int width = r.Right - r.Left;
     const QFontMetrics& metrics = Metrics();
     const int lineHeight = metrics.height();
-    if (text.empty() || width <= 0 || r.Bottom - r.Top < lineHeight) return;
+    const TRect box = TextBox(r, lineHeight);
+    if (text.empty() || width <= 0 || box.Bottom - box.Top < lineHeight) return;
     const TMnemonicText shown = StripMnemonics(QString::fromStdString(Cp1251ToUtf8(text)));
     const std::vector<TTextLine> lines =
-        WrapText(shown.Text, width, metrics, (r.Bottom - r.Top) / lineHeight);
+        WrapText(shown.Text, width, metrics, (box.Bottom - box.Top) / lineHeight);
     PrepareFill();
     const QColor ink = ToQColor(m_fontColor);
     m_painter->setPen(ink);
@@ -250,13 +269,13 @@ void TPainterCanvas::DrawText(const TRect& r, const std::string& text, int align
                                   [width](const TTextLine& l) { return l.Width > width; });
     if (clip) {
         m_painter->save();
-        m_painter->setClipRect(ToQRect(r), Qt::IntersectClip);
+        m_painter->setClipRect(ToQRect(box), Qt::IntersectClip);
     }
     auto underline = shown.Underlined.begin();
-    int top = r.Top;
+    int top = box.Top;
     // Only whole lines show: the one that would be cut at the bottom is left out.
     for (const TTextLine& line : lines) {
-        if (top + lineHeight > r.Bottom) break;
+        if (top + lineHeight > box.Bottom) break;
         const int x = align == taLeft    ? r.Left
                       : align == taRight ? r.Right - line.Width
                                          : r.Left + (width - line.Width) / 2;

@@ -123,7 +123,19 @@ TEST(DrawText, LeavesOutALastLineThatWouldShowOnlyInPart)
     const QImage image = Drawn("one\r\ntwo", {0, 0, 120, h + h / 2});
     EXPECT_TRUE(HasInk(image, {0, 0, 120, h}));
     EXPECT_FALSE(HasInk(image, {0, h, 120, 60 - h}));
-    EXPECT_FALSE(HasInk(Drawn("one", {0, 0, 120, h - 1}), {0, 0, 120, 60}));
+}
+
+TEST(DrawText, ARectangleLowerThanALineStillShowsTheFirstLineCentredOnIt)
+{
+    const int h = Metrics().height();
+    const int low = h - 3;
+    const QImage image = Drawn("one\r\ntwo", {0, 20, 120, 20 + low});
+    const QRect ink = kbtest::PaintedBounds(image);
+    EXPECT_EQ(ink.height(), kbtest::PaintedBounds(Drawn("one", {0, 20, 120, 20 + h})).height());
+    EXPECT_GE(ink.top(), 20 - 2); // at most half the missing height above
+    EXPECT_LE(ink.bottom(), 20 + low + 2);
+    // Lower than half a line shows nothing.
+    EXPECT_FALSE(HasInk(Drawn("one", {0, 20, 120, 20 + h / 2 - 1}), {0, 0, 120, 60}));
 }
 
 TEST(DrawText, AlignsEachLineLeftCentreOrRight)
