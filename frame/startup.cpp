@@ -88,8 +88,7 @@ int RunEditor(int& argc, char** argv)
     main.EnableAutosave(TAutosaveStore::DefaultFolder());
     main.RecoverAutosaves();
     main.setWindowTitle(ApplicationTitle());
-    if (WriteStartupReportIfAsked(main))
-        return 0;
+    if (WriteStartupReportIfAsked(main)) return 0;
     const int result = QApplication::exec();
     SaveSettings(*store, main.CollectSettings());
     return result;

@@ -1,7 +1,7 @@
 #include "unitimport/routinediagram.h"
 
-#include "unitimport/converter.h"
 #include "model/keywords.h"
+#include "unitimport/converter.h"
 
 #include <algorithm>
 

@@ -60,7 +60,10 @@ static inline void* KbHostSymbol(void* host, const char* name)
 }
 #else
 #include <dlfcn.h>
-static inline void* KbHostSymbol(void* host, const char* name) { return dlsym(host, name); }
+static inline void* KbHostSymbol(void* host, const char* name)
+{
+    return dlsym(host, name);
+}
 #endif
 
 #endif /* KESTRABIN_PLUGIN_H */

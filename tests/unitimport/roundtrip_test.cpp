@@ -3,9 +3,9 @@
 // same statements. Compared after dropping what only frames statements
 // ("begin", "end", the final ";") and joining each head into one line, since
 // the export wraps every branch in a compound.
+#include "model/keywords.h"
 #include "pasexport/expunit.h"
 #include "tests/unitimport/support.h"
-#include "model/keywords.h"
 #include "unitimport/routinediagram.h"
 
 #include <gtest/gtest.h>
