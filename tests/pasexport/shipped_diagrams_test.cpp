@@ -1,5 +1,5 @@
-// The shipped templates, put between a "begin" and an "end" ellipse, export
-// as the statements they stand for.
+// The shipped diagrams export as the statements they stand for: the templates
+// put between a "begin" and an "end" ellipse, and the loop example as it is.
 #include "model/cp1251.h"
 #include "pasexport/expunit.h"
 #include "tests/pasexport/support/flowbuilder.h"
@@ -88,6 +88,16 @@ TEST(TemplatesExport, CaseExportsAsAChainOfIfStatements)
         (Lines{"begin", "  if x = 1", "  then", "  begin", "    вариант 1", "  end", "  else",
                "  begin", "    if x = 2", "    then", "    begin", "      вариант 2", "    end",
                "    else", "    begin", "      иначе", "    end;", "  end;", "end;"}));
+}
+
+TEST(ExamplesExport, TheLoopExampleIsAWhileLoop)
+{
+    Lines lines;
+    TFlowBuilder b;
+    ASSERT_TRUE(b.Shem().LoadFromFile(std::string(KB_SOURCE_DIR) + "/examples/loop.bls"));
+    EXPECT_TRUE(kb::ExportPascal(b.Bytes(), lines).empty());
+    EXPECT_EQ(lines, (Lines{"begin", "  i := 0;", "  while i < 10 do", "  begin", "    Write(i);",
+                            "    i := i + 1", "  end;", "end;"}));
 }
 
 } // namespace
