@@ -1,7 +1,10 @@
-// scan_tree FOLDER: scans every .pas and .pp file below FOLDER and converts
-// every routine into its diagram bytes (what the plug-in would write), timing
-// each file's scan and each routine's conversion. Prints one "key: value"
-// line per figure.
+// scan_tree FOLDER [--export]: scans every .pas and .pp file below FOLDER and
+// converts every routine into its diagram bytes (what the plug-in would
+// write), timing each file's scan and each routine's conversion. With
+// --export each diagram also goes through the Pascal export (untimed), which
+// counts the routines that come back without a message. Prints one
+// "key: value" line per figure.
+#include "pasexport/expunit.h"
 #include "unitimport/routinediagram.h"
 #include "unitimport/scanner.h"
 
@@ -41,8 +44,9 @@ double Ms(Clock::duration d)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: scan_tree FOLDER\n");
+    const bool exportBack = argc == 3 && std::string(argv[2]) == "--export";
+    if (argc != 2 && !exportBack) {
+        std::fprintf(stderr, "usage: scan_tree FOLDER [--export]\n");
         return 2;
     }
     std::vector<fs::path> files;
@@ -55,6 +59,9 @@ int main(int argc, char** argv)
     double slowestMs = 0;
     std::string slowest;
     size_t bytes = 0;
+    size_t exportedClean = 0;
+    std::map<std::string, int> exportFirstMessage;
+    Clock::duration exportTime{};
     const auto start = Clock::now();
     for (const fs::path& file : files) {
         const std::string source = ReadAll(file);
@@ -64,8 +71,19 @@ int main(int argc, char** argv)
             const auto t0 = Clock::now();
             kb::TShem shem;
             const TSkipReason why = BuildRoutineDiagram(r, shem);
-            if (why == TSkipReason::None) (void)shem.SaveToBytes();
+            std::vector<uint8_t> diagram;
+            if (why == TSkipReason::None) diagram = shem.SaveToBytes();
             const double ms = Ms(Clock::now() - t0);
+            if (exportBack && why == TSkipReason::None) {
+                const auto e0 = Clock::now();
+                std::vector<std::string> pascal;
+                const auto messages = kb::ExportPascal(diagram, pascal);
+                if (messages.empty())
+                    ++exportedClean;
+                else
+                    ++exportFirstMessage[messages.front()];
+                exportTime += Clock::now() - e0;
+            }
             routineMs.push_back(ms);
             if (why != TSkipReason::None) ++skipped[std::string(SkipReasonText(why))];
             if (ms > slowestMs) {
@@ -74,7 +92,7 @@ int main(int argc, char** argv)
             }
         }
     }
-    const double totalMs = Ms(Clock::now() - start);
+    const double totalMs = Ms(Clock::now() - start - exportTime);
 
     std::vector<double> sorted = routineMs;
     std::sort(sorted.begin(), sorted.end());
@@ -94,5 +112,11 @@ int main(int argc, char** argv)
     std::printf("median_routine_ms: %.4f\n", quantile(0.5));
     std::printf("p99_routine_ms: %.4f\n", quantile(0.99));
     std::printf("slowest_routine_ms: %.2f (%s)\n", slowestMs, slowest.c_str());
+    if (exportBack) {
+        std::printf("exported_clean: %zu\n", exportedClean);
+        std::printf("export_total_s: %.2f\n", Ms(exportTime) / 1000);
+        for (const auto& [message, n] : exportFirstMessage)
+            std::printf("export first message %s: %d\n", message.c_str(), n);
+    }
     return 0;
 }
