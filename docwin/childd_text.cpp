@@ -5,6 +5,7 @@
 #include "docwin/inplaceeditor.h"
 #include "docwin/messagebox.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 
 namespace kb {
@@ -103,20 +104,25 @@ void TChildD::OpenEditor(TShemObj* block)
     if (m_textTarget) CommitEditor();
     m_textTarget = block;
 
-    // Clipped at the scroll bars, never moved.
-    const TPoint lt = ToPixels({text->Left, text->Top});
+    QFont font(QString::fromStdString(m_font.Name));
+    font.setPointSize(m_font.Size);
+    m_editor->setFont(font);
+
+    // Clipped at the scroll bars, never moved. A text rectangle lower than a
+    // line grows to one line centred on it, where the text is drawn.
+    TPoint lt = ToPixels({text->Left, text->Top});
     const TPoint rb = ToPixels({text->Right, text->Bottom});
+    const int line = QFontMetrics(font).height();
+    const int h0 = rb.y - lt.y;
+    if (h0 < line) lt.y -= (line - h0) / 2;
     const int w = MaxInt(MinInt(rb.x, m_view.Right) - lt.x, 0);
-    const int h = MaxInt(MinInt(rb.y, m_view.Bottom) - lt.y, 0);
+    const int h = MaxInt(MinInt(MaxInt(rb.y, lt.y + line), m_view.Bottom) - lt.y, 0);
     m_editor->setGeometry(lt.x, lt.y, w, h);
 
     TInPlaceEditor& editor = InPlace(m_editor);
     editor.SetBlockText(block->block().Text);
     m_editor->show();
     editor.SetAlign(block->block().Align);
-    QFont font(QString::fromStdString(m_font.Name));
-    font.setPointSize(m_font.Size);
-    m_editor->setFont(font);
     m_host.DocumentChanged(*this); // Cut, Copy and Paste now act on the text
     m_editor->setFocus();
 }

@@ -70,6 +70,18 @@ TEST_F(Editing, EditorLiesOverTheTextRectangleClippedAtTheView)
     EXPECT_EQ(doc.Editor()->geometry(), QRect(304, 204, 96, 96));
 }
 
+TEST_F(Editing, EditorOverALowShapeIsOneLineHighCentredOnItsText)
+{
+    Block b = MakeBlock(10, 10, 90, 30);
+    b.Kind = bkRhomb; // text rectangle (32, 17, 68, 23): 12 pixels high at scale 2
+    doc.OpenEditor(Add(b));
+    const int line = QFontMetrics(doc.Editor()->font()).height();
+    ASSERT_GT(line, 12);
+    const QRect g = doc.Editor()->geometry();
+    EXPECT_EQ(g.height(), line);
+    EXPECT_NEAR(g.center().y(), 40, 1);
+}
+
 TEST_F(Editing, APendingEditOfADeletedBlockIsDropped)
 {
     TShemObj* block = AddRect(10, 10, 110, 60);
