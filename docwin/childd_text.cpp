@@ -1,5 +1,6 @@
 // In-place text editing of blocks, the double click and the arrow keys.
 #include "docwin/childd.h"
+#include "docwin/drawing/textlayout.h"
 
 #include "docwin/editops.h"
 #include "docwin/inplaceeditor.h"
@@ -108,16 +109,13 @@ void TChildD::OpenEditor(TShemObj* block)
     font.setPointSize(m_font.Size);
     m_editor->setFont(font);
 
-    // Clipped at the scroll bars, never moved. A text rectangle lower than a
-    // line grows to one line centred on it, where the text is drawn.
-    TPoint lt = ToPixels({text->Left, text->Top});
+    // Clipped at the scroll bars, never moved.
+    const TPoint lt = ToPixels({text->Left, text->Top});
     const TPoint rb = ToPixels({text->Right, text->Bottom});
-    const int line = QFontMetrics(font).height();
-    const int h0 = rb.y - lt.y;
-    if (h0 < line) lt.y -= (line - h0) / 2;
-    const int w = MaxInt(MinInt(rb.x, m_view.Right) - lt.x, 0);
-    const int h = MaxInt(MinInt(MaxInt(rb.y, lt.y + line), m_view.Bottom) - lt.y, 0);
-    m_editor->setGeometry(lt.x, lt.y, w, h);
+    const TRect box = AtLeastOneLine({lt.x, lt.y, rb.x, rb.y}, QFontMetrics(font).height());
+    const int w = MaxInt(MinInt(box.Right, m_view.Right) - box.Left, 0);
+    const int h = MaxInt(MinInt(box.Bottom, m_view.Bottom) - box.Top, 0);
+    m_editor->setGeometry(box.Left, box.Top, w, h);
 
     TInPlaceEditor& editor = InPlace(m_editor);
     editor.SetBlockText(block->block().Text);

@@ -223,24 +223,6 @@ void TPainterCanvas::FloodFill(TPoint p, TColor border)
     m_painter->drawPolyline(m_trace);
 }
 
-namespace {
-
-// Where the lines of a text go: the text rectangle, or, when that is lower than
-// one line but at least half a line high, one line's height centred on it. Low
-// shapes (the 20-unit decisions and terminals of imported routines at every
-// scale) would otherwise hide their only line.
-TRect TextBox(const TRect& r, int lineHeight)
-{
-    const int height = r.Bottom - r.Top;
-    if (height >= lineHeight || 2 * height < lineHeight) return r;
-    TRect box = r;
-    box.Top = r.Top - (lineHeight - height) / 2;
-    box.Bottom = box.Top + lineHeight;
-    return box;
-}
-
-} // namespace
-
 const QFontMetrics& TPainterCanvas::Metrics()
 {
     if (!m_metrics) {
@@ -256,8 +238,9 @@ void TPainterCanvas::DrawText(const TRect& r, const std::string& text, int align
     const int width = r.Right - r.Left;
     const QFontMetrics& metrics = Metrics();
     const int lineHeight = metrics.height();
-    const TRect box = TextBox(r, lineHeight);
-    if (text.empty() || width <= 0 || box.Bottom - box.Top < lineHeight) return;
+    // Lower than half a line, not even the first line shows.
+    if (text.empty() || width <= 0 || 2 * (r.Bottom - r.Top) < lineHeight) return;
+    const TRect box = AtLeastOneLine(r, lineHeight);
     const TMnemonicText shown = StripMnemonics(QString::fromStdString(Cp1251ToUtf8(text)));
     const std::vector<TTextLine> lines =
         WrapText(shown.Text, width, metrics, (box.Bottom - box.Top) / lineHeight);

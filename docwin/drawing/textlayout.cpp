@@ -122,4 +122,14 @@ std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetri
     return TWrapper(text, width, metrics, maxLines).Run();
 }
 
+TRect AtLeastOneLine(const TRect& r, int lineHeight)
+{
+    const int height = r.Bottom - r.Top;
+    if (height >= lineHeight) return r;
+    TRect box = r;
+    box.Top = r.Top - (lineHeight - height) / 2;
+    box.Bottom = box.Top + lineHeight;
+    return box;
+}
+
 } // namespace kb

@@ -2,6 +2,8 @@
 // breaks, word-wrapped at the width, with '&' as the mnemonic prefix.
 #pragma once
 
+#include "model/geometry.h"
+
 #include <QFontMetrics>
 #include <QString>
 
@@ -33,5 +35,11 @@ struct TTextLine
 // after maxLines lines, as no more would show.
 std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetrics& metrics,
                                 int maxLines = std::numeric_limits<int>::max());
+
+// Where the lines of a text stand, in pixels: `r` itself, or, when `r` is lower
+// than one line, one line's height centred on it. Low shapes (the 20-unit
+// decisions and terminals of imported routines, at every scale) would
+// otherwise neither show nor edit their only line.
+TRect AtLeastOneLine(const TRect& r, int lineHeight);
 
 } // namespace kb
