@@ -144,9 +144,9 @@ bool StructureOnYes(TWorkGraph& g, TNodeId d, const TDecision& c, TNodeId y, TNo
 // A loop that goes back along the no-branch runs until the condition holds:
 // "until c" as it stands. The unit import lays repeat loops out this way, with
 // "yes" on the exit.
-bool StructureRepeatOnNo(TWorkGraph& g, TNodeId d, const TDecision& c, TNodeId t)
+bool StructureRepeatOnNo(TWorkGraph& g, TNodeId d, const TDecision& c, TNodeId t, TNodeId t2)
 {
-    if (!PlainBlock(g, t) || g.IncomingCount(t) != 2 || c.notOutgoing > 1) return false;
+    if (t2 != d || !PlainBlock(g, t) || g.IncomingCount(t) != 2 || c.notOutgoing > 1) return false;
     g.SetText(t, "repeat\r\n" + g[t].Text.Flat() + "\r\nuntil " + g[d].Text.Flat() + ";");
     g.MoveEnds(c.r, d, t);
     g.Remove(d);
@@ -174,7 +174,7 @@ TStep TStructurer::StructureAt(TNodeId d)
     const TNodeId y2 = m_g.Successor(y);
     const TNodeId t2 = m_g.Successor(t);
     const bool rewrote = (PlainBlock(m_g, y) && StructureOnYes(m_g, d, c, y, t, y2, t2)) ||
-                         (t2 == d && StructureRepeatOnNo(m_g, d, c, t));
+                         StructureRepeatOnNo(m_g, d, c, t, t2);
     if (!rewrote) return TStep::Skip;
     MergeSequences();
     return TStep::Rewrote;

@@ -382,18 +382,16 @@ private:
         TShemObj* y2 = Successor(y);
         TShemObj* t2 = Successor(t);
         auto plain = [](TShemObj* x) { return x->IsBlock() && x->block().Kind != bkRhomb; };
-        const bool repeatOnNo = t2 == d && plain(t) && Incoming(t) == 2 && others <= 1;
+        // The first four rules take Y's text, which only a plain block has.
+        const bool onYes = plain(y);
         std::string& cond = d->block().Text;
-        const std::string yes = plain(y) ? y->block().Text : std::string();
-        if (!plain(y)) {
-            if (!repeatOnNo) return Step::Skip;
-            RepeatOnNo(d, r, t);
-        } else if (t == y2 && t->IsBlock()) {
+        const std::string yes = onYes ? y->block().Text : std::string();
+        if (onYes && t == y2 && t->IsBlock()) {
             cond =
                 "if " + cond + "\r\n" + "then" + "\r\n" + "begin" + "\r\n" + yes + "\r\n" + "end;";
             m_s.Remove(y);
             d->block().Kind = bkRectangle;
-        } else if (t2 == y2 && plain(t)) {
+        } else if (onYes && t2 == y2 && plain(t)) {
             cond = "if " + cond + "\r\n" + "then" + "\r\n" + "begin" + "\r\n" + yes + "\r\n" +
                    "end" + "\r\n" + "else" + "\r\n" + "begin" + "\r\n" + t->block().Text + "\r\n" +
                    "end;";
@@ -409,32 +407,25 @@ private:
                 l.PosB = {32767, 0};
                 m_s.AddLink(l);
             }
-        } else if (y2 == d && others >= 2 && Incoming(y) == 1) {
+        } else if (onYes && y2 == d && others >= 2 && Incoming(y) == 1) {
             cond = "while " + cond + " do" + "\r\n" + "begin" + "\r\n" + yes + "\r\n" + "end;";
             m_s.Remove(y);
             d->block().Kind = bkRectangle;
-        } else if (y2 == d && Incoming(y) == 2 && others <= 1) {
+        } else if (onYes && y2 == d && Incoming(y) == 2 && others <= 1) {
             y->block().Text = "repeat\r\n" + yes + "\r\n" + "until not(" + cond + ");";
             if (q->link().EndA == d) q->link().EndA = y;
             if (q->link().EndB == d) q->link().EndB = y;
             m_s.Remove(d);
-        } else if (repeatOnNo) {
-            RepeatOnNo(d, r, t);
+        } else if (t2 == d && plain(t) && Incoming(t) == 2 && others <= 1) {
+            t->block().Text = "repeat\r\n" + t->block().Text + "\r\n" + "until " + cond + ";";
+            if (r->link().EndA == d) r->link().EndA = t;
+            if (r->link().EndB == d) r->link().EndB = t;
+            m_s.Remove(d);
         } else {
             return Step::Skip;
         }
         Walk([this](TShemObj* o) { return MergeSeq(o); });
         return Step::Rewrote;
-    }
-
-    // A loop back along the no-branch: "until" the condition as it stands.
-    void RepeatOnNo(TShemObj* d, TShemObj* r, TShemObj* t)
-    {
-        t->block().Text =
-            "repeat\r\n" + t->block().Text + "\r\n" + "until " + d->block().Text + ";";
-        if (r->link().EndA == d) r->link().EndA = t;
-        if (r->link().EndB == d) r->link().EndB = t;
-        m_s.Remove(d);
     }
 
     // Pass 7.
