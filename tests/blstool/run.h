@@ -24,12 +24,19 @@ inline std::string Slurp(const std::string& path)
     return ss.str();
 }
 
-// args are passed to the shell as they stand: quote them where needed.
+// A shell word that stands for s as it is (s holds no single quote).
+inline std::string Quote(const std::string& s)
+{
+    return "'" + s + "'";
+}
+
+// args are passed to the shell as they stand: quote them where needed. What
+// blstool prints is caught in files in the folder `scratch`.
 inline RunResult RunBlstool(const std::string& args, const std::string& scratch)
 {
     const std::string outFile = scratch + "/stdout.txt", errFile = scratch + "/stderr.txt";
-    const std::string cmd =
-        std::string(KB_BIN_DIR) + "/blstool " + args + " >" + outFile + " 2>" + errFile;
+    const std::string cmd = Quote(std::string(KB_BIN_DIR) + "/blstool") + " " + args + " >" +
+                            Quote(outFile) + " 2>" + Quote(errFile);
     const int status = std::system(cmd.c_str());
     RunResult r;
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

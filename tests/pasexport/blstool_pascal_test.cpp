@@ -1,14 +1,13 @@
 // blstool pascal: the program on stdout, messages on stderr, and the exit
 // code telling which happened.
+#include "tests/blstool/run.h"
 #include "tests/pasexport/examples.h"
 #include "tests/pasexport/support/flowbuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kbtest;
@@ -16,31 +15,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TRun
-{
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& p)
-{
-    std::stringstream s;
-    s << std::ifstream(p, std::ios::binary).rdbuf();
-    return s.str();
-}
-
-TRun Pascal(const fs::path& file)
+RunResult Pascal(const fs::path& file)
 {
     const fs::path dir = fs::temp_directory_path() / ("kb_blstool_" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    const std::string cmd = std::string(KB_BIN_DIR) + "/blstool pascal '" + file.string() + "' > " +
-                            (dir / "out").string() + " 2> " + (dir / "err").string();
-    TRun r;
-    const int status = std::system(cmd.c_str());
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = Slurp(dir / "out");
-    r.err = Slurp(dir / "err");
+    const RunResult r = RunBlstool("pascal " + Quote(file.string()), dir.string());
     fs::remove_all(dir);
     return r;
 }
@@ -57,30 +36,30 @@ fs::path Write(const std::string& name, const std::vector<uint8_t>& bytes)
 
 TEST(BlstoolPascal, PrintsTheProgramAndExitsZero)
 {
-    const TRun r = Pascal(ExamplesDir() / "nested" / "input.bls");
-    EXPECT_EQ(r.code, 0);
+    const RunResult r = Pascal(ExamplesDir() / "nested" / "input.bls");
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, Slurp(ExamplesDir() / "nested" / "expected.pas"));
     EXPECT_EQ(r.err, "");
 }
 
 TEST(BlstoolPascal, MessagesGoToStderrAndExitOne)
 {
-    const TRun r = Pascal(ExamplesDir() / "dead_ends" / "input.bls");
-    EXPECT_EQ(r.code, 1);
+    const RunResult r = Pascal(ExamplesDir() / "dead_ends" / "input.bls");
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, Slurp(ExamplesDir() / "dead_ends" / "expected.pas"));
     EXPECT_EQ(r.err, "error: No outgoing link\nerror: Have only 1 incoming link\n");
 
     const fs::path text = Write("kb_not_a_diagram", {'h', 'e', 'l', 'l', 'o'});
-    const TRun refused = Pascal(text);
+    const RunResult refused = Pascal(text);
     fs::remove(text);
-    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(refused.err, "error: Can not find \"begin\"\n");
 }
 
 TEST(BlstoolPascal, AFileThatCannotBeOpenedExitsTwo)
 {
-    EXPECT_EQ(Pascal("/nonexistent/dir/none.bls").code, 2);
+    EXPECT_EQ(Pascal("/nonexistent/dir/none.bls").exitCode, 2);
 }
 
 TEST(BlstoolPascal, TextsArePrintedAsUtf8)
@@ -90,7 +69,7 @@ TEST(BlstoolPascal, TextsArePrintedAsUtf8)
     b.Flow(b.Ellipse("begin", 0, 0), a);
     b.Flow(a, b.Ellipse("end", 0, 80));
     const fs::path file = Write("kb_cyrillic", b.Bytes());
-    const TRun r = Pascal(file);
+    const RunResult r = Pascal(file);
     fs::remove(file);
     EXPECT_EQ(r.out, "begin\n  \xD0\xB0 := 1\nend;\n");
 }

@@ -1,38 +1,20 @@
 // blstool routines and import, run as the user runs them.
+#include "tests/blstool/run.h"
 #include "tests/unitimport/support.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
 using kbtest::Crlf;
+using kbtest::Quote;
 
 namespace {
 
-struct RunResult
+kbtest::RunResult Blstool(const kbtest::TTempDir& dir, const std::string& args)
 {
-    int Code = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Quote(const std::string& s)
-{
-    return "'" + s + "'";
-}
-
-RunResult Blstool(const kbtest::TTempDir& dir, const std::string& args)
-{
-    const fs::path out = dir.Path() / "stdout.txt", err = dir.Path() / "stderr.txt";
-    const std::string cmd = Quote(std::string(KB_BIN_DIR) + "/blstool") + " " + args + " >" +
-                            Quote(out.string()) + " 2>" + Quote(err.string());
-    const int status = std::system(cmd.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, kbtest::ReadBytes(out),
-            kbtest::ReadBytes(err)};
+    return kbtest::RunBlstool(args, dir.Str());
 }
 
 class BlstoolImport : public testing::Test
@@ -55,19 +37,19 @@ protected:
 
 TEST_F(BlstoolImport, RoutinesListsHeadersInScannerOrder)
 {
-    const RunResult r = Blstool(m_dir, "routines " + Quote(m_unit));
-    EXPECT_EQ(r.Code, 0);
-    EXPECT_EQ(r.Out, "procedure A\nprocedure Broken\nfunction B(k: integer):\n"
+    const kbtest::RunResult r = Blstool(m_dir, "routines " + Quote(m_unit));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "procedure A\nprocedure Broken\nfunction B(k: integer):\n"
                      "procedure A(s: string)\n");
 }
 
 TEST_F(BlstoolImport, ImportsEveryRoutineAndReportsSkippedOnes)
 {
     const std::string out = (m_dir.Path() / "new" / "deeper").string();
-    const RunResult r = Blstool(m_dir, "import " + Quote(m_unit) + " -o " + Quote(out));
-    EXPECT_EQ(r.Code, 0);
-    EXPECT_EQ(r.Out, out + "/A.bls\n" + out + "/B.bls\n" + out + "/A~2.bls\n");
-    EXPECT_EQ(r.Err, "blstool: skipped routine 2 (procedure Broken): "
+    const kbtest::RunResult r = Blstool(m_dir, "import " + Quote(m_unit) + " -o " + Quote(out));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, out + "/A.bls\n" + out + "/B.bls\n" + out + "/A~2.bls\n");
+    EXPECT_EQ(r.err, "blstool: skipped routine 2 (procedure Broken): "
                      "repeat and until do not match\n");
     EXPECT_TRUE(fs::exists(out + "/A~2.bls"));
 }
@@ -75,39 +57,40 @@ TEST_F(BlstoolImport, ImportsEveryRoutineAndReportsSkippedOnes)
 TEST_F(BlstoolImport, ImportsChosenRoutinesInListOrder)
 {
     const std::string out = m_dir.Str();
-    const RunResult r = Blstool(m_dir, "import " + Quote(m_unit) + " --routine 4 -o " + Quote(out) +
-                                           " --routine 3");
-    EXPECT_EQ(r.Code, 0);
-    EXPECT_EQ(r.Out, out + "/B.bls\n" + out + "/A.bls\n");
+    const kbtest::RunResult r = Blstool(m_dir, "import " + Quote(m_unit) + " --routine 4 -o " +
+                                                   Quote(out) + " --routine 3");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, out + "/B.bls\n" + out + "/A.bls\n");
 }
 
 TEST_F(BlstoolImport, ExitCodes)
 {
     const std::string out = " -o " + Quote(m_dir.Str());
-    EXPECT_EQ(Blstool(m_dir, "import " + Quote(m_unit)).Code, 2);
-    EXPECT_EQ(Blstool(m_dir, "import " + Quote(m_unit) + out + " --routine 5").Code, 2);
-    EXPECT_EQ(Blstool(m_dir, "import " + Quote(m_unit) + out + " --routine x").Code, 2);
-    EXPECT_EQ(Blstool(m_dir, "routines").Code, 2);
+    EXPECT_EQ(Blstool(m_dir, "import " + Quote(m_unit)).exitCode, 2);
+    EXPECT_EQ(Blstool(m_dir, "import " + Quote(m_unit) + out + " --routine 5").exitCode, 2);
+    EXPECT_EQ(Blstool(m_dir, "import " + Quote(m_unit) + out + " --routine x").exitCode, 2);
+    EXPECT_EQ(Blstool(m_dir, "routines").exitCode, 2);
 
-    const RunResult missing = Blstool(m_dir, "import /nonexistent/u.pas" + out);
-    EXPECT_EQ(missing.Code, 1);
-    EXPECT_NE(missing.Err.find("cannot open /nonexistent/u.pas"), std::string::npos);
-    EXPECT_EQ(Blstool(m_dir, "routines /nonexistent/u.pas").Code, 1);
+    const kbtest::RunResult missing = Blstool(m_dir, "import /nonexistent/u.pas" + out);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("cannot open /nonexistent/u.pas"), std::string::npos);
+    EXPECT_EQ(Blstool(m_dir, "routines /nonexistent/u.pas").exitCode, 1);
 
     // A folder that cannot be made (its parent is a file), and a diagram
     // file that cannot be made (a folder has its name).
     kbtest::WriteBytes(m_dir.Path() / "plain", "x");
-    const RunResult noFolder = Blstool(m_dir, "import " + Quote(m_unit) + " -o " +
-                                                  Quote((m_dir.Path() / "plain" / "sub").string()));
-    EXPECT_EQ(noFolder.Code, 1);
-    EXPECT_NE(noFolder.Err.find("cannot create the folder"), std::string::npos);
+    const kbtest::RunResult noFolder =
+        Blstool(m_dir, "import " + Quote(m_unit) + " -o " +
+                           Quote((m_dir.Path() / "plain" / "sub").string()));
+    EXPECT_EQ(noFolder.exitCode, 1);
+    EXPECT_NE(noFolder.err.find("cannot create the folder"), std::string::npos);
 
     const fs::path taken = m_dir.Path() / "taken";
     fs::create_directories(taken / "A.bls");
-    const RunResult noFile =
+    const kbtest::RunResult noFile =
         Blstool(m_dir, "import " + Quote(m_unit) + " -o " + Quote(taken.string()));
-    EXPECT_EQ(noFile.Code, 1);
-    EXPECT_NE(noFile.Err.find("cannot create " + taken.string() + "/A.bls: Is a directory"),
+    EXPECT_EQ(noFile.exitCode, 1);
+    EXPECT_NE(noFile.err.find("cannot create " + taken.string() + "/A.bls: Is a directory"),
               std::string::npos);
     EXPECT_TRUE(fs::is_directory(taken / "A.bls")); // left as it was
     EXPECT_TRUE(fs::exists(taken / "B.bls"));       // the other routines are still written
