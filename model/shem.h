@@ -22,6 +22,10 @@ namespace kb {
 // "FileKestrabinEditorV2", the first 21 bytes of every diagram file.
 extern const std::string_view kFileMagic;
 
+// The most entries a diagram can hold: a link names the entries its ends sit
+// on by 16-bit record indices, so a file cannot refer past this many records.
+inline constexpr int kMaxEntries = 65536;
+
 // What the reader had to leave out or guess while loading. A damaged file
 // never yields a link with an empty end or a cycle of links ending on links:
 // such links are dropped (with every link that ends on them) and listed here.
