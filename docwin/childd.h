@@ -154,6 +154,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override; // childd_wheel.cpp
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -211,6 +212,8 @@ private:
     void TextToolDown(TPoint pixel);
     void ArrowKey(int key, Qt::KeyboardModifiers keys);
     bool ReplaceDiagram(std::span<const uint8_t> bytes);
+    // Ctrl+wheel: steps up (positive) or down the scales around pointer.
+    void WheelZoom(int steps, QPoint pointer);
 
     TChildHost& m_host;
     std::unique_ptr<TListGate> m_listGate;
@@ -237,6 +240,8 @@ private:
     TShemObj* m_linkStart = nullptr;
     TShemObj* m_resized = nullptr;
     TShemObj* m_movedLink = nullptr;
+    // Wheel movement not yet a whole unit (pixels) or notch (Ctrl).
+    QPoint m_wheelRest;
 
     // In-place text editing.
     QPlainTextEdit* m_editor = nullptr;
