@@ -153,9 +153,10 @@ bool TMainForm::SaveDocument(TChildD& doc)
 bool TMainForm::SaveDocumentAs(TChildD& doc)
 {
     const QString suggested = doc.FileName().isEmpty() ? m_lastFolder : doc.FileName();
-    const QString chosen = FileDialogs().AskSaveFile(this, suggested, DiagramFilter());
+    const QString chosen = FileDialogs().AskSaveFile(this, suggested, m_openFilter);
     if (chosen.isEmpty()) return false;
     const QString path = AbsoluteFileName(chosen);
+    m_lastFolder = QFileInfo(path).absolutePath() + QLatin1Char('/');
     if (TChildD* other = FindDocument(path); other && other != &doc) {
         MessageBox(this, QMessageBox::Warning,
                    QStringLiteral("Файл %1 открыт в другом окне. Закройте то окно или выберите "

@@ -50,7 +50,10 @@ constexpr TColor kDefaultBackground = RGBColor(192, 192, 192);
 
 struct TSettings
 {
+    // The Open and Save As dialogs' folder ("Path").
     QString LastFolder;
+    // The picture export dialog's folder; empty: it starts in LastFolder.
+    QString PicturePath;
     bool Maximized = false;
     // Empty: let the windowing system place the window.
     std::optional<QRect> Placement;
@@ -64,8 +67,11 @@ struct TSettings
     std::array<TBlockSize, 10> StandSize{};
 };
 
-// The program's folder with a trailing separator: the first start's last folder.
+// The program's folder with a trailing separator.
 QString ProgramFolder();
+// Where the file dialogs start before the user has chosen a folder: the
+// user's documents folder (home when there is none), never the installation.
+QString DocumentsFolder();
 QList<QRect> AvailableScreens();
 
 // The settings store of the current user: HKCU\Software\Marlowen on Windows,
