@@ -33,6 +33,12 @@ QString ApplicationTitle()
     return QStringLiteral("Редактор блок-схем");
 }
 
+void NameApplication()
+{
+    QApplication::setOrganizationName(QStringLiteral("Marlowen"));
+    QApplication::setApplicationName(QStringLiteral("Kestrabin"));
+}
+
 QStringList CommandLineFiles(const QStringList& arguments)
 {
     QStringList files;
@@ -44,10 +50,7 @@ QStringList CommandLineFiles(const QStringList& arguments)
 int RunEditor(int& argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Marlowen"));
-    QApplication::setApplicationName(QStringLiteral("Kestrabin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Block-diagram editor"));
-    QApplication::setApplicationDisplayName(ApplicationTitle());
+    NameApplication();
 
     // A second start creates no window, reads no settings, loads no plug-ins.
     const QStringList files = CommandLineFiles(QApplication::arguments());

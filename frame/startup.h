@@ -10,6 +10,11 @@ namespace kb {
 // The application and main window title while the editor runs.
 QString ApplicationTitle();
 
+// Names the application for its settings. No display name is set: Qt would
+// append it to every window title, and each window's title is exactly the
+// text the window sets.
+void NameApplication();
+
 // Every argument after the program name is a file name; each is made
 // absolute here, because a running editor that receives it has another
 // working folder.
