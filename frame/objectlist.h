@@ -58,7 +58,13 @@ public:
     void ClearRows() override;
     void AppendRow(const TListRow& row) override;
 
+    // The width that shows every column whole, without a scroll bar.
+    int FittingWidth() const;
+
 private:
+    // Position and Size take the width of their widest possible text.
+    void FitColumns();
+
     TObjectListModel m_model;
     int m_updating = 0;
 };
