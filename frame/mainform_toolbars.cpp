@@ -40,7 +40,8 @@ constexpr TToolSpec kTools[] = {
     {"ToolButton15", tcComment, "Create comment"},
     {"ToolButton18", tcDocument, "Create document"},
     {"ToolButton20", tcProcess, "Create predefined process"},
-    {"ToolButton21", tcLink, "Create link"},
+    {"ToolButton21", tcLink,
+     "Create link. Arrowheads: the small arrow beside the button, or hold the button down"},
     {"ToolButton22", tcPan, "Move document."},
     {"ToolButton23", tcDivider, "Create page divider."},
 };
@@ -208,7 +209,7 @@ void TMainForm::CreateToolPalette()
 void TMainForm::SetLinkDirection(int direction)
 {
     m_linkDirection = direction & 3;
-    Action(QStringLiteral("ToolButton21"))->setIcon(LinkStyleIcon(m_linkDirection));
+    m_toolPalette->ShowLinkDirection(m_linkDirection);
     SetCurrentTool(tcLink);
 }
 

@@ -33,6 +33,14 @@ QString ApplicationTitle()
     return QStringLiteral("Редактор блок-схем");
 }
 
+QRect FirstStartPlacement(const QRect& available)
+{
+    const int width = available.width() * 4 / 5;
+    const int height = available.height() * 4 / 5;
+    return {available.left() + (available.width() - width) / 2,
+            available.top() + (available.height() - height) / 2, width, height};
+}
+
 QStringList CommandLineFiles(const QStringList& arguments)
 {
     QStringList files;
