@@ -248,6 +248,8 @@ private:
     // mainform_services.cpp
     void PlaceToolbars(std::vector<std::pair<QToolBar*, TToolbarState>> bars);
     TToolbarState ToolbarState(QToolBar* bar) const;
+    // A document that is alone gets the whole free document area.
+    void FillAreaWithLoneDocument(QMdiSubWindow& sub);
 
     // mainform_autosave.cpp
     void WatchForAutosave(TChildD& doc);

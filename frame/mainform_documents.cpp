@@ -83,6 +83,7 @@ TChildD* TMainForm::AddDocumentWindow(std::unique_ptr<TChildD> doc)
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     UpdateMenuItems();
+    FillAreaWithLoneDocument(*sub);
     return shown;
 }
 

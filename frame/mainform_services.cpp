@@ -4,6 +4,7 @@
 
 #include "docwin/childd.h"
 #include "docwin/messagebox.h"
+#include "frame/dialogs/menuform.h"
 #include "frame/filedialogs.h"
 #include "frame/objectlist.h"
 #include "frame/services/exportmodule.h"
@@ -12,12 +13,16 @@
 #include "frame/services/printing.h"
 #include "frame/services/searchdialogs.h"
 #include "frame/services/searchtarget.h"
+#include "frame/startup.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -222,6 +227,8 @@ void TMainForm::ApplySettings(const TSettings& s)
         setWindowState(windowState() | Qt::WindowMaximized);
     else if (s.Placement)
         setGeometry(*s.Placement);
+    else if (const QScreen* where = screen())
+        setGeometry(FirstStartPlacement(where->availableGeometry()));
     PlaceToolbars({{m_standard, s.Standard}, {m_special, s.Special}, {m_alignBar, s.Align}});
     ToolbarCheck(m_standard)->setChecked(s.Standard.Visible);
     ToolbarCheck(m_special)->setChecked(s.Special.Visible);
@@ -232,6 +239,20 @@ void TMainForm::ApplySettings(const TSettings& s)
     SetGridCheck(s.GridEnabled);
     m_recent.SetFiles(s.RecentFiles);
     m_standSize = s.StandSize;
+    m_linkDirection = s.LinkDirection & 3;
+    m_toolPalette->ShowLinkDirection(m_linkDirection);
+}
+
+// In normal state rather than maximised: the document keeps its frame and
+// buttons, and further documents cascade over it as usual.
+void TMainForm::FillAreaWithLoneDocument(QMdiSubWindow& sub)
+{
+    // Before the main window is shown its document area has no real size.
+    if (m_mdi->subWindowList().size() != 1 || !m_mdi->isVisible() || sub.isMaximized()) return;
+    // The first document brings the Special toolbar, which takes its room
+    // from the document area only once the layout has run.
+    if (layout()) layout()->activate();
+    sub.setGeometry(m_mdi->viewport()->rect());
 }
 
 TSettings TMainForm::CollectSettings() const
@@ -249,6 +270,7 @@ TSettings TMainForm::CollectSettings() const
     s.GridEnabled = Action(QStringLiteral("Grid1"))->isChecked();
     s.RecentFiles = m_recent.Files();
     s.StandSize = m_standSize;
+    s.LinkDirection = m_linkDirection;
     return s;
 }
 

@@ -209,6 +209,7 @@ TSettings LoadSettings(QSettings& store, const QList<QRect>& screens)
     Assign(s.GridEnabled, ReadBool(store, "GridEnable"));
     s.RecentFiles = ReadRecentFiles(store);
     ReadStandSize(store, s.StandSize);
+    if (const auto v = ReadIntIn(store, "LinkDirection", 0, 3)) s.LinkDirection = *v;
     return s;
 }
 
@@ -231,6 +232,7 @@ void SaveSettings(QSettings& store, const TSettings& s)
     store.setValue("GridEnable", s.GridEnabled ? 1 : 0);
     WriteRecentFiles(store, s.RecentFiles);
     WriteStandSize(store, s.StandSize);
+    store.setValue("LinkDirection", s.LinkDirection);
     store.sync();
 }
 

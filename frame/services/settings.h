@@ -65,6 +65,10 @@ struct TSettings
     bool GridEnabled = false;
     QStringList RecentFiles;
     std::array<TBlockSize, 10> StandSize{};
+    // The link tool's arrowheads (the link style's direction code, 0..3).
+    // Until the user chooses, an arrow at the end: a flowchart is read along
+    // its arrows, and the tool's picture then shows an arrow.
+    int LinkDirection = 1;
 };
 
 // The program's folder with a trailing separator.
