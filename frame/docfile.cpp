@@ -1,9 +1,10 @@
 #include "frame/docfile.h"
 
+#include "docwin/drawing/atomicdevice.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <filesystem>
 
@@ -33,17 +34,18 @@ QString ReadReason(const QFile& f)
     }
 }
 
-QString WriteReason(const QSaveFile& f)
+QString WriteReason(const TWriteStatus& status)
 {
-    switch (f.error()) {
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("нет прав на запись.");
-    case QFileDevice::OpenError:
-        return QStringLiteral("файл не удаётся создать (нет такой папки или нет прав на запись).");
-    case QFileDevice::ResourceError:
+    switch (status.Failure) {
+    case TWriteFailure::NoSpace:
         return QStringLiteral("не хватает места на диске.");
+    case TWriteFailure::NoPermission:
+        return QStringLiteral("нет прав на запись.");
+    case TWriteFailure::NoFolder:
+        return QStringLiteral("файл не удаётся создать: нет такой папки.");
     default:
-        return QStringLiteral("ошибка записи (возможно, диск переполнен или нет прав на запись).");
+        return QStringLiteral("ошибка записи (%1).")
+            .arg(QString::fromLocal8Bit(status.Error.c_str()));
     }
 }
 
@@ -84,20 +86,9 @@ bool ReadDiagramFile(const QString& fileName, std::vector<uint8_t>& data, QStrin
 
 bool WriteDiagramFile(const QString& fileName, const TShem& shem, QString* error)
 {
-    const std::vector<uint8_t> bytes = shem.SaveToBytes();
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly)) {
-        *error = WriteReason(f);
-        return false;
-    }
-    if (f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
-            qint64(bytes.size()) ||
-        !f.commit()) {
-        *error = WriteReason(f);
-        f.cancelWriting();
-        return false;
-    }
-    return true;
+    const TWriteStatus status = WriteFileAtomically(NativeFileName(fileName), shem.SaveToBytes());
+    if (!status.Ok()) *error = WriteReason(status);
+    return status.Ok();
 }
 
 QString DamageMessage(const QString& fileName, const TLoadReport& report)

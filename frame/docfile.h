@@ -21,7 +21,7 @@ bool SameFile(const QString& a, const QString& b);
 // The whole file; false with a Russian reason in *error.
 bool ReadDiagramFile(const QString& fileName, std::vector<uint8_t>& data, QString* error);
 // Writes the diagram atomically: the old file stays intact unless the new one
-// was written completely. False with a Russian reason in *error.
+// was written and synced completely. False with a Russian reason in *error.
 bool WriteDiagramFile(const QString& fileName, const TShem& shem, QString* error);
 
 // The message after a load whose report lists dropped or guessed parts.

@@ -113,7 +113,10 @@ TEST_F(Blstool, ResaveIntoAMissingFolderFailsAndSaysSo)
     const auto r = Run("resave " + Write("in.bls", Example()) + " " +
                        (m_dir / "no" / "such" / "out.bls").string());
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("cannot write"), std::string::npos);
+    EXPECT_NE(r.err.find("cannot create " + (m_dir / "no" / "such" / "out.bls").string() +
+                         ": No such file or directory"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST_F(Blstool, WrongUsageExitsWithTwo)
@@ -124,4 +127,64 @@ TEST_F(Blstool, WrongUsageExitsWithTwo)
     EXPECT_EQ(Run("info a b").exitCode, 2);
     EXPECT_EQ(Run("check --bogus x").exitCode, 2);
     EXPECT_EQ(Run("--help").exitCode, 0);
+}
+
+namespace {
+
+// A diagram of `blocks` rectangles with texts, several kilobytes.
+std::vector<uint8_t> Large(int blocks)
+{
+    kb::TShem s;
+    for (int i = 0; i < blocks; ++i) {
+        kb::Block b;
+        b.Left = 10 * i;
+        b.Right = 10 * i + 8;
+        b.Bottom = 8;
+        b.Text = "block number " + std::to_string(i);
+        s.AddBlock(b);
+    }
+    return s.SaveToBytes();
+}
+
+} // namespace
+
+TEST_F(Blstool, ResaveOntoAFullDiskFailsAndLeavesTheOldFileAsItWas)
+{
+    // Before, the save reported success and left a 0-byte file.
+    const std::string in = Write("in.bls", Large(200));
+    const std::string out = Write("out.bls", Example());
+    const auto r = RunBlstoolOnFullDisk("resave " + in + " " + out, m_dir.string());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot write " + out + ": File too large"), std::string::npos) << r.err;
+    const std::vector<uint8_t> example = Example();
+    EXPECT_EQ(Slurp(out), std::string(example.begin(), example.end()));
+    for (const auto& e : fs::directory_iterator(m_dir))
+        EXPECT_EQ(e.path().extension(), e.path().filename() == "out.bls"  ? ".bls"
+                                        : e.path().filename() == "in.bls" ? ".bls"
+                                                                          : ".txt")
+            << "left behind: " << e.path();
+    // With room again the same command works.
+    EXPECT_EQ(Run("resave " + in + " " + out).exitCode, 0);
+    EXPECT_EQ(Slurp(out), Slurp(in));
+}
+
+TEST_F(Blstool, ImportOntoAFullDiskKeepsTheFileOfAnEarlierRun)
+{
+    // Before, the import truncated the old file in place and left it empty.
+    std::string body;
+    for (int i = 0; i < 60; ++i)
+        body += "  statement" + std::to_string(i) + ";\r\n";
+    const std::string unit = Write("u.pas", [&] {
+        const std::string text =
+            "implementation\r\nprocedure A;\r\nbegin\r\n" + body + "end;\r\nend.\r\n";
+        return std::vector<uint8_t>(text.begin(), text.end());
+    }());
+    const std::string old = Write("A.bls", Example());
+    const auto r = RunBlstoolOnFullDisk("import " + unit + " -o " + m_dir.string(), m_dir.string());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+    const std::vector<uint8_t> example = Example();
+    EXPECT_EQ(Slurp(old), std::string(example.begin(), example.end()));
+    EXPECT_EQ(Run("import " + unit + " -o " + m_dir.string()).exitCode, 0);
+    EXPECT_GT(Slurp(old).size(), 1024u);
 }

@@ -2,8 +2,9 @@
 
 #include "tools/blstool/commands.h"
 
+#include "docwin/drawing/atomicdevice.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -32,17 +33,9 @@ bool ReadFile(const QString& path, std::vector<uint8_t>& data)
 
 bool WriteFileAtomically(const QString& path, const std::vector<uint8_t>& data)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        Fail(QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
-        return false;
-    }
-    const auto size = qint64(data.size());
-    if (f.write(reinterpret_cast<const char*>(data.data()), size) != size || !f.commit()) {
-        Fail(QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
-        return false;
-    }
-    return true;
+    const kb::TWriteStatus status = kb::WriteFileAtomically(kb::NativeFileName(path), data);
+    if (!status.Ok()) Fail(QString::fromLocal8Bit(status.Error.c_str()));
+    return status.Ok();
 }
 
 int LoadDiagram(const QString& path, kb::TShem& shem, kb::TLoadReport& report)

@@ -14,7 +14,8 @@ void Fail(const QString& message);
 
 // Reads a whole file; false (with a message printed) when it cannot be read.
 bool ReadFile(const QString& path, std::vector<uint8_t>& data);
-// Writes atomically: the old file stays intact unless the new one is complete.
+// Writes atomically: the old file stays intact unless the new one is complete
+// and synced.
 bool WriteFileAtomically(const QString& path, const std::vector<uint8_t>& data);
 
 // Loads a diagram. Returns Ok, or InvalidInput after printing why the file was
