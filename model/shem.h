@@ -51,6 +51,34 @@ struct TLinkEnds
     TPoint B;
 };
 
+// The entry list of a diagram, counting its changes: every access through a
+// non-const reference counts as one. A member of TShem that changes the list
+// therefore cannot forget to count; one that changes entries in place without
+// touching the list calls Touch().
+class TEntryList
+{
+public:
+    using TVector = std::vector<std::unique_ptr<TShemObj>>;
+    const TVector& operator*() const { return m_entries; }
+    const TVector* operator->() const { return &m_entries; }
+    TVector& operator*()
+    {
+        Touch();
+        return m_entries;
+    }
+    TVector* operator->()
+    {
+        Touch();
+        return &m_entries;
+    }
+    void Touch() { ++m_changes; }
+    uint64_t Changes() const { return m_changes; }
+
+private:
+    TVector m_entries;
+    uint64_t m_changes = 0;
+};
+
 class TShem
 {
 public:
@@ -68,7 +96,7 @@ public:
     int AddLink(const TLink& l);
     void Insert(int index, std::unique_ptr<TShemObj> entry);
     TShemObj* Get(int index) const;
-    int Count() const { return int(m_items.size()); }
+    int Count() const { return int(m_items->size()); }
     int IndexOf(const TShemObj* entry) const;
 
     // Deletes the entry, every link that ends on it (and on those links), and
@@ -82,7 +110,15 @@ public:
     // The first link after `after` (from the front when null) with an end on entry.
     int NextLinkOf(const TShemObj* after, const TShemObj* entry) const;
     TPoint AttachPoint(TPoint pos, const TShemObj* entry) const;
+    // The end points of a link. Ends on links are remembered until the
+    // diagram changes, so walking every link of a chain stays linear.
     TLinkEnds LinkEnds(const TLink& link) const;
+
+    // Counts every change made through TShem. Code that changes an entry in
+    // place through its pointer (a block's rectangle, a link's end or
+    // position) calls NoteChanged, so that remembered link ends are dropped.
+    void NoteChanged() { m_items.Touch(); }
+    uint64_t ChangeCount() const { return m_items.Changes(); }
     // The union of all block rectangles; (65535, 65535, 0, 0) without blocks.
     TRect Bounds() const;
 
@@ -131,12 +167,17 @@ private:
     void EraseMarked(const std::vector<char>& doomed);
     void SortLinksTopologically(int from);
     std::vector<char> DeleteClosure(const std::vector<int>& seeds) const;
+    const TLinkEnds& SegmentOf(const TShemObj* link) const;
+    TPoint At(TPoint pos, const TShemObj* entry) const;
 
-    std::vector<std::unique_ptr<TShemObj>> m_items;
+    TEntryList m_items;
     TListSink* m_view = nullptr;
     mutable bool m_indexValid = true;
     mutable std::unordered_map<const TShemObj*, int> m_positions;
     mutable bool m_positionsValid = false;
+    // End points of links, valid while ChangeCount() equals m_linkEndsAt.
+    mutable std::unordered_map<const TShemObj*, TLinkEnds> m_linkEnds;
+    mutable uint64_t m_linkEndsAt = ~uint64_t(0);
 };
 
 } // namespace kb

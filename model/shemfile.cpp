@@ -70,7 +70,7 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
     for (bool changed = true; changed;) {
         changed = false;
         for (int i = 0; i < n; ++i) {
-            const TShemObj& e = *m_items[size_t(i)];
+            const TShemObj& e = *(*m_items)[size_t(i)];
             if (skip[size_t(i)] || !e.IsLink()) continue;
             for (const TShemObj* end : {e.link().EndA, e.link().EndB}) {
                 const int k = PositionOf(end);
@@ -89,7 +89,7 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
     out.insert(out.end(), kFileMagic.begin(), kFileMagic.end());
     for (int i = 0; i < n; ++i) {
         if (skip[size_t(i)]) continue;
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (e.IsBlock()) {
             const Block& b = e.block();
             out.push_back(0);
@@ -224,7 +224,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
     // Forward references, in the order the table was filled.
     size_t next = 0;
     size_t linkNo = 0;
-    for (auto& e : m_items) {
+    for (auto& e : *m_items) {
         if (!e->IsLink()) continue;
         TLink& l = e->link();
         const LinkRefs& r = refs[linkNo++];
@@ -247,7 +247,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
     std::vector<int> waiting(static_cast<size_t>(n), 0);
     std::vector<int> ready;
     for (int i = 0; i < n; ++i) {
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (e.IsBlock()) {
             ready.push_back(i);
             continue;
@@ -268,7 +268,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
     }
     linkNo = 0;
     for (int i = 0; i < n; ++i) {
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (!e.IsLink()) continue;
         const LinkRefs& r = refs[linkNo++];
         if (kept[size_t(i)]) continue;
