@@ -26,17 +26,40 @@ extern const std::string_view kFileMagic;
 // on by 16-bit record indices, so a file cannot refer past this many records.
 inline constexpr int kMaxEntries = 65536;
 
+// The largest file the reader takes. Far above any diagram the format can
+// hold with real texts, and small enough that a wrong or hostile file cannot
+// exhaust memory.
+inline constexpr int64_t kMaxFileBytes = int64_t(64) << 20;
+
+// Why the reader turned down a file whose header was right.
+enum class TLoadRefusal : uint8_t {
+    None,
+    TooLarge,       // more than kMaxFileBytes
+    TooManyEntries, // more than kMaxEntries records
+    OutOfMemory,
+};
+
 // What the reader had to leave out or guess while loading. A damaged file
 // never yields a link with an empty end or a cycle of links ending on links:
 // such links are dropped (with every link that ends on them) and listed here.
 struct TLoadReport
 {
     bool HeaderOk = false;
+    // A refused file leaves the diagram as it was.
+    TLoadRefusal Refusal = TLoadRefusal::None;
+    int64_t Records = 0; // with TooManyEntries, how many records the file holds
+    int64_t Bytes = 0;   // with TooLarge, the size of the file as far as known
     int DroppedLinks = 0;
     std::vector<std::string> Problems; // one sentence each, in file order
 
-    bool Clean() const { return HeaderOk && Problems.empty(); }
+    bool Clean() const { return HeaderOk && Refusal == TLoadRefusal::None && Problems.empty(); }
+    // The refusal in one sentence, empty when there is none.
+    std::string RefusalText() const;
 };
+
+// The reason a diagram cannot be written in the file format: a file names at
+// most kMaxEntries entries. Empty when it can.
+std::string SaveRefusalText(int entries);
 
 // An error opening a diagram file (as opposed to its content).
 class TFileError : public std::runtime_error
@@ -50,6 +73,8 @@ struct TLinkEnds
     TPoint A;
     TPoint B;
 };
+
+class TByteReader;
 
 // The entry list of a diagram, counting its changes: every access through a
 // non-const reference counts as one. A member of TShem that changes the list
@@ -132,10 +157,18 @@ public:
                           std::string_view replacement);
     void SortEntries();
 
-    void SaveToStream(std::vector<uint8_t>& out) const;
+    // Appends the file bytes to out. A diagram of more than kMaxEntries
+    // entries cannot be written without losing its links: nothing is
+    // appended and the result is false (SaveRefusalText says why).
+    bool SaveToStream(std::vector<uint8_t>& out) const;
+    // Empty for a diagram that cannot be written.
     std::vector<uint8_t> SaveToBytes() const;
+    // False when the header is wrong or the file is refused (report->Refusal);
+    // the diagram then keeps its entries. Never throws for want of memory.
     bool LoadFromStream(std::span<const uint8_t> data, TLoadReport* report = nullptr);
-    // Throws TFileError when the file cannot be opened or read.
+    // Reads the file a piece at a time: a wrong header or a file over
+    // kMaxFileBytes is turned down before the rest is read. Throws TFileError
+    // when the file cannot be opened or read.
     bool LoadFromFile(const std::string& fileName, TLoadReport* report = nullptr);
 
     // Hit tests, all in diagram units, first match in list order.
@@ -156,6 +189,9 @@ public:
     TPoint RenderOrigin() const;
 
 private:
+    bool Load(TByteReader& in, TLoadReport& report, int64_t size);
+    void ReadRecords(TByteReader& in, TLoadReport& report);
+    void Adopt(TShem& loaded);
     void Renumber() const;
     void InvalidateIndex()
     {

@@ -94,7 +94,10 @@ TWriteResult TRoutineWriter::Write(const TRoutine& routine)
         return {TWriteResult::Skipped, {}, std::string(SkipReasonText(why))};
 
     const std::string path = ClaimPath(FileStem(RoutineName(routine.Header)));
-    const std::vector<uint8_t> bytes = shem.SaveToBytes();
+    std::vector<uint8_t> bytes;
+    if (!shem.SaveToStream(bytes))
+        return {TWriteResult::Failed, path,
+                "cannot write " + path + ": " + SaveRefusalText(shem.Count())};
     // The file replaces one left by an earlier run only once it is complete;
     // the data reaches the disk with the rest of the batch (Sync).
     const TWriteStatus status = WriteFileAtomically(path, bytes, TSync::Batch);

@@ -188,3 +188,26 @@ TEST_F(Blstool, ImportOntoAFullDiskKeepsTheFileOfAnEarlierRun)
     EXPECT_EQ(Run("import " + unit + " -o " + m_dir.string()).exitCode, 0);
     EXPECT_GT(Slurp(old).size(), 1024u);
 }
+
+TEST_F(Blstool, FilesBeyondTheFormatsLimitsAreRefusedWithTheReason)
+{
+    // 65,537 empty rectangles: their 16-bit indices cannot all be named.
+    std::vector<uint8_t> many(kb::kFileMagic.begin(), kb::kFileMagic.end());
+    for (int i = 0; i <= kb::kMaxEntries; ++i)
+        many.insert(many.end(), {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const std::string out = (m_dir / "out.bls").string();
+    auto r = Run("resave " + Write("many.bls", many) + " " + out);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("holds 65537 records; a diagram holds at most 65536"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(out));
+
+    // A file over 64 MiB is refused before it is read (sparse: no disk used).
+    const std::string huge = Write("huge.bls", Example());
+    fs::resize_file(huge, (uint64_t(64) << 20) + 1);
+    for (const char* command : {"info", "check"}) {
+        r = Run(std::string(command) + " " + huge);
+        EXPECT_EQ(r.exitCode, 1) << command;
+        EXPECT_NE(r.err.find("larger than 64 MiB"), std::string::npos) << command << r.err;
+    }
+}

@@ -1,5 +1,6 @@
-// The editor on a full disk: a failed save says why, leaves the old file byte
-// for byte and keeps the document modified.
+// The editor on a full disk and with diagrams beyond what the format holds:
+// a failed save says why, leaves the old file byte for byte and keeps the
+// document modified; a file the reader refuses is not opened.
 #include "docwin/childd.h"
 #include "frame/mainform.h"
 #include "tests/frame/shellsupport.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace kb;
 using kb::test::TMessageRecorder;
@@ -90,4 +93,39 @@ TEST_F(FullDiskSave, AFailedSaveSaysWhyAndLosesNothing)
     EXPECT_EQ(messages.Texts.size(), 1);
     EXPECT_FALSE(doc->Modified());
     EXPECT_EQ(Contents(path).size(), 21);
+}
+
+TEST_F(FullDiskSave, ADiagramOfMoreEntriesThanAFileHoldsIsNotSaved)
+{
+    const QString path = WriteFile(dir, QStringLiteral("a.bls"), Blocks(1));
+    const QByteArray before = Contents(path);
+    TChildD* doc = main.OpenDocument(path);
+    ASSERT_NE(doc, nullptr);
+    for (int i = 0; i < kMaxEntries; ++i)
+        doc->Shem().AddBlock(Block{});
+    doc->SetModified(true);
+    Save();
+    ASSERT_EQ(messages.Texts.size(), 1);
+    EXPECT_TRUE(messages.Texts[0].contains(QStringLiteral("65537 элементов")))
+        << messages.Texts[0].toStdString();
+    EXPECT_EQ(Contents(path), before);
+    EXPECT_TRUE(doc->Modified());
+}
+
+TEST_F(FullDiskSave, FilesTheReaderRefusesAreNotOpened)
+{
+    std::vector<uint8_t> many(kFileMagic.begin(), kFileMagic.end());
+    for (int i = 0; i <= kMaxEntries; ++i)
+        many.insert(many.end(), {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const QString tooMany = WriteFile(dir, QStringLiteral("many.bls"), many);
+    const QString huge = WriteFile(dir, QStringLiteral("huge.bls"), Blocks(1));
+    std::filesystem::resize_file(huge.toStdString(), (uint64_t(64) << 20) + 1);
+    EXPECT_EQ(main.OpenDocument(tooMany), nullptr);
+    EXPECT_EQ(main.OpenDocument(huge), nullptr);
+    EXPECT_TRUE(main.Documents().isEmpty());
+    ASSERT_EQ(messages.Texts.size(), 2);
+    EXPECT_TRUE(messages.Texts[0].contains(QStringLiteral("в файле 65537 записей")))
+        << messages.Texts[0].toStdString();
+    EXPECT_TRUE(messages.Texts[1].contains(QStringLiteral("больше 64 МиБ")))
+        << messages.Texts[1].toStdString();
 }

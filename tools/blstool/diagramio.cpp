@@ -38,16 +38,36 @@ bool WriteFileAtomically(const QString& path, const std::vector<uint8_t>& data)
     return status.Ok();
 }
 
-int LoadDiagram(const QString& path, kb::TShem& shem, kb::TLoadReport& report)
+int SaveDiagram(const QString& path, const kb::TShem& shem)
 {
-    std::vector<uint8_t> data;
-    if (!ReadFile(path, data)) return InvalidInput;
-    if (!shem.LoadFromStream(data, &report)) {
-        Fail(QStringLiteral("%1 is not a diagram file (it does not start with \"%2\")")
-                 .arg(path, QString::fromLatin1(kb::kFileMagic.data(), kb::kFileMagic.size())));
+    std::vector<uint8_t> bytes;
+    if (!shem.SaveToStream(bytes)) {
+        Fail(QStringLiteral("cannot save %1: %2")
+                 .arg(path, QString::fromStdString(kb::SaveRefusalText(shem.Count()))));
         return InvalidInput;
     }
-    return Ok;
+    return WriteFileAtomically(path, bytes) ? Ok : InvalidInput;
+}
+
+int LoadDiagram(const QString& path, kb::TShem& shem, kb::TLoadReport& report)
+{
+    try {
+        if (shem.LoadFromFile(kb::NativeFileName(path), &report)) return Ok;
+    } catch (const kb::TFileError&) {
+        // Qt words the reason the same way the other commands print it.
+        QFile f(path);
+        Fail(f.open(QIODevice::ReadOnly)
+                 ? QStringLiteral("cannot read %1: %2").arg(path, f.errorString())
+                 : QStringLiteral("cannot open %1: %2").arg(path, f.errorString()));
+        return InvalidInput;
+    }
+    if (report.Refusal != kb::TLoadRefusal::None)
+        Fail(QStringLiteral("%1 is refused: %2")
+                 .arg(path, QString::fromStdString(report.RefusalText())));
+    else
+        Fail(QStringLiteral("%1 is not a diagram file (it does not start with \"%2\")")
+                 .arg(path, QString::fromLatin1(kb::kFileMagic.data(), kb::kFileMagic.size())));
+    return InvalidInput;
 }
 
 } // namespace blstool
