@@ -205,9 +205,58 @@ TEST_F(Blstool, FilesBeyondTheFormatsLimitsAreRefusedWithTheReason)
     // A file over 64 MiB is refused before it is read (sparse: no disk used).
     const std::string huge = Write("huge.bls", Example());
     fs::resize_file(huge, (uint64_t(64) << 20) + 1);
-    for (const char* command : {"info", "check"}) {
+    for (const char* command : {"info", "check", "pascal"}) {
         r = Run(std::string(command) + " " + huge);
         EXPECT_EQ(r.exitCode, 1) << command;
         EXPECT_NE(r.err.find("larger than 64 MiB"), std::string::npos) << command << r.err;
+    }
+}
+
+TEST_F(Blstool, UnitsOver64MiBAreRefusedBeforeTheyAreRead)
+{
+    const std::string unit = Write("u.pas", {'x'});
+    fs::resize_file(unit, (uint64_t(64) << 20) + 1);
+    for (const std::string& args :
+         {"routines " + unit, "import " + unit + " -o " + m_dir.string()}) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.exitCode, 1) << args;
+        EXPECT_NE(r.err.find("larger than 64 MiB"), std::string::npos) << args << r.err;
+    }
+}
+
+TEST_F(Blstool, RunningOutOfMemoryIsAMessageNeverASignal)
+{
+    // One block with a 60 MiB text: loading and saving it need several
+    // copies. Under ever larger address-space limits every run ends with an
+    // exit code, until one succeeds; the tight ones say that memory ran out.
+    std::vector<uint8_t> bytes(kb::kFileMagic.begin(), kb::kFileMagic.end());
+    bytes.insert(bytes.end(), {0, 0});
+    bytes.resize(bytes.size() + (60 << 20), 'a');
+    bytes.insert(bytes.end(), {0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const std::string big = Write("big.bls", bytes);
+    const std::string tiny = Write("tiny.bls", Example());
+    const std::string blstool = Quote(std::string(KB_BIN_DIR) + "/blstool");
+    const std::string err = (m_dir / "err.txt").string();
+    for (const std::string args : {"info " + big, "resave " + big + " " + tiny}) {
+        int outOfMemory = 0;
+        bool succeeded = false;
+        for (int mib = 64; mib <= 2048 && !succeeded; mib += 64) {
+            const std::string limit = "ulimit -v " + std::to_string(mib * 1024) + "; ";
+            // Below what the program needs to start at all nothing is measured.
+            if (std::system((limit + blstool + " check " + tiny + " >/dev/null 2>&1").c_str()))
+                continue;
+            const int status =
+                std::system((limit + blstool + " " + args + " >/dev/null 2>" + err).c_str());
+            ASSERT_TRUE(WIFEXITED(status)) << args << " at " << mib << " MiB";
+            ASSERT_LE(WEXITSTATUS(status), 1) << args << " at " << mib << " MiB";
+            succeeded = WEXITSTATUS(status) == 0;
+            if (!succeeded) {
+                EXPECT_NE(Slurp(err).find("not enough memory"), std::string::npos)
+                    << args << " at " << mib << " MiB: " << Slurp(err);
+                ++outOfMemory;
+            }
+        }
+        EXPECT_TRUE(succeeded) << args;
+        EXPECT_GT(outOfMemory, 0) << args;
     }
 }

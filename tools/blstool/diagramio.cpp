@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace blstool {
@@ -22,13 +23,28 @@ bool ReadFile(const QString& path, std::vector<uint8_t>& data)
         Fail(QStringLiteral("cannot open %1: %2").arg(path, f.errorString()));
         return false;
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        Fail(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
-        return false;
+    // Read a piece at a time up to the limit: a device or a file that grows
+    // has no size to check in advance.
+    data.clear();
+    constexpr qint64 kPiece = 1 << 20;
+    if (!f.isSequential()) data.reserve(size_t(std::min<qint64>(f.size(), kb::kMaxFileBytes) + kPiece));
+    while (true) {
+        if (qint64(data.size()) > kb::kMaxFileBytes || f.size() > kb::kMaxFileBytes) {
+            Fail(QStringLiteral("%1 is refused: it is larger than %2 MiB")
+                     .arg(path)
+                     .arg(kb::kMaxFileBytes >> 20));
+            return false;
+        }
+        const size_t at = data.size();
+        data.resize(at + size_t(kPiece));
+        const qint64 got = f.read(reinterpret_cast<char*>(data.data() + at), kPiece);
+        data.resize(at + size_t(std::max<qint64>(got, 0)));
+        if (got < 0) {
+            Fail(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()));
+            return false;
+        }
+        if (got == 0) return true;
     }
-    data.assign(bytes.begin(), bytes.end());
-    return true;
 }
 
 bool WriteFileAtomically(const QString& path, const std::vector<uint8_t>& data)
