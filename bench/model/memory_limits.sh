@@ -32,7 +32,7 @@ run() {
         how="SIGNAL $(grep -o 'signal [0-9]*' "$work/rss")"
     fi
     printf '%-34s %-10s %6s MiB  %s\n' "$label" "$how" "$((rss / 1024))" \
-        "$(grep -v '^Command' "$work/err" | head -n 1 | cut -c1-90)"
+        "$(grep -v '^Command\|^QStandardPaths' "$work/err" | head -n 1 | cut -c1-90)"
 }
 
 commands() {
