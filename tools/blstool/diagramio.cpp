@@ -27,7 +27,8 @@ bool ReadFile(const QString& path, std::vector<uint8_t>& data)
     // has no size to check in advance.
     data.clear();
     constexpr qint64 kPiece = 1 << 20;
-    if (!f.isSequential()) data.reserve(size_t(std::min<qint64>(f.size(), kb::kMaxFileBytes) + kPiece));
+    if (!f.isSequential())
+        data.reserve(size_t(std::min<qint64>(f.size(), kb::kMaxFileBytes) + kPiece));
     while (true) {
         if (qint64(data.size()) > kb::kMaxFileBytes || f.size() > kb::kMaxFileBytes) {
             Fail(QStringLiteral("%1 is refused: it is larger than %2 MiB")
