@@ -114,8 +114,7 @@ TChildD* TMainForm::OpenDocument(const QString& fileName)
     auto doc = std::make_unique<TChildD>(*this);
     TLoadReport report;
     if (!doc->LoadFromBytes(data, &report)) {
-        ReportOpenFailure(path, QStringLiteral("это не файл блок-схемы (нет заголовка %1).")
-                                    .arg(QLatin1String(kFileMagic.data(), kFileMagic.size())));
+        ReportOpenFailure(path, LoadRefusalReason(report));
         return nullptr;
     }
     doc->setWindowTitle(Shown(path));

@@ -30,6 +30,8 @@
 #include <optional>
 #include <tuple>
 
+#include <new>
+
 namespace kb {
 
 namespace {
@@ -289,7 +291,16 @@ void TMainForm::LoadPlugIns(const QString& folder)
         QAction* item = m_importMenu->addAction(plugIns[i].Name);
         item->setStatusTip(plugIns[i].Hint);
         item->setData(int(i));
-        connect(item, &QAction::triggered, this, [this, i] { m_plugIns->ImportFiles(int(i)); });
+        connect(item, &QAction::triggered, this, [this, i] {
+            // The import runs inside this call; running out of memory in it
+            // is told, not an abort.
+            try {
+                m_plugIns->ImportFiles(int(i));
+            } catch (const std::bad_alloc&) {
+                MessageBox(this, QMessageBox::Critical,
+                           QStringLiteral("Не хватает памяти, чтобы закончить импорт."));
+            }
+        });
     }
     if (!m_plugIns->Errors().isEmpty())
         statusBar()->showMessage(m_plugIns->Errors().join(QLatin1Char(' ')), 10000);
