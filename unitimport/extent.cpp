@@ -75,8 +75,10 @@ private:
     {
         if (m_k >= Size()) return false;
         const TKeyword k = FindKeyword(m_lines[m_k]);
-        if (k == kwWhile)
-            Take(3); // "while", the condition, "do"
+        if (k == kwWhile || k == kwWith)
+            Take(3); // "while", the condition, "do"; "with", the records, "do"
+        else if (k == kwFor && m_k + 2 < Size() && FindKeyword(m_lines[m_k + 2]) == kwDo)
+            Take(3); // "for", the element and the set, "do"
         else if (k == kwFor)
             Take(5); // "for", the assignment, "to", the limit, "do"
         else
@@ -95,6 +97,8 @@ private:
             TakeThrough(MatchingEnd(m_lines, std::min(Size(), m_k + 3)));
         else if (k == kwRepeat)
             TakeThrough(MatchingUntil(m_lines, m_k + 1) + 1); // and the condition
+        else if (k == kwNone && OpensEnd(line))               // "try", "asm"
+            TakeThrough(MatchingEnd(m_lines, m_k + 1));
         else if (k == kwNone)
             Take(1);
         else
@@ -118,7 +122,14 @@ private:
 
 size_t MatchingEnd(TLineSpan lines, size_t from)
 {
-    return MatchingClose(lines, from, kwBegin, kwCase, kwEnd);
+    int depth = 1;
+    for (size_t i = from; i < lines.size(); ++i) {
+        if (OpensEnd(lines[i]))
+            ++depth;
+        else if (lines[i] == "end" && --depth == 0)
+            return i;
+    }
+    return lines.size();
 }
 
 size_t MatchingUntil(TLineSpan lines, size_t from)
@@ -136,6 +147,7 @@ bool IsStrayKeyword(const std::string& line)
     case kwFor:
     case kwRepeat:
     case kwCase:
+    case kwWith:
         return false;
     default:
         return true;

@@ -10,6 +10,27 @@ bool EndsStatement(std::string_view token)
     return !token.empty() && (token.back() == ';' || token.back() == ':');
 }
 
+// Words that are no keywords of the shared list but open or divide a block
+// closed by "end": each stands on a line of its own, in lower case, so that
+// the block's extent can be followed and no statement fuses with them.
+std::string_view BlockWord(std::string_view token)
+{
+    static const std::string_view kWords[] = {"try", "except", "finally", "asm"};
+    for (std::string_view w : kWords) {
+        if (token.size() != w.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < w.size() && same; ++i)
+            same = (token[i] | 0x20) == w[i];
+        if (same) return w;
+    }
+    return {};
+}
+
+bool IsWordChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
 class LineBuilder
 {
 public:
@@ -19,6 +40,9 @@ public:
             if (const TKeyword k = FindKeyword(token); k != kwNone) {
                 Flush();
                 m_lines.emplace_back(KeywordText(k));
+            } else if (const std::string_view w = BlockWord(token); !w.empty()) {
+                Flush();
+                m_lines.emplace_back(w);
             } else {
                 m_pending += ' ';
                 m_pending += token;
@@ -30,10 +54,17 @@ public:
         if (const TKeyword k = FindKeyword(u); k != kwNone) {
             Flush();
             m_lines.emplace_back(KeywordText(k));
+        } else if (const std::string_view w = BlockWord(u); !w.empty()) {
+            Flush();
+            m_lines.emplace_back(w);
         } else {
             // The statement's last token follows the rest with no space
-            // between them; an empty statement still gives a line.
+            // between them, except where two words would fuse into one
+            // ("i shr 1", "finally fs.Free"); an empty statement still
+            // gives a line.
             std::string line(Trim(m_pending));
+            if (!line.empty() && !u.empty() && IsWordChar(line.back()) && IsWordChar(u.front()))
+                line += ' ';
             line += u;
             m_lines.push_back(std::move(line));
             m_pending.clear();
@@ -58,8 +89,8 @@ private:
     std::string m_pending;
 };
 
-// "begin" directly followed by "end" becomes one blank statement, and the
-// three lines "with", record, "do" go, leaving the statement after them.
+// "begin" directly followed by "end" becomes one blank statement. "with"
+// heads stay: the converter draws them around the statement they govern.
 // One forward pass: `out` holds the lines before the walk's position.
 TLines Tidy(TLines lines)
 {
@@ -71,8 +102,6 @@ TLines Tidy(TLines lines)
         if (out.back() == "begin" && lines[j] == "end") {
             out.back() = " ";
             ++j;
-        } else if (lines[j] == "with") {
-            j += 3;
         } else {
             out.push_back(std::move(lines[j]));
             ++j;

@@ -14,7 +14,8 @@ std::string RoutineName(std::string_view header)
     const size_t space = header.find(' ');
     std::string_view name =
         space == std::string_view::npos ? std::string_view{} : header.substr(space + 1);
-    return std::string(name.substr(0, name.find_first_of("(:;")));
+    // "function ceil (x : float)" names "ceil", not "ceil ".
+    return std::string(Trim(name.substr(0, name.find_first_of("(:;"))));
 }
 
 namespace {

@@ -182,7 +182,9 @@ TEST_F(Vellucor, CancelledOpenDoesNothing)
     ModalScript script;
     script.Then<QFileDialog>([](QFileDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Import Delphi Unit and convert it into block-diagram.");
-        EXPECT_EQ(d->nameFilters(), QStringList{"Delphi unit (*.pas)"});
+        EXPECT_EQ(d->nameFilters(),
+                  (QStringList{"Delphi unit (*.pas)", "Free Pascal unit (*.pp)", "All files (*)"}));
+        EXPECT_EQ(d->selectedNameFilter(), "Delphi unit (*.pas)");
         d->reject();
     });
     EXPECT_EQ(ImportFiles(), 0);

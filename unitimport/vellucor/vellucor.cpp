@@ -31,7 +31,9 @@ void OpenInEditor(const std::string& path)
 // The unit chosen in the open-file dialog; empty when the user cancels.
 QString AskForUnit()
 {
-    QFileDialog open(nullptr, kHint, QString(), "Delphi unit (*.pas)");
+    // Free Pascal keeps its units in .pp files; offering them saves typing.
+    QFileDialog open(nullptr, kHint, QString(),
+                     "Delphi unit (*.pas);;Free Pascal unit (*.pp);;All files (*)");
     open.setFileMode(QFileDialog::AnyFile);
     open.setAcceptMode(QFileDialog::AcceptOpen);
     if (open.exec() != QDialog::Accepted || open.selectedFiles().isEmpty()) return {};
