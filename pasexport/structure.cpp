@@ -218,8 +218,8 @@ TStep TStructurer::StructureCase(TNodeId d)
         const std::string* label = CaseLabel(b);
         if (!label) return TStep::Skip;
         const std::string arm = "\r\nbegin\r\n" + m_g[b].Text.Flat() + "\r\nend;";
-        if (*label == "else")
-            otherwise = "\r\nelse" + arm;
+        if (*label == "else") // a statement list of its own
+            otherwise = "\r\nelse\r\n" + m_g[b].Text.Flat();
         else
             arms += "\r\n" + *label + ":" + arm;
     }

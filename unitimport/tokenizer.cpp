@@ -35,7 +35,7 @@ public:
             else if (c == ':')
                 Colon();
             else
-                m_t += c;
+                Other(c);
         }
         return std::move(m_tokens); // what is left in T is dropped
     }
@@ -83,6 +83,18 @@ private:
                 --depth;
             m_t += c == CR ? ' ' : c;
         }
+    }
+
+    // A word straight after a group starts a token of its own: "(a > b)then"
+    // would otherwise hide the keyword inside one token.
+    void Other(char c)
+    {
+        const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+        if (word && !m_t.empty() && m_t.back() == ')') {
+            Emit(Trim(m_t));
+            m_t.clear();
+        }
+        m_t += c;
     }
 
     // ":=" stays inside the token; any other ":" ends it, and the next

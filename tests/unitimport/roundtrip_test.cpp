@@ -149,8 +149,8 @@ TEST(RoundTripWords, CaseStatementsKeepTheirLabels)
         Exported("case k of\n 0: a := 1;\n 1, 2: begin b; c end;\n 3: d;\nelse e; f;\nend;\ng;"),
         (Lines{"begin",     "  case k of", "    0:",   "    begin", "      a :=1", "    end;",
                "    1,2:",  "    begin",   "      b;", "      c",   "    end;",    "    3:",
-               "    begin", "      d",     "    end;", "    else",  "    begin",   "      e;",
-               "      f",   "    end;",    "  end;",   "  g",       "end;"}));
+               "    begin", "      d",     "    end;", "    else",  "    e;",      "    f",
+               "  end;",    "  g",         "end;"}));
     EXPECT_EQ(Exported("case k of 1: if a then b else c; end;"),
               (Lines{"begin", "  case k of", "    1:", "    begin", "      if a", "      then",
                      "      begin", "        b", "      end", "      else", "      begin",

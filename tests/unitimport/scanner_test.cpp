@@ -106,6 +106,9 @@ TEST(BuildLines, TheLastTokenNeverFusesWithAWordBeforeIt)
     EXPECT_EQ(BodyLines("i := 0;"), (TLines{"i :=0"}));
     EXPECT_EQ(BodyLines("s := s + 'a';"), (TLines{"s := s +'a'"}));
     EXPECT_EQ(BodyLines("Foo (a);"), (TLines{"Foo(a)"}));
+    // Nor does a keyword written straight after a parenthesis.
+    EXPECT_EQ(BodyLines("if (a > b)then c;"), (TLines{"if", "(a > b)", "then", "c"}));
+    EXPECT_EQ(BodyLines("x := f(a).b;"), (TLines{"x := f(a).b"}));
 }
 
 TEST(BuildLines, NothingBeforeImplementation)
