@@ -43,6 +43,10 @@ public:
             } else if (const std::string_view w = BlockWord(token); !w.empty()) {
                 Flush();
                 m_lines.emplace_back(w);
+            } else if (token == kDirectiveMark) {
+                // On a line of its own, so that it hides no keyword or header.
+                Flush();
+                m_lines.emplace_back(kDirectiveMark);
             } else {
                 m_pending += ' ';
                 m_pending += token;
