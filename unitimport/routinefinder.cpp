@@ -105,7 +105,10 @@ namespace {
 class RoutineFinder
 {
 public:
-    explicit RoutineFinder(const TLines& lines) : m_lines(lines) {}
+    explicit RoutineFinder(const TLines& lines) : m_lines(lines), m_typeEnd(lines.size(), 0)
+    {
+        FindTypeBodies();
+    }
 
     std::vector<TRoutine> Run()
     {
@@ -149,21 +152,28 @@ private:
 
     // When line i opens a record, class, object or interface type, the index
     // one past its closing "end"; 0 otherwise. Routine headers inside a type
-    // are declarations whose bodies come later. "EFoo = class(Exception);"
-    // has no "end" of its own: a type body never holds a "begin", so meeting
-    // one first shows the line opened nothing.
-    size_t PastTypeBody(size_t i) const
+    // are declarations whose bodies come later.
+    size_t PastTypeBody(size_t i) const { return m_typeEnd[i]; }
+
+    // One pass pairs each type's opening line with its "end", nested types
+    // included. "EFoo = class(Exception);" has no "end" of its own: a type
+    // body never holds a "begin", so one met first shows that the openings
+    // still waiting opened nothing.
+    void FindTypeBodies()
     {
-        if (!OpensType(i)) return 0;
-        int depth = 1;
-        for (size_t j = i + 1; j < Count(); ++j) {
-            if (OpensEnd(m_lines[j]) && m_lines[j] != "case") return 0;
-            if (OpensType(j))
-                ++depth;
-            else if (m_lines[j] == "end" && --depth == 0)
-                return j + 1;
+        std::vector<size_t> open;
+        for (size_t j = 0; j < Count(); ++j) {
+            if (OpensEnd(m_lines[j]) && m_lines[j] != "case") {
+                open.clear();
+            } else if (m_lines[j] == "end") {
+                if (!open.empty()) {
+                    m_typeEnd[open.back()] = j + 1;
+                    open.pop_back();
+                }
+            } else if (OpensType(j)) {
+                open.push_back(j);
+            }
         }
-        return 0;
     }
 
     bool OpensType(size_t i) const
@@ -258,6 +268,7 @@ private:
     }
 
     const TLines& m_lines;
+    std::vector<size_t> m_typeEnd; // see PastTypeBody
     std::vector<TRoutine> m_routines;
 };
 

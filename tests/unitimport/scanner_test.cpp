@@ -259,6 +259,19 @@ TEST(FindRoutines, ManyOpenHeadersDoNotExhaustTheStack)
     EXPECT_EQ(u.Routines[0].Body, (TLines{"begin", "x", "end"}));
 }
 
+TEST(FindRoutines, ManyClassesWithoutBodiesAreOnePass)
+{
+    // Each declaration opens no body; looking for each one's "end" anew
+    // would take quadratic time here.
+    std::string source = "implementation\r\ntype\r\n";
+    for (int i = 0; i < 200000; ++i)
+        source += "E" + std::to_string(i) + " = class(Exception);\r\n";
+    source += "procedure P; begin x; end;\r\n";
+    const TUnit u = ScanText(source);
+    ASSERT_EQ(u.Routines.size(), 1u);
+    EXPECT_EQ(u.Routines[0].Header, "procedure P");
+}
+
 TEST(ScanText, LineFeedFilesScanLikeTheirCrLfTwins)
 {
     const std::string lf = "implementation\n"
