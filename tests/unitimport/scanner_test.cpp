@@ -109,6 +109,7 @@ TEST(BuildLines, TheLastTokenNeverFusesWithAWordBeforeIt)
     // Nor does a keyword written straight after a parenthesis.
     EXPECT_EQ(BodyLines("if (a > b)then c;"), (TLines{"if", "(a > b)", "then", "c"}));
     EXPECT_EQ(BodyLines("x := f(a).b;"), (TLines{"x := f(a).b"}));
+    EXPECT_EQ(BodyLines("x := (a)and(b);"), (TLines{"x := (a)and(b)"}));
 }
 
 TEST(BuildLines, NothingBeforeImplementation)
