@@ -164,7 +164,11 @@ def locate_bodies(src):
             end = matching_end(toks, i)
             bodies.append((pending.pop(), toks[i][2], toks[end][3], t == "asm"))
             i = end + 1
-        elif kind == "word" and t in ("begin", "initialization", "finalization"):
+        elif kind == "word" and t in ("begin", "asm"):
+            # A body without a header: conditional code gave its routine two
+            # bodies, or it is the unit's initialization.
+            i = matching_end(toks, i) + 1
+        elif kind == "word" and t in ("initialization", "finalization"):
             break
         else:
             i += 1
