@@ -81,6 +81,8 @@ TConversion TConverterWalk::Run()
 
 size_t TConverterWalk::Statement(size_t k)
 {
+    const bool afterHandler = m_afterHandler;
+    m_afterHandler = false;
     switch (FindKeyword(m_lines[k])) {
     case kwNone:
         if (m_lines[k] == "try") return Try(k);
@@ -101,6 +103,9 @@ size_t TConverterWalk::Statement(size_t k)
         return Case(k);
     case kwWith:
         return With(k);
+    case kwElse:
+        // "on E: EFoo do S; else T": the handlers' else is a statement too.
+        return afterHandler ? Plain(k) : k + 1;
     default:
         return k + 1; // a keyword that stands for nothing here
     }
@@ -219,7 +224,9 @@ size_t TConverterWalk::Handler(size_t k)
     }
     // "except" shares the first handler's statement: a ";" between them
     // would end the handler list before it began.
-    return Around((except ? "except\r\n" : "") + head + " do", bodyAt);
+    const size_t next = Around((except ? "except\r\n" : "") + head + " do", bodyAt);
+    m_afterHandler = true;
+    return next;
 }
 
 const std::string& TConverterWalk::LineAt(size_t i) const

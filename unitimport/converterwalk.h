@@ -80,6 +80,7 @@ private:
     int64_t m_y = 0;
     TItemId m_f = kNoItem;
     TItemId m_l = kNoItem;
+    bool m_afterHandler = false; // the last statement was an exception handler
 };
 
 } // namespace kb::unitimport

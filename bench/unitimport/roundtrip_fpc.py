@@ -262,6 +262,10 @@ def failing(src, path, bodies, replacements, work, errors):
                                                                      work, errors)
 
 
+def causes_key(a, b, n):
+    return "tokens: %s / %s" % (" ".join(a[n:n + 3]), " ".join(b[n:n + 3]))
+
+
 def error_kind(error):
     m = re.search(r"(Error|Fatal): (.*)", error)
     text = m.group(2) if m else error
@@ -345,14 +349,14 @@ def main():
                 else:
                     a, b = canonical(original), canonical(exported)
                     n = next((i for i, (x, y) in enumerate(zip(a, b)) if x != y), min(len(a), len(b)))
-                    causes["tokens: %s / %s" % (" ".join(a[n:n + 3]), " ".join(b[n:n + 3]))] += 1
-                    faults.append("%s: %s (tokens)" % (path, r["header"]))
+                    causes[causes_key(a, b, n)] += 1
+                    faults.append("%s: %s (%s)" % (path, r["header"], causes_key(a, b, n)))
             errors = {}
             bad = failing(src, path, bodies, replacements, work, errors)
             c["compiled"] += len(replacements) - len(bad)
             for k in bad:
                 causes["fpc: " + error_kind(errors[k])] += 1
-                faults.append("%s: %s (%s)" % (path, routines[k]["header"], errors[k]))
+                faults.insert(0, "%s: %s (%s)" % (path, routines[k]["header"], errors[k]))
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
@@ -378,7 +382,7 @@ def main():
     top = causes.most_common(12)
     for cause, n in top:
         print("  %5d  %s" % (n, cause))
-    for f in faults[:40]:
+    for f in faults:
         print("fault: " + f, file=sys.stderr)
     if args.readme:
         write_readme(args.readme, args.sources, figures, top)

@@ -159,6 +159,9 @@ TEST(RoundTripWords, CaseStatementsKeepTheirLabels)
 
 TEST(RoundTripWords, TryBlocksAndHandlersComeBackWhole)
 {
+    EXPECT_EQ(Exported("try a except on E: EError do b; else raise; end;"),
+              (Lines{"begin", "  try;", "    a;", "  except", "    on E: EError do", "    begin;",
+                     "      b;", "    end;", "    else;", "    raise;", "  end", "end;"}));
     EXPECT_EQ(Exported("try Work; finally Done; end;\nx := 1;"),
               (Lines{"begin", "  try;", "    Work;", "  finally;", "    Done;", "  end;", "  x :=1",
                      "end;"}));
