@@ -113,11 +113,17 @@ size_t TConverterWalk::Statement(size_t k)
 
 size_t TConverterWalk::Plain(size_t k)
 {
-    const TItemId r = Box(bkRectangle, m_lines[k]);
+    // "label1: s" comes as two lines; apart, the export would write an empty
+    // statement after the label.
+    const std::string_view line = Trim(m_lines[k]);
+    const bool label = !line.empty() && line.back() == ':' && line.find(' ') == std::string::npos;
+    const bool joins = label && k + 1 < m_lines.size() && FindKeyword(m_lines[k + 1]) == kwNone &&
+                       !OpensEnd(m_lines[k + 1]);
+    const TItemId r = Box(bkRectangle, joins ? m_lines[k] + "\r\n" + m_lines[k + 1] : m_lines[k]);
     Connect(r);
     m_l = r;
     m_y += 30;
-    return k + 1;
+    return joins ? k + 2 : k + 1;
 }
 
 size_t TConverterWalk::Compound(size_t k)

@@ -157,6 +157,13 @@ TEST(RoundTripWords, CaseStatementsKeepTheirLabels)
                      "        c", "      end;", "    end;", "  end;", "end;"}));
 }
 
+TEST(RoundTripWords, ALabelStaysWithItsStatement)
+{
+    EXPECT_EQ(Exported("a;\nagain: b := 1;\nif b > 0 then goto again;"),
+              (Lines{"begin", "  a;", "  again:", "  b :=1;", "  if b > 0", "  then", "  begin",
+                     "    goto again", "  end;", "end;"}));
+}
+
 TEST(RoundTripWords, TryBlocksAndHandlersComeBackWhole)
 {
     EXPECT_EQ(Exported("try a except on E: EError do b; else raise; end;"),
