@@ -243,7 +243,8 @@ const std::string& TConverterWalk::LineAt(size_t i) const
 TConverterWalk::TBranch TConverterWalk::Branch(size_t k) const
 {
     if (k >= m_lines.size()) return {{}, k};
-    if (IsStrayKeyword(m_lines[k])) return {kBlank, k + 1};
+    // "if c then else s": the empty then-statement leaves the "else" to its if.
+    if (IsStrayKeyword(m_lines[k])) return {kBlank, m_lines[k] == "else" ? k : k + 1};
     const size_t next = StatementEnd(m_lines, k);
     TLineSpan lines = m_lines.subspan(k, next - k);
     if (FindKeyword(lines.front()) == kwBegin)

@@ -107,10 +107,11 @@ private:
 
     void TakeThrough(size_t last) { Take(last >= Size() ? Size() - m_k : last - m_k + 1); }
 
+    // An "else" is left to the if waiting for it: "if c then else s".
     void TakeBlank()
     {
         if (m_out) m_out->push_back(" ");
-        ++m_k;
+        if (m_lines[m_k] != "else") ++m_k;
     }
 
     TLineSpan m_lines;

@@ -181,8 +181,9 @@ def locate_bodies(src):
 def drop_empty_statements(words):
     out = []
     for w in words:
-        if w == ";" and (not out or out[-1] in (";", "begin", "try", "finally", "except",
-                                                  "repeat", "then", "else", "do", "of")):
+        # Not after "then", "else" or "do": there it is the empty statement
+        # that a branch or a loop consists of.
+        if w == ";" and (not out or out[-1] in (";", "begin", "try", "finally", "except", "repeat")):
             continue
         if w in ("end", "until", "finally", "except", "else") and out and out[-1] == ";":
             out.pop()

@@ -157,6 +157,20 @@ TEST(RoundTripWords, CaseStatementsKeepTheirLabels)
                      "        c", "      end;", "    end;", "  end;", "end;"}));
 }
 
+TEST(RoundTripWords, AnEmptyThenKeepsItsElse)
+{
+    EXPECT_EQ(Exported("if a then else b;\nc;"),
+              (Lines{"begin", "  if a", "  then", "  begin", "  end", "  else", "  begin", "    b",
+                     "  end;", "  c", "end;"}));
+}
+
+TEST(RoundTripWords, ARepeatDirectlyInsideARepeatComesBackWhole)
+{
+    const Lines lines = Exported("a;\nrepeat repeat b until c until d;\ne;");
+    EXPECT_EQ(lines, (Lines{"begin", "  a;", "  repeat", "     ;", "    repeat", "      b",
+                            "    until c;", "  until d;", "  e", "end;"}));
+}
+
 TEST(RoundTripWords, ALabelStaysWithItsStatement)
 {
     EXPECT_EQ(Exported("a;\nagain: b := 1;\nif b > 0 then goto again;"),
