@@ -183,7 +183,9 @@ def drop_empty_statements(words):
     for w in words:
         # Not after "then", "else" or "do": there it is the empty statement
         # that a branch or a loop consists of.
-        if w == ";" and (not out or out[-1] in (";", "begin", "try", "finally", "except", "repeat")):
+        # After a label's ":" it is the empty statement the label marks.
+        if w == ";" and (not out or out[-1] in (";", "begin", "try", "finally", "except", "repeat",
+                                                  ":")):
             continue
         if w in ("end", "until", "finally", "except", "else") and out and out[-1] == ";":
             out.pop()
@@ -195,10 +197,10 @@ def drop_single_compounds(words):
     """begin S end becomes S when S holds no ";" of its own."""
     out, stack = [], []  # stack: (index in out of the opener, semicolons seen, is begin)
     for w in words:
-        if w in OPENS_END:
+        if w in OPENS_END or w == "repeat":
             stack.append([len(out), 0, w == "begin"])
             out.append(w)
-        elif w == "end" and stack:
+        elif w in ("end", "until") and stack:
             at, semis, is_begin = stack.pop()
             if is_begin and semis == 0:
                 del out[at]
