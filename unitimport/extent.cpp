@@ -32,10 +32,9 @@ public:
     size_t Run(size_t k)
     {
         m_k = k;
-        int waitingIfs = 0;
         for (;;) {
             if (TakeIfHead()) {
-                ++waitingIfs;
+                ++m_waitingIfs;
                 continue;
             }
             if (TakeLoopHead()) continue;
@@ -43,8 +42,8 @@ public:
             // That statement completes every head above it, up to the first
             // waiting if that takes an "else" and so one more statement.
             bool elseTaken = false;
-            while (waitingIfs > 0 && !elseTaken) {
-                --waitingIfs;
+            while (m_waitingIfs > 0 && !elseTaken) {
+                --m_waitingIfs;
                 if (m_k < Size() && FindKeyword(m_lines[m_k]) == kwElse) {
                     Take(1);
                     elseTaken = true;
@@ -107,16 +106,17 @@ private:
 
     void TakeThrough(size_t last) { Take(last >= Size() ? Size() - m_k : last - m_k + 1); }
 
-    // An "else" is left to the if waiting for it: "if c then else s".
+    // An "else" is left to an if waiting for it: "if c then else s".
     void TakeBlank()
     {
         if (m_out) m_out->push_back(" ");
-        if (m_lines[m_k] != "else") ++m_k;
+        if (m_lines[m_k] != "else" || m_waitingIfs == 0) ++m_k;
     }
 
     TLineSpan m_lines;
     TLines* m_out;
     size_t m_k = 0;
+    int m_waitingIfs = 0; // ifs whose then-statement is taken and may take an "else"
 };
 
 } // namespace
