@@ -106,12 +106,19 @@ size_t TConverterWalk::Case(size_t k)
     const size_t caseEnd =
         std::min(MatchingEnd(m_lines, std::min(m_lines.size(), k + 3)), m_lines.size());
     size_t j = k + 3;
+    // Empty statements between the arms are nothing to draw ("a; ; else").
+    auto skipEmpty = [&] {
+        while (j < caseEnd && m_lines[j].empty())
+            ++j;
+    };
+    skipEmpty();
     while (j < caseEnd && IsCaseLabel(m_lines[j])) {
         std::string_view label = Trim(m_lines[j]);
         label.remove_suffix(1);
         const TBranch b = Branch(j + 1);
         arms.push_back({std::string(label), Sub(b.Lines)});
         j = b.Next;
+        skipEmpty();
     }
     if (j < caseEnd && m_lines[j] == "else") {
         // The else part of a case is a statement list, not one statement.

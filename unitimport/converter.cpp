@@ -82,6 +82,9 @@ TConversion TConverterWalk::Run()
 size_t TConverterWalk::Statement(size_t k)
 {
     const bool afterHandler = m_afterHandler;
+    // "on E: EFoo do S; else T": the empty statement the scanner puts before
+    // such an else is passed over.
+    if (afterHandler && m_lines[k].empty() && LineAt(k + 1) == "else") return k + 1;
     m_afterHandler = false;
     switch (FindKeyword(m_lines[k])) {
     case kwNone:

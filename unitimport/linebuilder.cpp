@@ -38,11 +38,18 @@ public:
     {
         if (!EndsStatement(token)) {
             if (const TKeyword k = FindKeyword(token); k != kwNone) {
+                // "x; else": the ";" closed the statement before, so this is
+                // a case's or a handler list's else, never an if's. An empty
+                // statement between them keeps an if there from taking it.
+                if (k == kwElse && m_afterSemicolon && Trim(m_pending).empty())
+                    m_lines.emplace_back();
                 Flush();
                 m_lines.emplace_back(KeywordText(k));
+                m_afterSemicolon = false;
             } else if (const std::string_view w = BlockWord(token); !w.empty()) {
                 Flush();
                 m_lines.emplace_back(w);
+                m_afterSemicolon = false;
             } else if (token == kDirectiveMark) {
                 // On a line of its own, so that it hides no keyword or header.
                 Flush();
@@ -54,7 +61,8 @@ public:
             return;
         }
         std::string_view u = Trim(token);
-        if (!u.empty() && u.back() == ';') u.remove_suffix(1);
+        m_afterSemicolon = !u.empty() && u.back() == ';';
+        if (m_afterSemicolon) u.remove_suffix(1);
         if (const TKeyword k = FindKeyword(u); k != kwNone) {
             Flush();
             m_lines.emplace_back(KeywordText(k));
@@ -91,6 +99,7 @@ private:
 
     TLines m_lines;
     std::string m_pending;
+    bool m_afterSemicolon = false; // the last line ended with ";"
 };
 
 // "begin" directly followed by "end" becomes one blank statement. "with"

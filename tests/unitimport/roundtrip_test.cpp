@@ -178,6 +178,14 @@ TEST(RoundTripWords, ALabelStaysWithItsStatement)
                      "    goto again", "  end;", "end;"}));
 }
 
+TEST(RoundTripWords, AnElseAfterASemicolonIsTheCasesNotTheIfs)
+{
+    EXPECT_EQ(Exported("case k of 1: if a then b; else c; end;"),
+              (Lines{"begin", "  case k of", "    1:", "    begin", "      if a", "      then",
+                     "      begin", "        b", "      end;", "    end;", "    else", "    c",
+                     "  end;", "end;"}));
+}
+
 TEST(RoundTripWords, TryBlocksAndHandlersComeBackWhole)
 {
     EXPECT_EQ(Exported("try a except on E: EError do b; else raise; end;"),

@@ -94,6 +94,9 @@ TEST(BuildLines, StatementsJoinTheirTokens)
     EXPECT_EQ(BodyLines("if a then b;"), (TLines{"if", "a", "then", "b"}));
     EXPECT_EQ(BodyLines("IF a THEN b;"), (TLines{"if", "a", "then", "b"}));
     EXPECT_EQ(BodyLines("x; ;"), (TLines{"x", ""})); // an empty statement is a line too
+    // An else after a ";" belongs to no if: an empty statement comes first.
+    EXPECT_EQ(BodyLines("if a then b; else c;"), (TLines{"if", "a", "then", "b", "", "else", "c"}));
+    EXPECT_EQ(BodyLines("if a then b else c;"), (TLines{"if", "a", "then", "b", "else", "c"}));
 }
 
 TEST(BuildLines, TheLastTokenNeverFusesWithAWordBeforeIt)
