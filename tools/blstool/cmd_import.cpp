@@ -7,8 +7,16 @@
 
 #include <QDir>
 
+#include <chrono>
 #include <cstdio>
 #include <set>
+#ifdef _WIN32
+#include <io.h>
+#define KB_IS_TERMINAL(stream) (_isatty(_fileno(stream)) != 0)
+#else
+#include <unistd.h>
+#define KB_IS_TERMINAL(stream) (isatty(fileno(stream)) != 0)
+#endif
 
 namespace blstool {
 namespace {
@@ -50,6 +58,43 @@ bool ParseImportArgs(const QStringList& args, ImportArgs& out)
     return true;
 }
 
+// "import: 120 of 9076 routines" on one line of stderr, rewritten in place
+// at most ten times a second, and only when stderr is a terminal: a log or
+// a pipe gets the messages alone. Erased before any other line is printed
+// on the terminal, and at the end.
+class TProgressLine
+{
+public:
+    void Show(int done, int total)
+    {
+        if (!m_on) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (m_shown && now - m_last < std::chrono::milliseconds(100)) return;
+        m_last = now;
+        m_shown = true;
+        std::fprintf(stderr, "\rimport: %d of %d routines", done, total);
+        std::fflush(stderr);
+    }
+    // Before a line goes to stdout (toStdout) or stderr.
+    void BeforeLine(bool toStdout)
+    {
+        if (!toStdout || m_stdoutTerminal) Erase();
+    }
+    void Erase()
+    {
+        if (!m_shown) return;
+        std::fprintf(stderr, "\r\033[K");
+        std::fflush(stderr);
+        m_shown = false;
+    }
+
+private:
+    bool m_on = KB_IS_TERMINAL(stderr);
+    bool m_stdoutTerminal = KB_IS_TERMINAL(stdout);
+    bool m_shown = false;
+    std::chrono::steady_clock::time_point m_last;
+};
+
 } // namespace
 
 int RunImport(const QStringList& args)
@@ -75,13 +120,22 @@ int RunImport(const QStringList& args)
 
     kb::unitimport::TRoutineWriter writer(a.Folder.toStdString());
     int result = Ok;
+    TProgressLine progress;
     for (int i = 0; i < count; ++i) {
         if (!a.Routines.empty() && !a.Routines.count(i + 1)) continue;
+        progress.Show(i, count);
         const auto& routine = unit.Routines[size_t(i)];
         const auto written = writer.Write(routine);
+        progress.BeforeLine(written.Outcome == kb::unitimport::TWriteResult::Written &&
+                            !routine.LostDirectives);
         switch (written.Outcome) {
         case kb::unitimport::TWriteResult::Written:
             std::printf("%s\n", written.Path.c_str());
+            if (routine.LostDirectives)
+                Fail(QStringLiteral("warning: routine %1 (%2) lost its compiler directives, "
+                                    "dropped like comments")
+                         .arg(i + 1)
+                         .arg(QString::fromStdString(kb::Cp1251ToUtf8(routine.Header))));
             break;
         case kb::unitimport::TWriteResult::Skipped:
             Fail(QStringLiteral("skipped routine %1 (%2): %3")
@@ -95,6 +149,7 @@ int RunImport(const QStringList& args)
             break;
         }
     }
+    progress.Erase();
     return result;
 }
 
