@@ -7,6 +7,7 @@ add_library(kbdocwin STATIC
     childd_view.cpp
     childhost.h
     cursors.cpp cursors.h
+    document.cpp document.h
     editops.cpp editops.h
     inplaceeditor.cpp inplaceeditor.h
     joinsquare.cpp joinsquare.h

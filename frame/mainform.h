@@ -39,6 +39,7 @@ class TAbout;
 class TAlignF;
 class TBlockProp;
 class TChildD;
+struct TChange;
 class TExpForm;
 class TExportModule;
 class TFullViewForm;
@@ -92,14 +93,12 @@ public:
     bool JointDeleteMode() const override { return m_jointDelete; }
     void SetJointDeleteMode(bool deleting);
     TShem& Clipboard() override { return m_clipboard; }
-    TListSink* ListSink() override;
     bool IsActiveDocument(const TChildD& doc) const override;
     QString FontName() const override { return m_fontName; }
     TColor Background() const override { return m_background; }
     // Re-applies the colour to every open document.
     void SetBackground(TColor color);
     void ShowStatus(int panel, const QString& text) override;
-    void DocumentChanged(TChildD& doc) override;
     void ShowDocumentMenu(TChildD& doc, QPoint globalPos) override;
 
     // --- parts other services fill or read
@@ -131,6 +130,10 @@ public:
     // running editor does this; a start that hands its files over never does.
     void EnableAutosave(const QString& folder);
     TAutosaveStore* Autosave() const { return m_autosave.get(); }
+    // Seconds from the first change not yet in a copy to the copy, 1..3600;
+    // applies to documents opened from now on and to the running countdowns.
+    int AutosaveInterval() const { return m_autosaveInterval; }
+    void SetAutosaveInterval(int seconds);
     // Offers the autosave files that an editor which did not exit cleanly
     // left behind, and opens the ones the user recovers.
     void RecoverAutosaves();
@@ -225,6 +228,7 @@ private:
     void FillScaleMenu(QMenu* menu, const QString& captionFormat, bool hideWithoutDocument);
     void RebuildWindowList();
     void UpdateViewChecks();
+    void ShowUndoHints(const TChildD* doc);
     // mainform_toolbars.cpp
     void CreateToolbars();
     void CreateStandardBar();
@@ -242,6 +246,8 @@ private:
 
     // mainform_documents.cpp
     TChildD* AddDocumentWindow(std::unique_ptr<TChildD> doc);
+    // The object list and the commands follow the active document's changes.
+    void FollowDocument(TChildD& doc, const TChange& change);
     QMdiSubWindow* SubWindowOf(const TChildD& doc) const;
     void ReportOpenFailure(const QString& fileName, const QString& reason);
     bool CloseAllDocuments();
@@ -287,6 +293,7 @@ private:
     TTemplateList m_templates;
     std::array<TBlockSize, kBlockKindCount> m_standSize{};
 
+    int m_autosaveInterval = 60;
     int m_tool = tcSelect;
     int m_linkDirection = 0;
     bool m_jointDelete = false;

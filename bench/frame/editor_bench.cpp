@@ -129,7 +129,7 @@ int main(int argc, char** argv)
         Report(what.constData(), [&] { return Timed([&] { doc->Repaint(); }); });
     }
     Report("select all, then repaint", [&] { return Timed([&] { doc->SelectAll(); }); });
-    doc->Selection().clear();
+    doc->SetSelection({});
     Report("100 hit tests under the mouse (the hover hint's share)", [&] {
         return Timed([&] {
             for (int i = 0; i < 100; ++i)
@@ -146,6 +146,5 @@ int main(int argc, char** argv)
             }
         });
     });
-    doc->SetModified(false);
     return 0;
 }

@@ -46,6 +46,10 @@ struct TBlockSize
 };
 
 constexpr int kMaxRecentFiles = 5;
+// Seconds from a document's first change not yet autosaved to its copy.
+constexpr int kMinAutosaveInterval = 1;
+constexpr int kMaxAutosaveInterval = 3600;
+constexpr int kDefaultAutosaveInterval = 60;
 constexpr TColor kDefaultBackground = RGBColor(192, 192, 192);
 
 struct TSettings
@@ -62,6 +66,7 @@ struct TSettings
     bool GridEnabled = false;
     QStringList RecentFiles;
     std::array<TBlockSize, 10> StandSize{};
+    int AutosaveInterval = kDefaultAutosaveInterval;
 };
 
 // The program's folder with a trailing separator: the first start's last folder.

@@ -91,7 +91,7 @@ protected:
     {
         FileDialogs() = m_savedDialogs;
         for (TChildD* doc : main.Documents())
-            doc->SetModified(false);
+            doc->Document().MarkSaved(); // as if saved: nothing may stop the window going
     }
 
     TMainForm main;
