@@ -98,7 +98,7 @@ void TChildD::OpenEditor(TShemObj* block)
     if (!block || !block->IsBlock()) return;
     const std::optional<TRect> text = TextRect(block->block());
     if (!text) return; // a joint point has no text
-    // An edit still pending (its editor hidden by a snapshot) is kept, not
+    // An edit still pending (its editor hidden by a change) is kept, not
     // replaced unsaved.
     if (m_textTarget) CommitEditor();
     m_textTarget = block;
