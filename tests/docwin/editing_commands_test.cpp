@@ -274,3 +274,29 @@ TEST_F(Editing, JoinSquareLeavesSharedDottedAndDoubleArrowsAlone)
     EXPECT_EQ(x->block().Text, "X");
     EXPECT_EQ(self->block().Text, "S");
 }
+
+TEST_F(Editing, TheHistoryDropsItsOldestStepsPastItsLimits)
+{
+    EXPECT_EQ(TDiagramDocument::kMaxSteps, 1000);
+    EXPECT_EQ(TDiagramDocument::kMaxHistoryBytes, size_t(256) << 20);
+    TShemObj* a = AddRect(10, 10, 40, 30);
+    doc.Document().SetHistoryLimits(3, TDiagramDocument::kMaxHistoryBytes);
+    Select({a});
+    for (int i = 0; i < 5; ++i)
+        Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(doc.Document().HistorySteps(), 3);
+    while (doc.CanUndo())
+        doc.Undo();
+    EXPECT_EQ(a->block().Left, 12);
+    EXPECT_TRUE(doc.Modified()) << "the saved state is out of reach now";
+
+    // By size: only the newest step stays when one alone is over the cap.
+    doc.Document().SetHistoryLimits(1000, 1);
+    Key(Qt::Key_Down, Qt::ControlModifier);
+    Key(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(doc.Document().HistorySteps(), 1);
+    EXPECT_GT(doc.Document().HistoryBytes(), 0u);
+    doc.Undo();
+    EXPECT_EQ(a->block().Top, 11);
+    EXPECT_FALSE(doc.CanUndo());
+}
