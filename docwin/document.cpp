@@ -294,7 +294,8 @@ TEditResult TDiagramDocument::Edit(TAction action, const std::function<bool(TEdi
 
 TEditResult TDiagramDocument::EditJoiningLast(const std::function<bool(TEdit&)>& change)
 {
-    const bool join = CanUndo() && !CanRedo();
+    // Never into the step the file was saved after: that state stays reachable.
+    const bool join = CanUndo() && !CanRedo() && !(m_clean && *m_clean == m_done);
     return Record(join ? m_steps.back()->Action : TAction::Text, change, join);
 }
 
@@ -370,8 +371,6 @@ void TDiagramDocument::JoinLast(std::unique_ptr<TStep> step)
     m_bytes -= last.Size;
     last.Size = last.Bytes();
     m_bytes += last.Size;
-    // The state saved right after the last step is gone with the join.
-    if (m_clean && *m_clean == m_done) m_clean.reset();
 }
 
 void TDiagramDocument::Push(std::unique_ptr<TStep> step)

@@ -149,8 +149,9 @@ public:
     // recorded, the document marked modified and Changed emitted once.
     TEditResult Edit(TAction action, const std::function<bool(TEdit&)>& change);
     // The same, but what change does joins the last step instead of making
-    // one of its own (when there is a last step and nothing to redo): a text
-    // still being typed when Undo is chosen belongs to the step it follows.
+    // one of its own (when there is a last step, nothing to redo, and the
+    // file was not saved after it): a text still being typed when Undo is
+    // chosen belongs to the step it follows.
     TEditResult EditJoiningLast(const std::function<bool(TEdit&)>& change);
 
     bool CanUndo() const { return m_done > 0; }

@@ -300,3 +300,17 @@ TEST_F(Editing, TheHistoryDropsItsOldestStepsPastItsLimits)
     EXPECT_EQ(a->block().Top, 11);
     EXPECT_FALSE(doc.CanUndo());
 }
+
+TEST_F(Editing, APendingTextNeverJoinsAStepTheFileWasSavedAfter)
+{
+    TShemObj* a = AddRect(10, 10, 110, 60, "a");
+    Select({a});
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    host.SaveDocument(doc);
+    doc.OpenEditor(a);
+    QTest::keyClicks(doc.Editor(), QStringLiteral("x"));
+    doc.Undo(); // takes back the text alone
+    EXPECT_EQ(a->block().Text, "a");
+    EXPECT_EQ(a->block().Left, 11);
+    EXPECT_FALSE(doc.Modified());
+}
