@@ -10,6 +10,9 @@ TDocumentAutosave::TDocumentAutosave(TAutosaveStore& store,
     : QObject(parent), m_store(store), m_snapshot(std::move(snapshot)), m_slot(store.NewSlot())
 {
     m_timer.setSingleShot(true);
+    // A countdown shortened by a new interval is worked out from the first
+    // change; a coarse timer's slack would blur that by up to 5%.
+    m_timer.setTimerType(Qt::PreciseTimer);
     m_interval = intervalMs;
     connect(&m_timer, &QTimer::timeout, this, &TDocumentAutosave::WriteNow);
 }

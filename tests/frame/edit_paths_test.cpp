@@ -61,15 +61,9 @@ const QPoint kCBottom{400, 80};
 const QPoint kOnLinkAC{240, 45};
 const QPoint kEmpty{600, 300};
 
-// Runs act on the next modal dialog as soon as it shows, then presses OK.
 void WhenDialogShows(std::function<void(QDialog&)> act)
 {
-    QTimer::singleShot(0, [act = std::move(act)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        act(*dialog);
-        dialog->accept();
-    });
+    kb::test::WhenModalShows<QDialog>(std::move(act));
 }
 
 class EditPaths : public ::testing::Test
@@ -132,7 +126,7 @@ protected:
         if (doc->EditorOpen()) QTest::keyClick(doc->Editor(), Qt::Key_Escape);
         EXPECT_GT(notices, 0);
         EXPECT_TRUE(doc->Modified());
-        QTRY_VERIFY_WITH_TIMEOUT(CopyIsCurrent(), 4000);
+        QTRY_VERIFY_WITH_TIMEOUT(CopyIsCurrent(), 10000);
     }
 
     QTemporaryDir dir;

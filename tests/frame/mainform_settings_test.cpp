@@ -86,12 +86,9 @@ TEST(MainFormSettings, TheAutosaveIntervalIsSetInOptionsAndStored)
     auto* autosave = doc->findChild<TDocumentAutosave*>();
     ASSERT_TRUE(autosave && autosave->Pending());
 
-    QTimer::singleShot(0, [] {
-        auto* d = qobject_cast<TOptionsForm*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(d);
-        EXPECT_EQ(d->AutosaveField()->value(), 60);
-        d->AutosaveField()->setValue(2);
-        d->accept();
+    kb::test::WhenModalShows<TOptionsForm>([](TOptionsForm& d) {
+        EXPECT_EQ(d.AutosaveField()->value(), 60);
+        d.AutosaveField()->setValue(2);
     });
     main.Action(QStringLiteral("Options"))->trigger();
     EXPECT_EQ(main.AutosaveInterval(), 2);
@@ -99,5 +96,5 @@ TEST(MainFormSettings, TheAutosaveIntervalIsSetInOptionsAndStored)
     // The running countdown is cut short; it still counts from the change.
     EXPECT_EQ(autosave->Interval(), 2000);
     EXPECT_LE(autosave->Timer().remainingTime(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(!autosave->Pending(), 4000);
+    QTRY_VERIFY_WITH_TIMEOUT(!autosave->Pending(), 10000);
 }

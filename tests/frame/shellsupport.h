@@ -9,11 +9,15 @@
 #include "model/shem.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,6 +85,23 @@ inline void DoubleClick(QWidget* w, QPoint p)
     QTest::mouseClick(w, Qt::LeftButton, {}, p);
     QTest::mouseDClick(w, Qt::LeftButton, {}, p);
     QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+}
+
+// Runs act on the next modal dialog of type D once it shows (checking every
+// few milliseconds, however busy the machine), then presses OK.
+template <typename D = QDialog> void WhenModalShows(std::function<void(D&)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        poll->stop();
+        poll->deleteLater();
+        act(*dialog);
+        dialog->accept();
+    });
+    poll->start();
 }
 
 inline QString WriteDiagram(const QTemporaryDir& dir, const QString& name,

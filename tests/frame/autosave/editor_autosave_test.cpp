@@ -41,7 +41,7 @@ void ChangeAndWaitForAutosave(TMainForm& main, TChildD* doc, const QString& fold
     ASSERT_TRUE(a);
     ASSERT_TRUE(a->Pending());
     EXPECT_EQ(a->Interval(), 1000);
-    QTRY_COMPARE_WITH_TIMEOUT(AutosaveFiles(folder).size(), 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(AutosaveFiles(folder).size(), 1, 10000);
 }
 
 // Presses "Recover" on the recovery dialog as soon as it shows.
@@ -106,7 +106,7 @@ TEST_F(EditorAutosave, ModifiedDocumentIsCopiedAndTheCopyGoesOnSave)
     EXPECT_FALSE(AutosaveOf(doc)->Pending());
     doc->Undo();
     EXPECT_TRUE(doc->Modified());
-    QTRY_COMPARE_WITH_TIMEOUT(AutosaveFiles(folder).size(), 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(AutosaveFiles(folder).size(), 1, 10000);
 }
 
 TEST_F(EditorAutosave, ClosingWithoutSavingRemovesTheCopy)
