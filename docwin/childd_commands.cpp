@@ -46,7 +46,6 @@ void TChildD::Paste()
     const TShem& clipboard = m_host.Clipboard();
     if (clipboard.Count() == 0) return;
     AbandonDrag();
-    CommitEditor();
     m_host.SetCurrentTool(tcSelect);
     // Near the far edge the pasted group stops there as a whole, so its
     // blocks keep their sizes and their places to each other.
@@ -54,12 +53,15 @@ void TChildD::Paste()
     const TPoint fix = InsideCorrection({bounds.Left + m_origin.x, bounds.Top + m_origin.y,
                                          bounds.Right + m_origin.x, bounds.Bottom + m_origin.y});
     const TPoint offset = AddPoint(m_origin, fix);
-    Edit(TAction::Paste, [&](TEdit& edit) {
+    const bool pasted = Edit(TAction::Paste, [&](TEdit& edit) {
         const int from = edit.Shem().Count();
         edit.Shem().PasteFrom(clipboard, offset, &edit.Selection());
         edit.NoteAppended(from);
         return true;
     });
+    // A text still pending is stored with the paste, so that one undo takes
+    // back both, as the change it came with.
+    CommitText(pasted);
 }
 
 void TChildD::DuplicateSelection()
@@ -102,8 +104,8 @@ void TChildD::SetTextAlign(int align)
 {
     if (align < taCenter || align > taRight || CountSelectedBlocks() == 0) return;
     AbandonDrag();
-    CommitEditor();
-    Edit(TAction::TextAlign, [&](TEdit& edit) {
+    m_editor->hide();
+    const bool aligned = Edit(TAction::TextAlign, [&](TEdit& edit) {
         for (TShemObj* e : edit.Selection()) {
             if (!e->IsBlock()) continue;
             edit.Touch(e);
@@ -111,6 +113,7 @@ void TChildD::SetTextAlign(int align)
         }
         return true;
     });
+    CommitText(aligned); // a pending text goes with the step, as with Paste
 }
 
 void TChildD::JoinSquare()

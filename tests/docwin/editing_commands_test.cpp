@@ -314,3 +314,26 @@ TEST_F(Editing, APendingTextNeverJoinsAStepTheFileWasSavedAfter)
     EXPECT_EQ(a->block().Left, 11);
     EXPECT_FALSE(doc.Modified());
 }
+
+TEST_F(Editing, APendingTextGoesWithThePasteItCameWith)
+{
+    TShemObj* a = AddRect(10, 10, 110, 60, "a");
+    Select({a});
+    doc.CopySelection();
+    doc.OpenEditor(a);
+    QTest::keyClick(doc.Editor(), Qt::Key_End);
+    QTest::keyClicks(doc.Editor(), QStringLiteral("x"));
+    doc.JoinSquare(); // nothing to join; the editor is hidden, its text pending
+    EXPECT_FALSE(doc.EditorOpen());
+    EXPECT_EQ(doc.TextTarget(), a);
+    doc.Paste();
+    EXPECT_EQ(a->block().Text, "ax");
+    EXPECT_EQ(Shem().Count(), 2);
+    doc.Undo(); // the state before the paste and the typing
+    EXPECT_EQ(a->block().Text, "a");
+    EXPECT_EQ(Shem().Count(), 1);
+    EXPECT_FALSE(doc.Modified());
+    doc.Redo();
+    EXPECT_EQ(a->block().Text, "ax");
+    EXPECT_EQ(Shem().Count(), 2);
+}
