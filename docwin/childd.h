@@ -7,7 +7,7 @@
 // The window itself (life, view transform, scrolling, repaint, hover hint,
 // close prompt) is childd.cpp and childd_view.cpp; the mouse tools are
 // childd_tools.cpp, in-place text and keys childd_text.cpp, and the commands
-// on the selection with undo childd_commands.cpp.
+// on the selection childd_commands.cpp; the undo history is the document's.
 #pragma once
 
 #include "docwin/childhost.h"
@@ -21,7 +21,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <span>
 #include <vector>
 

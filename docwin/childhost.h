@@ -45,7 +45,6 @@ public:
 
     // The diagram Cut and Copy fill and Paste reads; shared by all documents.
     virtual TShem& Clipboard() = 0;
-    virtual bool IsActiveDocument(const TChildD& doc) const = 0;
 
     virtual QString FontName() const = 0;
     virtual TColor Background() const = 0;

@@ -96,11 +96,6 @@ void TMainForm::SetCurrentTool(int tool)
         if (a->data().toInt() == tool) a->setChecked(true);
 }
 
-bool TMainForm::IsActiveDocument(const TChildD& doc) const
-{
-    return ActiveDocument() == &doc;
-}
-
 void TMainForm::SetBackground(TColor color)
 {
     m_background = color;

@@ -93,7 +93,6 @@ public:
     bool JointDeleteMode() const override { return m_jointDelete; }
     void SetJointDeleteMode(bool deleting);
     TShem& Clipboard() override { return m_clipboard; }
-    bool IsActiveDocument(const TChildD& doc) const override;
     QString FontName() const override { return m_fontName; }
     TColor Background() const override { return m_background; }
     // Re-applies the colour to every open document.

@@ -22,7 +22,6 @@ public:
     QString Font = QStringLiteral("Courier");
     TColor Color = RGBColor(192, 192, 192);
     TShem ClipboardDiagram;
-    const TChildD* Active = nullptr; // null: every document counts as active
     std::map<int, QString> Status;
     int SaveCalls = 0;
     // What the save command does; by default it succeeds.
@@ -36,7 +35,6 @@ public:
     int LinkDirection() const override { return Direction; }
     bool JointDeleteMode() const override { return DeleteJoints; }
     TShem& Clipboard() override { return ClipboardDiagram; }
-    bool IsActiveDocument(const TChildD& doc) const override { return !Active || Active == &doc; }
     QString FontName() const override { return Font; }
     TColor Background() const override { return Color; }
     void ShowStatus(int panel, const QString& text) override { Status[panel] = text; }
