@@ -173,10 +173,9 @@ void TChildD::resizeEvent(QResizeEvent*)
 
 void TChildD::showEvent(QShowEvent*)
 {
-    // The resize that comes with showing has repainted already; only a
-    // font chosen meanwhile needs another drawing.
+    // The resize that comes with showing has repainted already. The font is
+    // the document's own from its creation on: the font box sets it.
     FormResize();
-    if (m_font.Name != m_host.FontName().toStdString()) SetFontName(m_host.FontName());
 }
 
 void TChildD::mousePressEvent(QMouseEvent* event)

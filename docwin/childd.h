@@ -157,6 +157,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override; // childd_wheel.cpp
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -217,6 +218,8 @@ private:
     void SetScrollPositions(int h, int v);
     void TextToolDown(TPoint pixel);
     void ArrowKey(int key, Qt::KeyboardModifiers keys);
+    // Ctrl+wheel: steps up (positive) or down the scales around pointer.
+    void WheelZoom(int steps, QPoint pointer);
 
     TChildHost& m_host;
     TDiagramDocument* m_doc = nullptr; // a child object: goes with the window
@@ -242,6 +245,8 @@ private:
     TShemObj* m_resized = nullptr;
     TRect m_resizedFrom; // the block's rectangle when the resize began
     TShemObj* m_movedLink = nullptr;
+    // Wheel movement not yet a whole unit (pixels) or notch (Ctrl).
+    QPoint m_wheelRest;
 
     // In-place text editing.
     QPlainTextEdit* m_editor = nullptr;

@@ -141,6 +141,9 @@ void TChildD::UpdateBufferSize()
 
 void TChildD::Repaint()
 {
+    // Every change is followed by a repaint, and the tools change blocks and
+    // links in place: the link ends the diagram remembers are dropped here.
+    m_doc->NoteChangedInPlace();
     if (!m_canvas) return;
     TCanvas& c = *m_canvas;
     c.SetPenMode(TPenMode::Copy);

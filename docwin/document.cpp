@@ -146,6 +146,7 @@ TEdit::TEdit(TShem& shem, TStep& step, std::vector<TShemObj*> selection)
 
 void TEdit::Touch(TShemObj* entry)
 {
+    m_shem.NoteChanged(); // the entry is about to change in place
     if (!entry || m_added.count(entry) || m_touched.count(entry)) return;
     m_touched.emplace(entry, m_step.Changes.size());
     const TValue v = ValueOf(*entry);
@@ -305,6 +306,7 @@ TEditResult TDiagramDocument::Record(TAction action, const std::function<bool(TE
     auto step = std::make_unique<TStep>(action);
     TEdit edit(m_shem, *step, m_selection);
     const bool applied = change(edit);
+    m_shem.NoteChanged(); // entries were changed in place
     edit.FindNewEntries();
     for (TEntryChange& c : step->Changes)
         c.After = ValueOf(*c.Entry);
@@ -425,6 +427,7 @@ std::optional<TAction> TDiagramDocument::RedoAction() const
 
 void TDiagramDocument::Walk(TStep& step, bool forward, TChange& change)
 {
+    m_shem.NoteChanged(); // values are set in place
     if (forward) {
         for (TEntryChange& c : step.Changes) {
             SetValue(*c.Entry, c.After);

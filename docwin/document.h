@@ -74,7 +74,12 @@ class TDiagramDocument;
 class TEdit
 {
 public:
-    TShem& Shem() { return m_shem; }
+    // Counts as a change of the diagram (its remembered link ends go).
+    TShem& Shem()
+    {
+        m_shem.NoteChanged();
+        return m_shem;
+    }
     // The selection as the change leaves it; removed entries drop out of it
     // by themselves.
     std::vector<TShemObj*>& Selection() { return m_selection; }
@@ -127,6 +132,9 @@ public:
     ~TDiagramDocument() override;
 
     const TShem& Shem() const { return m_shem; }
+    // Entries changed in place outside an edit (a block following the mouse
+    // while it is resized) leave the diagram's remembered link ends stale.
+    void NoteChangedInPlace() { m_shem.NoteChanged(); }
 
     // Replaces the diagram with the file's bytes and forgets the history;
     // false (nothing changed) when they are not a diagram. Bytes that no

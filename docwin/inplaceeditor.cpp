@@ -4,6 +4,7 @@
 #include "model/cp1251.h"
 
 #include <QApplication>
+#include <QHideEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -86,6 +87,15 @@ void TInPlaceEditor::keyPressEvent(QKeyEvent* event)
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TInPlaceEditor::hideEvent(QHideEvent* event)
+{
+    QPlainTextEdit::hideEvent(event);
+    // Left alone, Qt hands the focus to the next widget of the main window
+    // (the object list, the font box). Not when the document itself hides.
+    QWidget* doc = parentWidget();
+    if (hasFocus() && doc && doc->isVisible()) doc->setFocus(Qt::OtherFocusReason);
 }
 
 void TInPlaceEditor::inputMethodEvent(QInputMethodEvent* event)

@@ -29,6 +29,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    // The keys typed into the box go back to the document once it closes,
+    // so Ctrl+Z or an arrow right after Escape acts on the diagram.
+    void hideEvent(QHideEvent* event) override;
 };
 
 // What the editor says when a pasted text cannot be kept.

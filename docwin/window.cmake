@@ -5,6 +5,7 @@ add_library(kbdocwin STATIC
     childd_text.cpp
     childd_tools.cpp
     childd_view.cpp
+    childd_wheel.cpp
     childhost.h
     cursors.cpp cursors.h
     document.cpp document.h

@@ -1,10 +1,12 @@
 #include "frame/docfile.h"
 
+#include "docwin/drawing/atomicdevice.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kb {
@@ -33,18 +35,26 @@ QString ReadReason(const QFile& f)
     }
 }
 
-QString WriteReason(const QSaveFile& f)
+QString WriteReason(const TWriteStatus& status)
 {
-    switch (f.error()) {
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("нет прав на запись.");
-    case QFileDevice::OpenError:
-        return QStringLiteral("файл не удаётся создать (нет такой папки или нет прав на запись).");
-    case QFileDevice::ResourceError:
+    switch (status.Failure) {
+    case TWriteFailure::NoSpace:
         return QStringLiteral("не хватает места на диске.");
+    case TWriteFailure::NoPermission:
+        return QStringLiteral("нет прав на запись.");
+    case TWriteFailure::NoFolder:
+        return QStringLiteral("файл не удаётся создать: нет такой папки.");
     default:
-        return QStringLiteral("ошибка записи (возможно, диск переполнен или нет прав на запись).");
+        return QStringLiteral("ошибка записи (%1).")
+            .arg(QString::fromLocal8Bit(status.Error.c_str()));
     }
+}
+
+bool HasMagic(QFile& f)
+{
+    const QByteArray head = f.read(qint64(kFileMagic.size()));
+    return head.size() == qsizetype(kFileMagic.size()) &&
+           std::equal(kFileMagic.begin(), kFileMagic.end(), head.begin());
 }
 
 } // namespace
@@ -73,6 +83,19 @@ bool ReadDiagramFile(const QString& fileName, std::vector<uint8_t>& data, QStrin
         *error = ReadReason(f);
         return false;
     }
+    // The header and the size are checked before the rest is read: a large
+    // file of another kind must not fill the memory.
+    if (!HasMagic(f)) {
+        *error = f.error() != QFileDevice::NoError ? ReadReason(f) : NotADiagramReason();
+        return false;
+    }
+    if (f.size() > kMaxFileBytes) {
+        TLoadReport tooLarge;
+        tooLarge.Refusal = TLoadRefusal::TooLarge;
+        *error = LoadRefusalReason(tooLarge);
+        return false;
+    }
+    f.seek(0);
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         *error = ReadReason(f);
@@ -84,20 +107,40 @@ bool ReadDiagramFile(const QString& fileName, std::vector<uint8_t>& data, QStrin
 
 bool WriteDiagramFile(const QString& fileName, const TShem& shem, QString* error)
 {
-    const std::vector<uint8_t> bytes = shem.SaveToBytes();
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly)) {
-        *error = WriteReason(f);
+    std::vector<uint8_t> bytes;
+    if (!shem.SaveToStream(bytes)) {
+        *error = QStringLiteral("в блок-схеме %1 элементов, а файл вмещает не больше %2.")
+                     .arg(shem.Count())
+                     .arg(kMaxEntries);
         return false;
     }
-    if (f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
-            qint64(bytes.size()) ||
-        !f.commit()) {
-        *error = WriteReason(f);
-        f.cancelWriting();
-        return false;
+    const TWriteStatus status = WriteFileAtomically(NativeFileName(fileName), bytes);
+    if (!status.Ok()) *error = WriteReason(status);
+    return status.Ok();
+}
+
+QString NotADiagramReason()
+{
+    return QStringLiteral("это не файл блок-схемы (нет заголовка %1).")
+        .arg(QLatin1String(kFileMagic.data(), qsizetype(kFileMagic.size())));
+}
+
+QString LoadRefusalReason(const TLoadReport& report)
+{
+    switch (report.Refusal) {
+    case TLoadRefusal::TooLarge:
+        return QStringLiteral("файл больше %1 МиБ, а блок-схема столько не занимает.")
+            .arg(kMaxFileBytes >> 20);
+    case TLoadRefusal::TooManyEntries:
+        return QStringLiteral("в файле %1 записей, а блок-схема вмещает не больше %2.")
+            .arg(report.Records)
+            .arg(kMaxEntries);
+    case TLoadRefusal::OutOfMemory:
+        return QStringLiteral("не хватает памяти, чтобы загрузить файл.");
+    case TLoadRefusal::None:
+        break;
     }
-    return true;
+    return NotADiagramReason();
 }
 
 QString DamageMessage(const QString& fileName, const TLoadReport& report)

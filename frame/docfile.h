@@ -18,11 +18,18 @@ QString AbsoluteFileName(const QString& fileName);
 // absolute names are compared.
 bool SameFile(const QString& a, const QString& b);
 
-// The whole file; false with a Russian reason in *error.
+// The whole file; false with a Russian reason in *error, also for a file
+// that is not a diagram or is larger than any diagram.
 bool ReadDiagramFile(const QString& fileName, std::vector<uint8_t>& data, QString* error);
 // Writes the diagram atomically: the old file stays intact unless the new one
-// was written completely. False with a Russian reason in *error.
+// was written and synced completely. False with a Russian reason in *error,
+// also for a diagram of more entries than a file can hold.
 bool WriteDiagramFile(const QString& fileName, const TShem& shem, QString* error);
+
+// Why a load returned false: the file was refused (report.Refusal), or else
+// it is not a diagram file.
+QString LoadRefusalReason(const TLoadReport& report);
+QString NotADiagramReason();
 
 // The message after a load whose report lists dropped or guessed parts.
 QString DamageMessage(const QString& fileName, const TLoadReport& report);

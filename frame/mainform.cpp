@@ -63,6 +63,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_openFilter(Diagra
     CreateStatusBar();
     CreateMenus();
     CreateToolbars();
+    KeepToolbarChecks();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
     // Where the settings hold no placement, a size that shows a diagram.
     resize(1024, 720);
@@ -119,10 +120,20 @@ void TMainForm::FollowDocument(TChildD& doc, const TChange& change)
 
 void TMainForm::CreateStatusBar()
 {
+    // The widest texts each panel shows: a diagram point, and a drag's
+    // size in pixels, which at scale 8 runs to six digits either way.
+    const QString widest[2] = {QStringLiteral("(65535, 65535)"),
+                               QStringLiteral("(-524280, -524280)")};
     for (int i = 0; i < 2; ++i) {
         m_panels[i] = new QLabel(this);
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        m_panels[i]->setFixedWidth(80);
+        const int margins = m_panels[i]->contentsMargins().left() +
+                            m_panels[i]->contentsMargins().right() + 2 * m_panels[i]->margin() + 8;
+        const int width = m_panels[i]->fontMetrics().horizontalAdvance(widest[i]) + margins;
+        if (i == 0)
+            m_panels[i]->setFixedWidth(width);
+        else
+            m_panels[i]->setMinimumWidth(width); // longer notes widen it
         statusBar()->addWidget(m_panels[i]);
     }
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
@@ -135,9 +146,10 @@ void TMainForm::UpdateMenuItems()
          {"FileCloseItem", "FileSaveItem", "FileSaveAsItem", "FileExportItem", "WindowCascadeItem",
           "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem"})
         Action(QLatin1String(name))->setEnabled(anyDocument);
-    m_special->setVisible(anyDocument);
+    ShowChosenToolbars();
 
     if (TChildD* doc = ActiveDocument()) {
+        ShowDocumentFont();
         m_list->ShowDiagram(&doc->Shem());
         doc->SetGrid(Action(QStringLiteral("Grid1"))->isChecked());
     } else {

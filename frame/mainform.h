@@ -25,6 +25,7 @@
 
 class QActionGroup;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -93,6 +94,8 @@ public:
     bool JointDeleteMode() const override { return m_jointDelete; }
     void SetJointDeleteMode(bool deleting);
     TShem& Clipboard() override { return m_clipboard; }
+    // The font a new document starts with: the one last chosen in the font
+    // box. Each document keeps its own afterwards.
     QString FontName() const override { return m_fontName; }
     TColor Background() const override { return m_background; }
     // Re-applies the colour to every open document.
@@ -123,6 +126,8 @@ public:
     void LoadExportModule(const QString& folder);
     const TBlockSize& StandardSize(int kind) const;
     TSearchDialogs& SearchDialogs();
+    // The Find or Replace dialog while one is shown.
+    QDialog* OpenSearchDialog() const;
 
     // --- autosave and crash recovery (mainform_autosave.cpp)
     // From now on every modified document is autosaved into folder. Only the
@@ -228,6 +233,14 @@ private:
     void RebuildWindowList();
     void UpdateViewChecks();
     void ShowUndoHints(const TChildD* doc);
+    // The font box shows the active document's font.
+    void ShowDocumentFont();
+    static QFont DocumentFont(const TChildD& doc);
+    // View > Toolbars: the check of each bar is the user's choice, what is
+    // stored on exit; the bars follow it.
+    QAction* ToolbarCheck(const QToolBar* bar) const;
+    void KeepToolbarChecks();
+    void ShowChosenToolbars();
     // mainform_toolbars.cpp
     void CreateToolbars();
     void CreateStandardBar();
@@ -238,6 +251,8 @@ private:
     // mainform_services.cpp
     void PlaceToolbars(std::vector<std::pair<QToolBar*, TToolbarState>> bars);
     TToolbarState ToolbarState(QToolBar* bar) const;
+    // A document that is alone gets the whole free document area.
+    void FillAreaWithLoneDocument(QMdiSubWindow& sub);
 
     // mainform_autosave.cpp
     void WatchForAutosave(TChildD& doc);
@@ -299,6 +314,7 @@ private:
     TShem m_clipboard; // no list view
     TRecentFiles m_recent;
     QString m_lastFolder;
+    QString m_picturePath; // of "to graphic file"; empty: m_lastFolder
     QString m_newPrefix = QStringLiteral("Block-diagram №");
     QString m_openFilter;
     QString m_fontName = QStringLiteral("Courier");

@@ -6,6 +6,7 @@
 
 #include "docwin/childd.h"
 #include "docwin/fullview/fullview.h"
+#include "docwin/messagebox.h"
 #include "frame/commands/documentcommands.h"
 #include "frame/dialogs/alignform.h"
 #include "frame/dialogs/blockprop.h"
@@ -17,6 +18,8 @@
 
 #include <QAction>
 #include <QMenu>
+
+#include <new>
 
 namespace kb {
 
@@ -150,7 +153,14 @@ void TMainForm::toPascal1Click()
     if (!doc) return;
     // The text being typed is part of what the export shows.
     if (doc->EditorOpen()) doc->CommitEditor();
-    Once(m_expForm, this).ShowExport(doc->Shem().SaveToBytes());
+    // The export runs as the window shows; running out of memory in it is
+    // told, not an abort.
+    try {
+        Once(m_expForm, this).ShowExport(doc->Shem().SaveToBytes());
+    } catch (const std::bad_alloc&) {
+        MessageBox(this, QMessageBox::Critical,
+                   QStringLiteral("Не хватает памяти, чтобы перевести блок-схему в Паскаль."));
+    }
 }
 
 } // namespace kb

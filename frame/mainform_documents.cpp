@@ -88,6 +88,7 @@ TChildD* TMainForm::AddDocumentWindow(std::unique_ptr<TChildD> doc)
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     UpdateMenuItems();
+    FillAreaWithLoneDocument(*sub);
     return shown;
 }
 
@@ -118,8 +119,7 @@ TChildD* TMainForm::OpenDocument(const QString& fileName)
     auto doc = std::make_unique<TChildD>(*this);
     TLoadReport report;
     if (!doc->LoadFromBytes(data, &report)) {
-        ReportOpenFailure(path, QStringLiteral("это не файл блок-схемы (нет заголовка %1).")
-                                    .arg(QLatin1String(kFileMagic.data(), kFileMagic.size())));
+        ReportOpenFailure(path, LoadRefusalReason(report));
         return nullptr;
     }
     doc->setWindowTitle(Shown(path));
@@ -157,9 +157,10 @@ bool TMainForm::SaveDocument(TChildD& doc)
 bool TMainForm::SaveDocumentAs(TChildD& doc)
 {
     const QString suggested = doc.FileName().isEmpty() ? m_lastFolder : doc.FileName();
-    const QString chosen = FileDialogs().AskSaveFile(this, suggested, DiagramFilter());
+    const QString chosen = FileDialogs().AskSaveFile(this, suggested, m_openFilter);
     if (chosen.isEmpty()) return false;
     const QString path = AbsoluteFileName(chosen);
+    m_lastFolder = QFileInfo(path).absolutePath() + QLatin1Char('/');
     if (TChildD* other = FindDocument(path); other && other != &doc) {
         MessageBox(this, QMessageBox::Warning,
                    QStringLiteral("Файл %1 открыт в другом окне. Закройте то окно или выберите "

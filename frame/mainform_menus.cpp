@@ -9,12 +9,14 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 namespace kb {
@@ -23,6 +25,38 @@ namespace {
 
 constexpr int kScales[] = {1, 2, 4, 8};
 constexpr int kExitTag = 99;
+
+// The key of our own first (it is the one the menu shows), then the keys the
+// platform binds to the same command, each once.
+QList<QKeySequence> WithStandardKeys(QList<QKeySequence> keys, QKeySequence::StandardKey standard)
+{
+    for (const QKeySequence& k : QKeySequence::keyBindings(standard))
+        if (!keys.contains(k)) keys.append(k);
+    return keys;
+}
+
+// Window > Arrange Icons: the minimised windows in rows along the bottom of
+// the area, left to right in the order they were made, the rows stacking
+// upwards; windows that are not minimised stay where they are.
+void ArrangeIcons(QMdiArea& mdi)
+{
+    const int areaWidth = mdi.viewport()->width();
+    int x = 0;
+    int bottom = mdi.viewport()->height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : mdi.subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized()) continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > areaWidth) {
+            x = 0;
+            bottom -= rowHeight;
+            rowHeight = 0;
+        }
+        sub->move(x, bottom - size.height());
+        x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
+    }
+}
 
 } // namespace
 
@@ -62,18 +96,24 @@ void TMainForm::CreateFileMenu()
             &QAction::triggered, this, &TMainForm::FileNewItemClick);
     connect(AddCommand(m, "FileOpenItem", QStringLiteral("&Open"), QKeySequence(tr("Ctrl+O"))),
             &QAction::triggered, this, &TMainForm::FileOpenItemClick);
-    connect(AddCommand(m, "FileCloseItem", QStringLiteral("&Close"), QKeySequence(tr("Ctrl+F4"))),
-            &QAction::triggered, this, &TMainForm::FileCloseItemClick);
-    connect(AddCommand(m, "FileSaveItem", QStringLiteral("&Save")), &QAction::triggered, this,
-            &TMainForm::FileSaveItemClick);
-    connect(AddCommand(m, "FileSaveAsItem", QStringLiteral("Save &as . . .")), &QAction::triggered,
-            this, &TMainForm::FileSaveAsItemClick);
+    QAction* close = AddCommand(m, "FileCloseItem", QStringLiteral("&Close"));
+    close->setShortcuts(WithStandardKeys({QKeySequence(tr("Ctrl+F4")), QKeySequence(tr("Ctrl+W"))},
+                                         QKeySequence::Close));
+    connect(close, &QAction::triggered, this, &TMainForm::FileCloseItemClick);
+    QAction* save = AddCommand(m, "FileSaveItem", QStringLiteral("&Save"));
+    save->setShortcuts(WithStandardKeys({QKeySequence(tr("Ctrl+S"))}, QKeySequence::Save));
+    connect(save, &QAction::triggered, this, &TMainForm::FileSaveItemClick);
+    QAction* saveAs = AddCommand(m, "FileSaveAsItem", QStringLiteral("Save &as . . ."));
+    saveAs->setShortcuts(
+        WithStandardKeys({QKeySequence(tr("Ctrl+Shift+S"))}, QKeySequence::SaveAs));
+    connect(saveAs, &QAction::triggered, this, &TMainForm::FileSaveAsItemClick);
     m->addSeparator();
     connect(AddCommand(m, "Options", QStringLiteral("Options")), &QAction::triggered, this,
             &TMainForm::OptionsClick);
     m->addSeparator();
-    connect(AddCommand(m, "Print1", QStringLiteral("Print")), &QAction::triggered, this,
-            &TMainForm::Print1Click);
+    QAction* print = AddCommand(m, "Print1", QStringLiteral("Print"));
+    print->setShortcuts(WithStandardKeys({QKeySequence(tr("Ctrl+P"))}, QKeySequence::Print));
+    connect(print, &QAction::triggered, this, &TMainForm::Print1Click);
     m->addSeparator();
 
     m_importMenu = m->addMenu(QStringLiteral("Import"));
@@ -184,23 +224,44 @@ void TMainForm::CreateViewMenu()
         {"Standart1", QStringLiteral("Standard")},
         {"Special1", QStringLiteral("Special")},
         {"Align1", QStringLiteral("Alignment Palette")}};
+    // The checks are the user's choice, kept apart from what is on screen:
+    // the Special bar hides while no document is open, and every bar is
+    // hidden once the main window has closed, which is when the settings
+    // are written.
     for (const auto& [name, caption] : barItems) {
         QAction* a = AddCommand(bars, name, caption);
         a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, a](bool checked) {
-            const QString n = a->objectName();
-            QToolBar* bar = n == QLatin1String("Standart1")  ? m_standard
-                            : n == QLatin1String("Special1") ? m_special
-                                                             : m_alignBar;
-            bar->setVisible(checked);
-        });
+        a->setChecked(true);
+        connect(a, &QAction::triggered, this, &TMainForm::ShowChosenToolbars);
     }
-    connect(bars, &QMenu::aboutToShow, this, [this] {
-        Action(QStringLiteral("Standart1"))->setChecked(m_standard->isVisible());
-        Action(QStringLiteral("Special1"))->setChecked(m_special->isVisible());
-        Action(QStringLiteral("Align1"))->setChecked(m_alignBar->isVisible());
-    });
     connect(m, &QMenu::aboutToShow, this, &TMainForm::UpdateViewChecks);
+}
+
+QAction* TMainForm::ToolbarCheck(const QToolBar* bar) const
+{
+    return Action(QLatin1String(bar == m_standard  ? "Standart1"
+                                : bar == m_special ? "Special1"
+                                                   : "Align1"));
+}
+
+void TMainForm::KeepToolbarChecks()
+{
+    for (QToolBar* bar : {m_standard, m_special, m_alignBar}) {
+        QAction* check = ToolbarCheck(bar);
+        check->setChecked(!bar->isHidden());
+        // The window's own toolbar menu (a right click on the bars) is the
+        // user's choice too.
+        connect(bar->toggleViewAction(), &QAction::triggered, check, &QAction::setChecked);
+    }
+}
+
+void TMainForm::ShowChosenToolbars()
+{
+    m_standard->setVisible(ToolbarCheck(m_standard)->isChecked());
+    m_alignBar->setVisible(ToolbarCheck(m_alignBar)->isChecked());
+    // The tools draw into a document: without one the bar waits hidden.
+    m_special->setVisible(ToolbarCheck(m_special)->isChecked() &&
+                          !m_mdi->subWindowList().isEmpty());
 }
 
 void TMainForm::CreateWindowMenu()
@@ -495,8 +556,12 @@ void TMainForm::SetListVisible(bool on)
     Action(QStringLiteral("ListButton"))->setChecked(on);
     m_list->setVisible(on);
     if (!on) return;
-    if (m_splitter->sizes().value(0) < 50)
-        m_splitter->setSizes({260, std::max(width() - 260, 100)});
+    if (m_splitter->sizes().value(0) < 50) {
+        // Every column whole, and room for the vertical scroll bar.
+        const int listWidth =
+            m_list->FittingWidth() + m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        m_splitter->setSizes({listWidth, std::max(width() - listWidth, 100)});
+    }
     if (TChildD* doc = ActiveDocument()) m_list->ShowDiagram(&doc->Shem());
 }
 
@@ -509,6 +574,25 @@ void TMainForm::FontComboChange(const QString& fontName)
 {
     m_fontName = fontName;
     if (TChildD* doc = ActiveDocument()) doc->SetFontName(fontName);
+}
+
+void TMainForm::ShowDocumentFont()
+{
+    const TChildD* doc = ActiveDocument();
+    if (!doc) return;
+    const QString name = QString::fromStdString(doc->CanvasFont().Name);
+    int index = m_fontCombo->findText(name);
+    if (index < 0) {
+        // A name the system does not know still names the document's font.
+        m_fontCombo->insertItem(0, name);
+        index = 0;
+    }
+    m_fontCombo->setCurrentIndex(index);
+}
+
+QFont TMainForm::DocumentFont(const TChildD& doc)
+{
+    return QFont(QString::fromStdString(doc.CanvasFont().Name));
 }
 
 // --- Window and Help
@@ -525,9 +609,7 @@ void TMainForm::WindowTileItemClick()
 
 void TMainForm::WindowArrangeItemClick()
 {
-    // Minimised windows line up along the bottom of the area as they do on
-    // their own; what is left to arrange are the normal windows.
-    m_mdi->cascadeSubWindows();
+    ArrangeIcons(*m_mdi);
 }
 
 void TMainForm::WindowMinimizeItemClick()

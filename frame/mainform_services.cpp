@@ -4,6 +4,7 @@
 
 #include "docwin/childd.h"
 #include "docwin/messagebox.h"
+#include "frame/dialogs/menuform.h"
 #include "frame/filedialogs.h"
 #include "frame/objectlist.h"
 #include "frame/services/exportmodule.h"
@@ -12,18 +13,24 @@
 #include "frame/services/printing.h"
 #include "frame/services/searchdialogs.h"
 #include "frame/services/searchtarget.h"
+#include "frame/startup.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
 #include <optional>
 #include <tuple>
+
+#include <new>
 
 namespace kb {
 
@@ -57,6 +64,70 @@ int DockOf(Qt::ToolBarArea area)
     }
 }
 
+QRect PixelRect(const TChildD& doc, const Block& b)
+{
+    const TPoint lt = doc.ToPixels({b.Left, b.Top});
+    const TPoint rb = doc.ToPixels({b.Right, b.Bottom});
+    return QRect(QPoint(lt.x, lt.y), QPoint(rb.x, rb.y));
+}
+
+// The part of the view left free by the dialog where the block fits best:
+// the strip above, below, left or right of the dialog with the most room.
+QRect FreeStrip(const QRect& view, const QRect& cover, QSize block)
+{
+    const QRect strips[] = {
+        QRect(QPoint(view.left(), view.top()), QPoint(view.right(), cover.top() - 1)),
+        QRect(QPoint(view.left(), cover.bottom() + 1), QPoint(view.right(), view.bottom())),
+        QRect(QPoint(view.left(), view.top()), QPoint(cover.left() - 1, view.bottom())),
+        QRect(QPoint(cover.right() + 1, view.top()), QPoint(view.right(), view.bottom()))};
+    QRect best;
+    bool bestFits = false;
+    for (QRect strip : strips) {
+        strip = strip.intersected(view);
+        if (strip.isEmpty()) continue;
+        const bool fits = strip.width() >= block.width() && strip.height() >= block.height();
+        const auto area = qint64(strip.width()) * strip.height();
+        if (best.isEmpty() || (fits && !bestFits) ||
+            (fits == bestFits && area > qint64(best.width()) * best.height())) {
+            best = strip;
+            bestFits = fits;
+        }
+    }
+    return best;
+}
+
+// Find and Replace show what they found where their dialog does not hide
+// it: centred as usual when the dialog is clear of it, else centred in the
+// largest free part of the view; where the view cannot scroll that far (the
+// diagram's edge), the dialog steps aside.
+void ShowBlockClearOf(TChildD& doc, const Block& block, QWidget* dialog)
+{
+    doc.CenterOnBlock(block);
+    if (!dialog || !dialog->isVisible()) return;
+    const QRect frame = dialog->frameGeometry();
+    const QRect cover(doc.mapFromGlobal(frame.topLeft()), frame.size());
+    if (!PixelRect(doc, block).intersects(cover)) return;
+
+    const TRect v = doc.ViewRect();
+    const QRect view(QPoint(v.Left, v.Top), QPoint(v.Right - 1, v.Bottom - 1));
+    const QRect strip = FreeStrip(view, cover, PixelRect(doc, block).size());
+    if (!strip.isEmpty()) {
+        const TPoint centre = MidPoint({block.Left, block.Top}, {block.Right, block.Bottom});
+        const int s = doc.Scale();
+        const QPoint target = strip.center();
+        doc.ScrollTo({centre.x - RoundEven(double(target.x() - v.Left) / s),
+                      centre.y - RoundEven(double(target.y() - v.Top) / s)});
+    }
+    const QRect shown = PixelRect(doc, block);
+    if (!shown.intersects(cover)) return;
+    // Beside the block, on the side of the view with more room.
+    const bool right = shown.center().x() < view.center().x();
+    const int x = right ? std::min(shown.right() + 1, view.right() - frame.width())
+                        : std::max(shown.left() - frame.width(), view.left());
+    const QPoint at = doc.mapToGlobal(QPoint(x, cover.top()));
+    dialog->move(dialog->pos() + (at - frame.topLeft()));
+}
+
 // Find and replace work on the active document through this.
 class TMainFormSearch : public TSearchTarget
 {
@@ -77,7 +148,7 @@ public:
     {
         TChildD* doc = m_main.ActiveDocument();
         if (!doc || !entry) return;
-        if (entry->IsBlock()) doc->CenterOnBlock(entry->block());
+        if (entry->IsBlock()) ShowBlockClearOf(*doc, entry->block(), m_main.OpenSearchDialog());
         doc->SetSelection({entry});
         doc->Repaint();
     }
@@ -125,7 +196,9 @@ void TMainForm::PlaceToolbars(std::vector<std::pair<QToolBar*, TToolbarState>> b
 TToolbarState TMainForm::ToolbarState(QToolBar* bar) const
 {
     TToolbarState state;
-    state.Visible = bar->isVisible();
+    // Never the bar's isVisible(): by the time the settings are written the
+    // main window and with it every bar is hidden.
+    state.Visible = ToolbarCheck(bar)->isChecked();
     if (bar->isFloating()) {
         state.Dock = dcFloating;
         state.Row = bar->y();
@@ -153,25 +226,45 @@ TToolbarState TMainForm::ToolbarState(QToolBar* bar) const
 void TMainForm::ApplySettings(const TSettings& s)
 {
     m_lastFolder = s.LastFolder;
+    m_picturePath = s.PicturePath;
     if (s.Maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
     else if (s.Placement)
         setGeometry(*s.Placement);
+    else if (const QScreen* where = screen())
+        setGeometry(FirstStartPlacement(where->availableGeometry()));
     PlaceToolbars({{m_standard, s.Standard}, {m_special, s.Special}, {m_alignBar, s.Align}});
-    // The Special bar shows exactly while a document is open.
-    m_special->setVisible(!m_mdi->subWindowList().isEmpty());
+    ToolbarCheck(m_standard)->setChecked(s.Standard.Visible);
+    ToolbarCheck(m_special)->setChecked(s.Special.Visible);
+    ToolbarCheck(m_alignBar)->setChecked(s.Align.Visible);
+    ShowChosenToolbars();
     SetBackground(s.Background);
     SetListVisible(s.ListEnabled);
     SetGridCheck(s.GridEnabled);
     m_recent.SetFiles(s.RecentFiles);
     m_standSize = s.StandSize;
     SetAutosaveInterval(s.AutosaveInterval);
+    m_linkDirection = s.LinkDirection & 3;
+    m_toolPalette->ShowLinkDirection(m_linkDirection);
+}
+
+// In normal state rather than maximised: the document keeps its frame and
+// buttons, and further documents cascade over it as usual.
+void TMainForm::FillAreaWithLoneDocument(QMdiSubWindow& sub)
+{
+    // Before the main window is shown its document area has no real size.
+    if (m_mdi->subWindowList().size() != 1 || !m_mdi->isVisible() || sub.isMaximized()) return;
+    // The first document brings the Special toolbar, which takes its room
+    // from the document area only once the layout has run.
+    if (layout()) layout()->activate();
+    sub.setGeometry(m_mdi->viewport()->rect());
 }
 
 TSettings TMainForm::CollectSettings() const
 {
     TSettings s = DefaultSettings();
     s.LastFolder = m_lastFolder;
+    s.PicturePath = m_picturePath;
     s.Maximized = isMaximized();
     s.Placement = isMaximized() ? normalGeometry() : geometry();
     s.Standard = ToolbarState(m_standard);
@@ -183,6 +276,7 @@ TSettings TMainForm::CollectSettings() const
     s.RecentFiles = m_recent.Files();
     s.StandSize = m_standSize;
     s.AutosaveInterval = m_autosaveInterval;
+    s.LinkDirection = m_linkDirection;
     return s;
 }
 
@@ -201,7 +295,16 @@ void TMainForm::LoadPlugIns(const QString& folder)
         QAction* item = m_importMenu->addAction(plugIns[i].Name);
         item->setStatusTip(plugIns[i].Hint);
         item->setData(int(i));
-        connect(item, &QAction::triggered, this, [this, i] { m_plugIns->ImportFiles(int(i)); });
+        connect(item, &QAction::triggered, this, [this, i] {
+            // The import runs inside this call; running out of memory in it
+            // is told, not an abort.
+            try {
+                m_plugIns->ImportFiles(int(i));
+            } catch (const std::bad_alloc&) {
+                MessageBox(this, QMessageBox::Critical,
+                           QStringLiteral("Не хватает памяти, чтобы закончить импорт."));
+            }
+        });
     }
     if (!m_plugIns->Errors().isEmpty())
         statusBar()->showMessage(m_plugIns->Errors().join(QLatin1Char(' ')), 10000);
@@ -222,13 +325,17 @@ void TMainForm::BMP1Click()
                    QStringLiteral("Модуль экспорта в графический файл не найден."));
         return;
     }
+    const QString folder = m_picturePath.isEmpty() ? m_lastFolder : m_picturePath;
     const QString suggested =
-        doc->FileName().isEmpty() ? m_lastFolder : QFileInfo(doc->FileName()).completeBaseName();
-    const QString name = FileDialogs().AskSaveFile(this, suggested, m_exportModule->Filter());
+        doc->FileName().isEmpty()
+            ? folder
+            : QDir(folder).filePath(QFileInfo(doc->FileName()).completeBaseName());
+    const QString name = FileDialogs().AskSavePicture(this, suggested, m_exportModule->Filter());
     if (name.isEmpty()) return;
+    m_picturePath = QFileInfo(name).absolutePath() + QLatin1Char('/');
     if (doc->EditorOpen()) doc->CommitEditor();
     QString error;
-    if (!m_exportModule->SaveTo(doc->Shem().SaveToBytes(), name, QFont(m_fontName), &error))
+    if (!m_exportModule->SaveTo(doc->Shem().SaveToBytes(), name, DocumentFont(*doc), &error))
         MessageBox(this, QMessageBox::Warning,
                    QStringLiteral("Не могу сохранить рисунок %1:\n%2")
                        .arg(QDir::toNativeSeparators(name), error));
@@ -238,7 +345,16 @@ void TMainForm::Print1Click()
 {
     TChildD* doc = ActiveDocument();
     if (doc && doc->EditorOpen()) doc->CommitEditor();
-    PrintDiagram(this, doc ? &doc->Shem() : nullptr, QFont(m_fontName));
+    PrintDiagram(this, doc ? &doc->Shem() : nullptr, doc ? DocumentFont(*doc) : QFont(m_fontName));
+}
+
+QDialog* TMainForm::OpenSearchDialog() const
+{
+    if (!m_search) return nullptr;
+    for (QDialog* d :
+         {static_cast<QDialog*>(m_search->Find()), static_cast<QDialog*>(m_search->Replace())})
+        if (d && d->isVisible()) return d;
+    return nullptr;
 }
 
 TSearchDialogs& TMainForm::SearchDialogs()

@@ -40,7 +40,8 @@ constexpr TToolSpec kTools[] = {
     {"ToolButton15", tcComment, "Create comment"},
     {"ToolButton18", tcDocument, "Create document"},
     {"ToolButton20", tcProcess, "Create predefined process"},
-    {"ToolButton21", tcLink, "Create link"},
+    {"ToolButton21", tcLink,
+     "Create link. Arrowheads: the small arrow beside the button, or hold the button down"},
     {"ToolButton22", tcPan, "Move document."},
     {"ToolButton23", tcDivider, "Create page divider."},
 };
@@ -58,8 +59,6 @@ QIcon ToolCodeIcon(int code, int linkDirection, bool jointDelete)
         return LinkStyleIcon(linkDirection);
     case tcPan:
         return ToolIcon(QStringLiteral("hand"));
-    case tcText: // a text block has no outline to show
-        return ToolIcon(QStringLiteral("textblock"));
     default:
         return KindIcon(code - 2); // the creating tools make kind code - 2
     }
@@ -71,6 +70,20 @@ void SetHint(QAction* a, const QString& hint)
     a->setStatusTip(hint);
 }
 
+// The menu commands that have a standard picture show it beside their text.
+void SetStandardMenuIcons(const TMainForm& main)
+{
+    const std::pair<const char*, const char*> commands[] = {
+        {"FileNewItem", "new"},  {"FileOpenItem", "open"}, {"FileSaveItem", "save"},
+        {"Print1", "print"},     {"CutItem", "cut"},       {"CopyItem", "copy"},
+        {"PasteItem", "paste"},  {"DeleteItem", "delete"}, {"Find1", "find"},
+        {"Replace1", "replace"}, {"Undo1", "undo"},        {"Redo1", "redo"},
+        {"Scale1", "scale"}};
+    for (const auto& [action, icon] : commands)
+        if (QAction* a = main.Action(QLatin1String(action)))
+            a->setIcon(StandardIcon(QLatin1String(icon)));
+}
+
 } // namespace
 
 void TMainForm::CreateToolbars()
@@ -78,6 +91,7 @@ void TMainForm::CreateToolbars()
     CreateStandardBar();
     CreateSpecialBar();
     CreateAlignBar();
+    SetStandardMenuIcons(*this);
 }
 
 void TMainForm::CreateStandardBar()
@@ -90,7 +104,7 @@ void TMainForm::CreateStandardBar()
     auto button = [this](const char* name, const char* icon, const QString& hint,
                          void (TMainForm::*slot)()) {
         QAction* a = NewAction(name, hint);
-        a->setIcon(ToolIcon(QLatin1String(icon)));
+        a->setIcon(StandardIcon(QLatin1String(icon)));
         SetHint(a, hint);
         m_standard->addAction(a);
         m_standard->widgetForAction(a)->setObjectName(QLatin1String(name));
@@ -195,7 +209,7 @@ void TMainForm::CreateToolPalette()
 void TMainForm::SetLinkDirection(int direction)
 {
     m_linkDirection = direction & 3;
-    Action(QStringLiteral("ToolButton21"))->setIcon(LinkStyleIcon(m_linkDirection));
+    m_toolPalette->ShowLinkDirection(m_linkDirection);
     SetCurrentTool(tcLink);
 }
 

@@ -5,6 +5,7 @@
 #include "model/shem.h"
 
 #include <QHeaderView>
+#include <QStyle>
 
 namespace kb {
 
@@ -95,6 +96,32 @@ TObjectList::TObjectList(QWidget* parent) : QTreeView(parent), m_model(this)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->resizeSection(0, 150);
+    FitColumns();
+    connect(&m_model, &QAbstractItemModel::headerDataChanged, this, &TObjectList::FitColumns);
+}
+
+void TObjectList::FitColumns()
+{
+    // Position and size are both "(x, y)" of coordinates up to 65535: wide
+    // enough for that and for the column's caption, whatever the language.
+    const QFontMetrics rows(font());
+    const QFontMetrics captions(header()->font());
+    const int cellPadding =
+        2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
+    const int widest = rows.horizontalAdvance(QStringLiteral("(65535, 65535)"));
+    for (int column = 1; column < 3; ++column) {
+        const QString caption = m_model.Headers.value(column);
+        const int width = std::max(widest, captions.horizontalAdvance(caption) + 16) + cellPadding;
+        header()->resizeSection(column, width);
+    }
+}
+
+int TObjectList::FittingWidth() const
+{
+    int width = frameWidth() * 2;
+    for (int column = 0; column < 3; ++column)
+        width += header()->sectionSize(column);
+    return width;
 }
 
 TShemObj* TObjectList::EntryAt(const QModelIndex& index) const

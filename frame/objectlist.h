@@ -61,7 +61,13 @@ public:
     // Brings the rows up to date after a change of shem.
     void Follow(const TShem& shem, const TChange& change);
 
+    // The width that shows every column whole, without a scroll bar.
+    int FittingWidth() const;
+
 private:
+    // Position and Size take the width of their widest possible text.
+    void FitColumns();
+
     TObjectListModel m_model;
 };
 

@@ -1,10 +1,13 @@
-// One editor per user: a later start hands its file names to the running
-// editor over a local socket and exits without creating any window.
+// One editor per user and display: a later start in the same session hands
+// its file names to the running editor over a local socket and exits without
+// creating any window.
 //
 // Requests are lines: "OPEN <percent-encoded UTF-8 absolute path>" or
-// "RAISE". The running editor answers each with "OK" once it has handled it,
-// and the sender waits for that answer before the next request, so files
-// open in the order they were given.
+// "RAISE". The running editor answers "OK" as soon as it has queued a
+// request, before acting on it, so a message box it shows while opening a
+// file never holds the sender. The sender waits a few seconds for each
+// answer; a file that is not acknowledged in time is opened by the sender
+// itself, as a new editor, so no file is ever opened nowhere.
 #pragma once
 
 #include <QObject>
@@ -12,23 +15,45 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QLocalServer;
 class QLocalSocket;
 
 namespace kb {
 
-// The socket name of the current user's editor.
+// The display the editor shows on: WAYLAND_DISPLAY when set, else DISPLAY
+// without its screen number (":0" and ":0.0" are one display). Empty when
+// neither is set.
+QString SessionDisplay();
+
+// The socket name of the current user's editor on the current display. On
+// Unix it is a path inside $XDG_RUNTIME_DIR when that folder is the user's
+// own and private, else a name in the temporary folder.
 QString InstanceName();
 
-enum class THandOff {
-    NoInstance, // nobody listens: this start becomes the running editor
-    Delivered,
-    Failed, // the running editor went away or stopped answering midway
+struct THandOffResult
+{
+    enum TState {
+        NoInstance, // nobody listens: this start becomes the running editor
+        Delivered,
+        Failed, // refused, gone or silent: this start opens Remaining itself
+    };
+    TState State = NoInstance;
+    // The files the running editor did not acknowledge, in the given order.
+    QStringList Remaining;
 };
 
+// How long the sender waits for each acknowledgement.
+constexpr int kAnswerMs = 5000;
+
 // Sends every file (already absolute) in order, or only "RAISE" without files.
-THandOff HandOffToRunningInstance(const QString& name, const QStringList& files);
+THandOffResult HandOffToRunningInstance(const QString& name, const QStringList& files);
+
+// The user id of the process at the other end of a connected local socket,
+// or nothing when the system cannot say.
+using TPeerUserIdFn = std::function<std::optional<qint64>(qintptr descriptor)>;
+std::optional<qint64> PeerUserId(qintptr descriptor);
 
 class TInstanceServer : public QObject
 {
@@ -45,14 +70,23 @@ public:
     // crashed. False when another editor took the name first.
     bool Listen(const QString& name);
 
+    // Tests put another user at the other end of a connection through this.
+    void SetPeerUserIdReader(TPeerUserIdFn reader) { m_peerUserId = std::move(reader); }
+
 private:
     void Accept();
     void Serve(QLocalSocket* socket);
-    void Handle(const QByteArray& request);
+    void Queue(const QByteArray& request);
+    void Drain();
 
     QLocalServer* m_server;
     TOpenFn m_open;
     TRaiseFn m_raise;
+    TPeerUserIdFn m_peerUserId;
+    // Requests acknowledged and not yet carried out, oldest first; empty
+    // means a raise.
+    QStringList m_pending;
+    bool m_draining = false;
 };
 
 } // namespace kb

@@ -33,6 +33,20 @@ QString ApplicationTitle()
     return QStringLiteral("Редактор блок-схем");
 }
 
+void NameApplication()
+{
+    QApplication::setOrganizationName(QStringLiteral("Marlowen"));
+    QApplication::setApplicationName(QStringLiteral("Kestrabin"));
+}
+
+QRect FirstStartPlacement(const QRect& available)
+{
+    const int width = available.width() * 4 / 5;
+    const int height = available.height() * 4 / 5;
+    return {available.left() + (available.width() - width) / 2,
+            available.top() + (available.height() - height) / 2, width, height};
+}
+
 QStringList CommandLineFiles(const QStringList& arguments)
 {
     QStringList files;
@@ -44,15 +58,14 @@ QStringList CommandLineFiles(const QStringList& arguments)
 int RunEditor(int& argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Marlowen"));
-    QApplication::setApplicationName(QStringLiteral("Kestrabin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Block-diagram editor"));
-    QApplication::setApplicationDisplayName(ApplicationTitle());
+    NameApplication();
 
-    // A second start creates no window, reads no settings, loads no plug-ins.
-    const QStringList files = CommandLineFiles(QApplication::arguments());
+    // A second start creates no window, reads no settings, loads no plug-ins,
+    // unless the running editor cannot take its files: then it opens them
+    // itself rather than lose them.
     const QString name = InstanceName();
-    THandOff handOff = HandOffToRunningInstance(name, files);
+    THandOffResult handOff =
+        HandOffToRunningInstance(name, CommandLineFiles(QApplication::arguments()));
     TInstanceServer server(
         [](const QString& f) {
             if (TMainForm* main = TMainForm::Instance()) {
@@ -63,9 +76,10 @@ int RunEditor(int& argc, char** argv)
         [] {
             if (TMainForm* main = TMainForm::Instance()) RaiseWindow(*main);
         });
-    if (handOff == THandOff::NoInstance && !server.Listen(name))
-        handOff = HandOffToRunningInstance(name, files); // another start was quicker
-    if (handOff != THandOff::NoInstance) return handOff == THandOff::Delivered ? 0 : 1;
+    if (handOff.State == THandOffResult::NoInstance && !server.Listen(name))
+        handOff = HandOffToRunningInstance(name, handOff.Remaining); // another start was quicker
+    if (handOff.State == THandOffResult::Delivered) return 0;
+    const QStringList files = handOff.Remaining;
 
     // Qt fills some of its own texts as it makes a window.
     InstallQtRussian();

@@ -2,6 +2,7 @@
 // command-line files and the main loop.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,15 @@ namespace kb {
 
 // The application and main window title while the editor runs.
 QString ApplicationTitle();
+
+// Names the application for its settings. No display name is set: Qt would
+// append it to every window title, and each window's title is exactly the
+// text the window sets.
+void NameApplication();
+
+// Where the main window opens when no placement was stored: four fifths of
+// the screen's free area each way, centred, so a diagram has room at once.
+QRect FirstStartPlacement(const QRect& available);
 
 // Every argument after the program name is a file name; each is made
 // absolute here, because a running editor that receives it has another

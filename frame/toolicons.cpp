@@ -1,5 +1,8 @@
 #include "frame/toolicons.h"
 
+#include "docwin/drawing/icons.h"
+#include "model/shemobj.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -34,6 +37,35 @@ void TextLines(QPainter& p, int align)
         const int x = align == 1 ? 2 : align == 2 ? 14 - w : 8 - w / 2;
         p.drawLine(x, 3 + i * 3, x + w, 3 + i * 3);
     }
+}
+
+// A lens and its handle; dx moves it left to make room.
+void Magnifier(QPainter& p, qreal dx)
+{
+    p.setPen(QPen(Qt::black, 1.5));
+    p.drawEllipse(QRectF(2 + dx, 1.5, 8, 8));
+    p.setPen(QPen(Qt::black, 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9 + dx, 9), QPointF(13 + dx, 13));
+}
+
+// A half turn ending in an arrowhead: back (undo) or forward (redo).
+void TurnArrow(QPainter& p, bool forward)
+{
+    if (forward) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(QColor(32, 64, 160), 2, Qt::SolidLine, Qt::FlatCap));
+    QPainterPath turn;
+    turn.moveTo(4, 6);
+    turn.lineTo(10, 6);
+    turn.arcTo(QRectF(6, 6, 8, 8), 90, -180);
+    turn.lineTo(6, 14);
+    p.drawPath(turn);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(32, 64, 160));
+    const QPointF head[] = {{1, 6}, {6, 2}, {6, 10}};
+    p.drawPolygon(head, 3);
 }
 
 // Two boxes and, in red, the line they are aligned to.
@@ -96,10 +128,21 @@ const std::map<QString, TPainterFn>& Painters()
          }},
         {"scale",
          [](QPainter& p) {
-             p.setPen(QPen(Qt::black, 2));
-             p.drawEllipse(2, 2, 8, 8);
-             p.drawLine(10, 10, 14, 14);
+             // Actual size, "1:1": a magnifier would read as Find.
+             p.drawRect(QRectF(0.5, 2.5, 15, 11));
+             DrawIconText(p, QStringLiteral("1:1"), {4.5, 4.5}, 1);
          }},
+        {"find", [](QPainter& p) { Magnifier(p, 0); }},
+        {"replace",
+         [](QPainter& p) {
+             Magnifier(p, -1);
+             p.setPen(QPen(Qt::darkGreen, 1));
+             p.drawLine(QPointF(9.5, 13.5), QPointF(15.5, 13.5));
+             p.drawLine(QPointF(13.5, 11.5), QPointF(15.5, 13.5));
+             p.drawLine(QPointF(13.5, 15.5), QPointF(15.5, 13.5));
+         }},
+        {"undo", [](QPainter& p) { TurnArrow(p, false); }},
+        {"redo", [](QPainter& p) { TurnArrow(p, true); }},
         {"list",
          [](QPainter& p) {
              Sheet(p, 1, 1, 14, 14);
@@ -124,21 +167,6 @@ const std::map<QString, TPainterFn>& Painters()
              p.setBrush(Qt::white);
              const QPoint arrow[] = {{4, 1}, {4, 13}, {7, 10}, {9, 15}, {11, 14}, {9, 9}, {13, 9}};
              p.drawPolygon(arrow, 7);
-         }},
-        {"edittext",
-         [](QPainter& p) {
-             QFont f = p.font();
-             f.setPixelSize(13);
-             f.setBold(true);
-             p.setFont(f);
-             p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("T"));
-         }},
-        {"textblock",
-         [](QPainter& p) {
-             QFont f = p.font();
-             f.setPixelSize(10);
-             p.setFont(f);
-             p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("Abc"));
          }},
         {"pointadd",
          [](QPainter& p) {
@@ -204,19 +232,58 @@ const std::map<QString, TPainterFn>& Painters()
     return painters;
 }
 
+// Editing text in a block: a text cursor inside a rectangle.
+QImage EditTextImage(int size)
+{
+    QImage image = KindImage(bkRectangle, size);
+    if (size < 16) return image;
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, size != 16);
+    p.scale(size / 16.0, size / 16.0);
+    p.setPen(QPen(QColor(32, 64, 160), 1));
+    p.drawLine(QPointF(8.5, 4.5), QPointF(8.5, 11.5));
+    p.drawLine(QPointF(6.5, 4.5), QPointF(10.5, 4.5));
+    p.drawLine(QPointF(6.5, 11.5), QPointF(10.5, 11.5));
+    return image;
+}
+
 } // namespace
 
-QIcon ToolIcon(const QString& name)
+QImage ToolImage(const QString& name, int size)
 {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    if (name == QLatin1String("edittext")) return EditTextImage(size);
     const auto it = Painters().find(name);
-    if (it == Painters().end()) return {};
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    if (it == Painters().end() || size < 16) return image;
+    QPainter p(&image);
+    // Drawn for 16 pixels; larger sizes smooth the stretched lines.
+    p.setRenderHint(QPainter::Antialiasing, size != 16);
+    p.scale(size / 16.0, size / 16.0);
     p.setPen(QPen(Qt::black, 1));
     it->second(p);
     p.end();
-    return QIcon(pixmap);
+    return image;
+}
+
+QIcon ToolIcon(const QString& name)
+{
+    if (name != QLatin1String("edittext") && Painters().count(name) == 0) return {};
+    return IconOfSizes([&name](int size) { return ToolImage(name, size); });
+}
+
+QIcon StandardIcon(const QString& name)
+{
+    static const std::map<QString, QString> themeNames = {
+        {"new", "document-new"},          {"open", "document-open"}, {"save", "document-save"},
+        {"print", "document-print"},      {"cut", "edit-cut"},       {"copy", "edit-copy"},
+        {"paste", "edit-paste"},          {"delete", "edit-delete"}, {"find", "edit-find"},
+        {"replace", "edit-find-replace"}, {"undo", "edit-undo"},     {"redo", "edit-redo"},
+        {"scale", "zoom-original"},
+    };
+    const auto it = themeNames.find(name);
+    if (it == themeNames.end()) return ToolIcon(name);
+    return QIcon::fromTheme(it->second, ToolIcon(name));
 }
 
 } // namespace kb

@@ -365,7 +365,7 @@ int HandlesOf(const Block& b, Handle out[8])
 
 TShemObj* TShem::ObjectAt(TPoint p) const
 {
-    for (const auto& e : m_items) {
+    for (const auto& e : *m_items) {
         const bool hit =
             e->IsBlock() ? InsideBlock(p, e->block()) : NearSegment(p, LinkEnds(e->link()));
         if (hit) return e.get();
@@ -387,19 +387,19 @@ bool TShem::TouchesRect(const TShemObj& e, const TRect& r) const
 int TShem::NextInRectIndex(int after, TRect r) const
 {
     for (int i = after + 1; i < Count(); ++i)
-        if (TouchesRect(*m_items[size_t(i)], r)) return i;
+        if (TouchesRect(*(*m_items)[size_t(i)], r)) return i;
     return -1;
 }
 
 TShemObj* TShem::NextInRect(const TShemObj* after, TRect r) const
 {
     const int i = NextInRectIndex(after ? IndexOf(after) : -1, r);
-    return i < 0 ? nullptr : m_items[size_t(i)].get();
+    return i < 0 ? nullptr : (*m_items)[size_t(i)].get();
 }
 
 TShemObj* TShem::LinkTargetAt(TPoint p, TPoint& snapped) const
 {
-    for (const auto& e : m_items) {
+    for (const auto& e : *m_items) {
         const bool found = e->IsBlock() ? BlockTarget(p, e->block(), snapped)
                                         : LinkTarget(p, LinkEnds(e->link()), snapped);
         if (found) return e.get();
@@ -409,7 +409,7 @@ TShemObj* TShem::LinkTargetAt(TPoint p, TPoint& snapped) const
 
 TShemObj* TShem::HandleAt(TPoint p, int& handle) const
 {
-    for (const auto& e : m_items) {
+    for (const auto& e : *m_items) {
         if (!e->IsBlock()) continue;
         Handle hs[8];
         const int n = HandlesOf(e->block(), hs);
@@ -426,7 +426,7 @@ TShemObj* TShem::HandleAt(TPoint p, int& handle) const
 TShemObj* TShem::LinkEndAt(TPoint p, int& end) const
 {
     end = 1;
-    for (const auto& e : m_items) {
+    for (const auto& e : *m_items) {
         if (!e->IsLink()) continue;
         const TLink& l = e->link();
         const TLinkEnds s = LinkEnds(l);

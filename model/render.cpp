@@ -235,7 +235,7 @@ void TShem::Render(int s, const TFont& font, TCanvas& canvas) const
     canvas.SetFontColor(clBlack);
     canvas.SetBrushStyle(TBrushStyle::Clear);
     const TPaperMap map(RenderOrigin(), s);
-    for (const auto& e : m_items) {
+    for (const auto& e : *m_items) {
         canvas.SetPenStyle(TPenStyle::Solid);
         if (e->IsBlock())
             RenderBlock(canvas, e->block(), map);

@@ -20,7 +20,7 @@ TShem::~TShem()
 
 void TShem::Clear()
 {
-    m_items.clear();
+    m_items->clear();
     m_indexValid = true;
     m_positions.clear();
     m_positionsValid = false; // rebuilt on the first look-up, not on every Add
@@ -34,7 +34,7 @@ void TShem::Clear()
 int TShem::Add(std::unique_ptr<TShemObj> entry)
 {
     TShemObj* e = entry.get();
-    m_items.push_back(std::move(entry));
+    m_items->push_back(std::move(entry));
     e->m_index = Count() - 1;
     if (m_positionsValid) m_positions.emplace(e, Count() - 1);
     AddListItem(e);
@@ -55,7 +55,7 @@ void TShem::Insert(int index, std::unique_ptr<TShemObj> entry)
     if (index < 0 || index > Count())
         throw std::out_of_range("TShem::Insert: list index out of bounds");
     TShemObj* e = entry.get();
-    m_items.insert(m_items.begin() + index, std::move(entry));
+    m_items->insert(m_items->begin() + index, std::move(entry));
     InvalidateIndex();
     AddListItem(e);
 }
@@ -64,13 +64,13 @@ TShemObj* TShem::Get(int index) const
 {
     if (index < 0 || index >= Count())
         throw std::out_of_range("TShem::Get: list index out of bounds");
-    return m_items[size_t(index)].get();
+    return (*m_items)[size_t(index)].get();
 }
 
 void TShem::Renumber() const
 {
-    for (size_t i = 0; i < m_items.size(); ++i)
-        m_items[i]->m_index = int(i);
+    for (size_t i = 0; i < m_items->size(); ++i)
+        (*m_items)[i]->m_index = int(i);
     m_indexValid = true;
 }
 
@@ -79,7 +79,7 @@ int TShem::PositionOf(const TShemObj* entry) const
     if (!entry) return -1;
     if (!m_indexValid) Renumber();
     const int i = entry->m_index;
-    return i >= 0 && i < Count() && m_items[size_t(i)].get() == entry ? i : -1;
+    return i >= 0 && i < Count() && (*m_items)[size_t(i)].get() == entry ? i : -1;
 }
 
 // Callers may hold pointers to entries that are gone (a selection list, a
@@ -90,9 +90,9 @@ int TShem::IndexOf(const TShemObj* entry) const
     if (!entry) return -1;
     if (!m_positionsValid) {
         m_positions.clear();
-        m_positions.reserve(m_items.size());
-        for (size_t i = 0; i < m_items.size(); ++i)
-            m_positions.emplace(m_items[i].get(), int(i));
+        m_positions.reserve(m_items->size());
+        for (size_t i = 0; i < m_items->size(); ++i)
+            m_positions.emplace((*m_items)[i].get(), int(i));
         m_positionsValid = true;
     }
     const auto it = m_positions.find(entry);
@@ -109,7 +109,7 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
     Renumber();
     // Links ending on each entry, as compressed rows.
     std::vector<int> start(size_t(n) + 1, 0);
-    for (const auto& e : m_items)
+    for (const auto& e : *m_items)
         if (e->IsLink()) {
             const TLink& l = e->link();
             if (const int a = PositionOf(l.EndA); a >= 0) ++start[size_t(a) + 1];
@@ -121,7 +121,7 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
     std::vector<int> linksOn(static_cast<size_t>(start[size_t(n)]));
     std::vector<int> fill(start.begin(), start.end() - 1);
     for (int i = 0; i < n; ++i) {
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (!e.IsLink()) continue;
         const TLink& l = e.link();
         if (const int a = PositionOf(l.EndA); a >= 0) linksOn[size_t(fill[size_t(a)]++)] = i;
@@ -143,7 +143,7 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
         const int i = queue[q];
         for (int k = start[size_t(i)]; k < start[size_t(i) + 1]; ++k)
             doom(linksOn[size_t(k)]);
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (e.IsLink()) {
             for (const TShemObj* end : {e.link().EndA, e.link().EndB})
                 if (end && end->IsJoint()) doom(PositionOf(end));
@@ -155,9 +155,9 @@ std::vector<char> TShem::DeleteClosure(const std::vector<int>& seeds) const
 void TShem::EraseMarked(const std::vector<char>& doomed)
 {
     size_t out = 0;
-    for (size_t i = 0; i < m_items.size(); ++i)
-        if (!doomed[i]) m_items[out++] = std::move(m_items[i]);
-    m_items.resize(out);
+    for (size_t i = 0; i < m_items->size(); ++i)
+        if (!doomed[i]) (*m_items)[out++] = std::move((*m_items)[i]);
+    m_items->resize(out);
     InvalidateIndex();
 }
 
@@ -189,13 +189,13 @@ std::vector<TShemObj*> TShem::CascadeOf(const std::vector<TShemObj*>& seeds) con
     if (indices.empty()) return cascade;
     const std::vector<char> doomed = DeleteClosure(indices);
     for (size_t i = 0; i < doomed.size(); ++i)
-        if (doomed[i]) cascade.push_back(m_items[i].get());
+        if (doomed[i]) cascade.push_back((*m_items)[i].get());
     return cascade;
 }
 
 std::vector<TTakenEntry> TShem::TakeOut(const std::vector<TShemObj*>& entries)
 {
-    std::vector<char> marked(m_items.size(), 0);
+    std::vector<char> marked(m_items->size(), 0);
     bool any = false;
     for (const TShemObj* e : entries)
         if (const int i = IndexOf(e); i >= 0) {
@@ -204,14 +204,15 @@ std::vector<TTakenEntry> TShem::TakeOut(const std::vector<TShemObj*>& entries)
         }
     std::vector<TTakenEntry> taken;
     if (!any) return taken;
+    TEntryList::TVector& items = *m_items;
     size_t out = 0;
-    for (size_t i = 0; i < m_items.size(); ++i) {
+    for (size_t i = 0; i < items.size(); ++i) {
         if (marked[i])
-            taken.push_back({int(i), std::move(m_items[i])});
+            taken.push_back(TTakenEntry{int(i), std::move(items[i])});
         else
-            m_items[out++] = std::move(m_items[i]);
+            items[out++] = std::move(items[i]);
     }
-    m_items.resize(out);
+    items.resize(out);
     InvalidateIndex();
     return taken;
 }
@@ -221,18 +222,19 @@ void TShem::PutBack(std::vector<TTakenEntry>& taken)
     if (taken.empty()) return;
     // One merge instead of an insertion per entry: the taken indices are
     // ascending and name places in the list as it will be afterwards.
-    std::vector<std::unique_ptr<TShemObj>> merged;
-    merged.reserve(m_items.size() + taken.size());
+    TEntryList::TVector& items = *m_items;
+    TEntryList::TVector merged;
+    merged.reserve(items.size() + taken.size());
     size_t next = 0, t = 0;
-    while (t < taken.size() || next < m_items.size()) {
+    while (t < taken.size() || next < items.size()) {
         if (t < taken.size() && size_t(taken[t].Index) <= merged.size())
             merged.push_back(std::move(taken[t++].Entry));
-        else if (next < m_items.size())
-            merged.push_back(std::move(m_items[next++]));
+        else if (next < items.size())
+            merged.push_back(std::move(items[next++]));
         else
             merged.push_back(std::move(taken[t++].Entry)); // past the end: appended
     }
-    m_items = std::move(merged);
+    items = std::move(merged);
     taken.clear();
     InvalidateIndex();
 }
@@ -241,7 +243,7 @@ int TShem::NextLinkOf(const TShemObj* after, const TShemObj* entry) const
 {
     const int from = after ? IndexOf(after) + 1 : 0;
     for (int i = from; i < Count(); ++i) {
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (e.IsLink() && (e.link().EndA == entry || e.link().EndB == entry)) return i;
     }
     return -1;
@@ -261,81 +263,69 @@ TPoint PointOnSegment(int32_t x, TLinkEnds s)
             int32_t(s.A.y + RoundDiv(int64_t(x) * (int64_t(s.B.y) - s.A.y), kMaxCoord))};
 }
 
-bool EndsOnLinks(const TLink& l)
+} // namespace
+
+// A link's point on the entry it sits on, from what is known already: a link
+// end on a link not yet resolved (only on a cycle, which the reader never
+// lets in) is at the origin.
+TPoint TShem::At(TPoint pos, const TShemObj* e) const
 {
-    return (l.EndA && l.EndA->IsLink()) || (l.EndB && l.EndB->IsLink());
+    if (!e) return {};
+    if (e->IsBlock()) return PointOnBlock(pos, e->block());
+    const auto it = m_linkEnds.find(e);
+    return it == m_linkEnds.end() ? TPoint{} : PointOnSegment(pos.x, it->second);
 }
 
-// End points of links that end on links. The positions nest, so each link
-// needed is computed once (a crafted file could otherwise make the work grow
-// exponentially) and with an explicit stack (no depth limit from the call
-// stack). A cycle, which the reader never lets in, resolves to the origin.
-class LinkEndSolver
+// The end points of a link. Positions on links nest, so each link is solved
+// once per change of the diagram (a chain walked link by link would
+// otherwise cost the square of its length, and a crafted file could make the
+// work grow exponentially), with an explicit stack (no depth limit from the
+// call stack).
+const TLinkEnds& TShem::SegmentOf(const TShemObj* top) const
 {
-public:
-    TLinkEnds Solve(const TLink& root)
-    {
-        for (const TShemObj* end : {root.EndA, root.EndB})
-            if (end && end->IsLink()) Resolve(end);
-        return Ends(root);
+    if (m_linkEndsAt != ChangeCount()) {
+        m_linkEnds.clear();
+        m_linkEndsAt = ChangeCount();
     }
-
-private:
-    TPoint At(TPoint pos, const TShemObj* e)
-    {
-        if (!e) return {};
-        if (e->IsBlock()) return PointOnBlock(pos, e->block());
-        auto it = m_done.find(e);
-        return it == m_done.end() ? TPoint{} : PointOnSegment(pos.x, it->second);
-    }
-    TLinkEnds Ends(const TLink& l) { return {At(l.PosA, l.EndA), At(l.PosB, l.EndB)}; }
-
-    void Resolve(const TShemObj* top)
-    {
-        std::vector<const TShemObj*> stack{top};
-        while (!stack.empty()) {
-            const TShemObj* e = stack.back();
-            if (m_done.count(e)) {
-                stack.pop_back();
-                continue;
-            }
-            if (m_open.insert(e).second) {
-                for (const TShemObj* end : {e->link().EndA, e->link().EndB})
-                    if (end && end->IsLink() && !m_done.count(end) && !m_open.count(end))
-                        stack.push_back(end);
-                continue;
-            }
-            m_done.emplace(e, Ends(e->link()));
+    if (const auto it = m_linkEnds.find(top); it != m_linkEnds.end()) return it->second;
+    std::unordered_set<const TShemObj*> open;
+    std::vector<const TShemObj*> stack{top};
+    while (!stack.empty()) {
+        const TShemObj* e = stack.back();
+        if (m_linkEnds.count(e)) {
             stack.pop_back();
+            continue;
         }
+        const TLink& l = e->link();
+        if (open.insert(e).second) {
+            for (const TShemObj* end : {l.EndA, l.EndB})
+                if (end && end->IsLink() && !m_linkEnds.count(end) && !open.count(end))
+                    stack.push_back(end);
+            continue;
+        }
+        m_linkEnds.emplace(e, TLinkEnds{At(l.PosA, l.EndA), At(l.PosB, l.EndB)});
+        stack.pop_back();
     }
-
-    std::unordered_map<const TShemObj*, TLinkEnds> m_done;
-    std::unordered_set<const TShemObj*> m_open;
-};
-
-} // namespace
+    return m_linkEnds.find(top)->second;
+}
 
 TLinkEnds TShem::LinkEnds(const TLink& l) const
 {
-    if (!EndsOnLinks(l)) {
-        return {l.EndA ? PointOnBlock(l.PosA, l.EndA->block()) : TPoint{},
-                l.EndB ? PointOnBlock(l.PosB, l.EndB->block()) : TPoint{}};
-    }
-    return LinkEndSolver().Solve(l);
+    for (const TShemObj* end : {l.EndA, l.EndB})
+        if (end && end->IsLink()) SegmentOf(end);
+    return {At(l.PosA, l.EndA), At(l.PosB, l.EndB)};
 }
 
 TPoint TShem::AttachPoint(TPoint pos, const TShemObj* entry) const
 {
-    if (!entry) return {};
-    if (entry->IsBlock()) return PointOnBlock(pos, entry->block());
-    return PointOnSegment(pos.x, LinkEnds(entry->link()));
+    if (entry && entry->IsLink()) SegmentOf(entry);
+    return At(pos, entry);
 }
 
 TRect TShem::Bounds() const
 {
     TRect r{kMaxCoord, kMaxCoord, 0, 0};
-    for (const auto& e : m_items) {
+    for (const auto& e : *m_items) {
         if (!e->IsBlock()) continue;
         Unite(r, e->block().Rect());
     }
@@ -368,7 +358,7 @@ void TShem::RefreshList()
     if (!m_view || !m_view->IsVisible()) return;
     m_view->BeginUpdate();
     m_view->ClearRows();
-    for (const auto& e : m_items)
+    for (const auto& e : *m_items)
         if (Mirrored(e.get())) m_view->AppendRow(RowOf(e.get()));
     m_view->EndUpdate();
 }
@@ -383,7 +373,7 @@ void TShem::PasteFrom(const TShem& source, TPoint offset, std::vector<TShemObj*>
     if (source.Count() == 0) return;
     std::unordered_map<const TShemObj*, TShemObj*> copyOf;
     std::vector<TShemObj*> copies;
-    for (const auto& e : source.m_items) {
+    for (const auto& e : *source.m_items) {
         if (e->IsBlock()) {
             Block b = e->block();
             b.Left = ClampCoord(int64_t(b.Left) + offset.x);
@@ -463,6 +453,7 @@ void TShem::ChangeKind(TShemObj* entry, uint8_t kind)
     if (!entry || !entry->IsBlock() || entry->block().Kind == bkJoint || kind == bkJoint ||
         kind >= kBlockKindCount)
         return;
+    NoteChanged(); // link ends move below through their entries
     int i = NextLinkOf(nullptr, entry);
     while (i >= 0) {
         TShemObj* linkEntry = Get(i);
@@ -510,7 +501,7 @@ TShemObj* TShem::FindText(const TShemObj* after, std::string_view pattern, bool 
     }
     const TextMatcher m(pattern, caseSensitive);
     for (int i = from; i < Count(); ++i) {
-        TShemObj* e = m_items[size_t(i)].get();
+        TShemObj* e = (*m_items)[size_t(i)].get();
         if (e->IsBlock() && m.FindIn(e->block().Text) != std::string::npos) return e;
     }
     return nullptr;
@@ -521,6 +512,7 @@ TShemObj* TShem::ReplaceText(const TShemObj* after, std::string_view pattern, bo
 {
     TShemObj* found = FindText(after, pattern, caseSensitive);
     if (!found) return nullptr;
+    NoteChanged(); // the text changes through its entry
     const TextMatcher m(pattern, caseSensitive);
     // Each replacement is followed by a fresh search of the new text. When the
     // replacement itself holds the pattern that search would never end, so
@@ -552,9 +544,9 @@ void TShem::SortEntries()
     // order and rotates the pending run of links by one at each block: the
     // queue below does exactly that in one walk.
     std::vector<std::unique_ptr<TShemObj>> sorted;
-    sorted.reserve(m_items.size());
+    sorted.reserve(m_items->size());
     std::deque<std::unique_ptr<TShemObj>> links;
-    for (auto& e : m_items) {
+    for (auto& e : *m_items) {
         if (e->IsLink()) {
             links.push_back(std::move(e));
             continue;
@@ -568,7 +560,7 @@ void TShem::SortEntries()
     const int firstLink = int(sorted.size());
     for (auto& l : links)
         sorted.push_back(std::move(l));
-    m_items = std::move(sorted);
+    *m_items = std::move(sorted);
     InvalidateIndex();
     Renumber();
 
@@ -591,15 +583,15 @@ void TShem::SortEntries()
     int64_t exchanges = 0;
     for (int i = firstLink; i < Count(); ++i) {
         for (int guard = Count() - i; guard > 0; --guard) {
-            const int j = maxLinkEnd(*m_items[size_t(i)]);
+            const int j = maxLinkEnd(*(*m_items)[size_t(i)]);
             if (i >= j) break;
             if (++exchanges > budget) {
                 SortLinksTopologically(i);
                 return;
             }
-            std::swap(m_items[size_t(i)], m_items[size_t(j)]);
-            m_items[size_t(i)]->m_index = i;
-            m_items[size_t(j)]->m_index = j;
+            std::swap((*m_items)[size_t(i)], (*m_items)[size_t(j)]);
+            (*m_items)[size_t(i)]->m_index = i;
+            (*m_items)[size_t(j)]->m_index = j;
         }
     }
 }
@@ -613,7 +605,7 @@ void TShem::SortLinksTopologically(int from)
     std::vector<std::vector<int>> dependants(static_cast<size_t>(n));
     for (int i = from; i < n; ++i)
         for (const TShemObj* end :
-             {m_items[size_t(i)]->link().EndA, m_items[size_t(i)]->link().EndB})
+             {(*m_items)[size_t(i)]->link().EndA, (*m_items)[size_t(i)]->link().EndB})
             if (const int k = PositionOf(end); k >= from && end->IsLink()) {
                 ++waiting[size_t(i)];
                 dependants[size_t(k)].push_back(i);
@@ -634,8 +626,8 @@ void TShem::SortLinksTopologically(int from)
     std::vector<std::unique_ptr<TShemObj>> links;
     links.reserve(order.size());
     for (int i : order)
-        links.push_back(std::move(m_items[size_t(i)]));
-    std::move(links.begin(), links.end(), m_items.begin() + from);
+        links.push_back(std::move((*m_items)[size_t(i)]));
+    std::move(links.begin(), links.end(), m_items->begin() + from);
     InvalidateIndex();
 }
 

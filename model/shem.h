@@ -26,17 +26,40 @@ extern const std::string_view kFileMagic;
 // on by 16-bit record indices, so a file cannot refer past this many records.
 inline constexpr int kMaxEntries = 65536;
 
+// The largest file the reader takes. Far above any diagram the format can
+// hold with real texts, and small enough that a wrong or hostile file cannot
+// exhaust memory.
+inline constexpr int64_t kMaxFileBytes = int64_t(64) << 20;
+
+// Why the reader turned down a file whose header was right.
+enum class TLoadRefusal : uint8_t {
+    None,
+    TooLarge,       // more than kMaxFileBytes
+    TooManyEntries, // more than kMaxEntries records
+    OutOfMemory,
+};
+
 // What the reader had to leave out or guess while loading. A damaged file
 // never yields a link with an empty end or a cycle of links ending on links:
 // such links are dropped (with every link that ends on them) and listed here.
 struct TLoadReport
 {
     bool HeaderOk = false;
+    // A refused file leaves the diagram as it was.
+    TLoadRefusal Refusal = TLoadRefusal::None;
+    int64_t Records = 0; // with TooManyEntries, how many records the file holds
+    int64_t Bytes = 0;   // with TooLarge, the size of the file as far as known
     int DroppedLinks = 0;
     std::vector<std::string> Problems; // one sentence each, in file order
 
-    bool Clean() const { return HeaderOk && Problems.empty(); }
+    bool Clean() const { return HeaderOk && Refusal == TLoadRefusal::None && Problems.empty(); }
+    // The refusal in one sentence, empty when there is none.
+    std::string RefusalText() const;
 };
+
+// The reason a diagram cannot be written in the file format: a file names at
+// most kMaxEntries entries. Empty when it can.
+std::string SaveRefusalText(int entries);
 
 // An error opening a diagram file (as opposed to its content).
 class TFileError : public std::runtime_error
@@ -59,6 +82,36 @@ struct TLinkEnds
     TPoint B;
 };
 
+class TByteReader;
+
+// The entry list of a diagram, counting its changes: every access through a
+// non-const reference counts as one. A member of TShem that changes the list
+// therefore cannot forget to count; one that changes entries in place without
+// touching the list calls Touch().
+class TEntryList
+{
+public:
+    using TVector = std::vector<std::unique_ptr<TShemObj>>;
+    const TVector& operator*() const { return m_entries; }
+    const TVector* operator->() const { return &m_entries; }
+    TVector& operator*()
+    {
+        Touch();
+        return m_entries;
+    }
+    TVector* operator->()
+    {
+        Touch();
+        return &m_entries;
+    }
+    void Touch() { ++m_changes; }
+    uint64_t Changes() const { return m_changes; }
+
+private:
+    TVector m_entries;
+    uint64_t m_changes = 0;
+};
+
 class TShem
 {
 public:
@@ -76,7 +129,7 @@ public:
     int AddLink(const TLink& l);
     void Insert(int index, std::unique_ptr<TShemObj> entry);
     TShemObj* Get(int index) const;
-    int Count() const { return int(m_items.size()); }
+    int Count() const { return int(m_items->size()); }
     int IndexOf(const TShemObj* entry) const;
 
     // Deletes the entry, every link that ends on it (and on those links), and
@@ -99,7 +152,15 @@ public:
     // The first link after `after` (from the front when null) with an end on entry.
     int NextLinkOf(const TShemObj* after, const TShemObj* entry) const;
     TPoint AttachPoint(TPoint pos, const TShemObj* entry) const;
+    // The end points of a link. Ends on links are remembered until the
+    // diagram changes, so walking every link of a chain stays linear.
     TLinkEnds LinkEnds(const TLink& link) const;
+
+    // Counts every change made through TShem. Code that changes an entry in
+    // place through its pointer (a block's rectangle, a link's end or
+    // position) calls NoteChanged, so that remembered link ends are dropped.
+    void NoteChanged() { m_items.Touch(); }
+    uint64_t ChangeCount() const { return m_items.Changes(); }
     // The union of all block rectangles; (65535, 65535, 0, 0) without blocks.
     TRect Bounds() const;
 
@@ -113,10 +174,18 @@ public:
                           std::string_view replacement);
     void SortEntries();
 
-    void SaveToStream(std::vector<uint8_t>& out) const;
+    // Appends the file bytes to out. A diagram of more than kMaxEntries
+    // entries cannot be written without losing its links: nothing is
+    // appended and the result is false (SaveRefusalText says why).
+    bool SaveToStream(std::vector<uint8_t>& out) const;
+    // Empty for a diagram that cannot be written.
     std::vector<uint8_t> SaveToBytes() const;
+    // False when the header is wrong or the file is refused (report->Refusal);
+    // the diagram then keeps its entries. Never throws for want of memory.
     bool LoadFromStream(std::span<const uint8_t> data, TLoadReport* report = nullptr);
-    // Throws TFileError when the file cannot be opened or read.
+    // Reads the file a piece at a time: a wrong header or a file over
+    // kMaxFileBytes is turned down before the rest is read. Throws TFileError
+    // when the file cannot be opened or read.
     bool LoadFromFile(const std::string& fileName, TLoadReport* report = nullptr);
 
     // Hit tests, all in diagram units, first match in list order.
@@ -137,6 +206,9 @@ public:
     TPoint RenderOrigin() const;
 
 private:
+    bool Load(TByteReader& in, TLoadReport& report, int64_t size);
+    void ReadRecords(TByteReader& in, TLoadReport& report);
+    void Adopt(TShem& loaded);
     void Renumber() const;
     void InvalidateIndex()
     {
@@ -148,12 +220,17 @@ private:
     void EraseMarked(const std::vector<char>& doomed);
     void SortLinksTopologically(int from);
     std::vector<char> DeleteClosure(const std::vector<int>& seeds) const;
+    const TLinkEnds& SegmentOf(const TShemObj* link) const;
+    TPoint At(TPoint pos, const TShemObj* entry) const;
 
-    std::vector<std::unique_ptr<TShemObj>> m_items;
+    TEntryList m_items;
     TListSink* m_view = nullptr;
     mutable bool m_indexValid = true;
     mutable std::unordered_map<const TShemObj*, int> m_positions;
     mutable bool m_positionsValid = false;
+    // End points of links, valid while ChangeCount() equals m_linkEndsAt.
+    mutable std::unordered_map<const TShemObj*, TLinkEnds> m_linkEnds;
+    mutable uint64_t m_linkEndsAt = ~uint64_t(0);
 };
 
 } // namespace kb

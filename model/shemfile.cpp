@@ -3,11 +3,75 @@
 #include "model/shem.h"
 
 #include <fstream>
-#include <iterator>
+#include <new>
 
 namespace kb {
 
 const std::string_view kFileMagic = "FileKestrabinEditorV2";
+
+namespace {
+
+// Thrown inside the reader when the data grows past kMaxFileBytes.
+struct TTooLarge
+{
+    int64_t Bytes;
+};
+
+} // namespace
+
+// Reads a diagram's bytes from the front, from memory or from a file a piece
+// at a time; reads past the end yield nothing.
+class TByteReader
+{
+public:
+    explicit TByteReader(std::span<const uint8_t> data)
+        : m_cur(data.data()), m_end(data.data() + data.size())
+    {
+    }
+    TByteReader(std::istream& in, std::string name) : m_in(&in), m_name(std::move(name)) {}
+
+    bool AtEnd() { return m_cur == m_end && !Refill(); }
+    bool Byte(uint8_t& v)
+    {
+        if (AtEnd()) return false;
+        v = *m_cur++;
+        return true;
+    }
+    bool Word(int32_t& v)
+    {
+        uint8_t lo = 0, hi = 0;
+        if (!Byte(lo) || !Byte(hi)) return false;
+        v = int32_t(lo) | int32_t(hi) << 8;
+        return true;
+    }
+
+private:
+    bool Refill()
+    {
+        if (!m_in) return false;
+        m_buffer.resize(kChunk);
+        m_in->read(reinterpret_cast<char*>(m_buffer.data()), std::streamsize(kChunk));
+        const auto got = size_t(m_in->gcount());
+        if (got == 0) {
+            if (m_in->bad()) throw TFileError("cannot read " + m_name);
+            return false;
+        }
+        m_total += int64_t(got);
+        // A device or a growing file has no size to check in advance.
+        if (m_total > kMaxFileBytes) throw TTooLarge{m_total};
+        m_cur = m_buffer.data();
+        m_end = m_cur + got;
+        return true;
+    }
+
+    static constexpr size_t kChunk = 64 * 1024;
+    const uint8_t* m_cur = nullptr;
+    const uint8_t* m_end = nullptr;
+    std::istream* m_in = nullptr;
+    std::string m_name;
+    std::vector<uint8_t> m_buffer;
+    int64_t m_total = 0;
+};
 
 namespace {
 
@@ -23,43 +87,38 @@ uint8_t FlagByte(const Block& b)
                    ((b.Align & 0x03) << 6));
 }
 
-// Reads the buffer from the front; reads past the end yield nothing.
-class Reader
-{
-public:
-    explicit Reader(std::span<const uint8_t> d) : m_data(d) {}
-    bool AtEnd() const { return m_pos >= m_data.size(); }
-    size_t Pos() const { return m_pos; }
-    bool Byte(uint8_t& v)
-    {
-        if (AtEnd()) return false;
-        v = m_data[m_pos++];
-        return true;
-    }
-    bool Word(int32_t& v)
-    {
-        if (m_pos + 2 > m_data.size()) {
-            m_pos = m_data.size();
-            return false;
-        }
-        v = int32_t(m_data[m_pos]) | int32_t(m_data[m_pos + 1]) << 8;
-        m_pos += 2;
-        return true;
-    }
-
-private:
-    std::span<const uint8_t> m_data;
-    size_t m_pos = 0;
-};
-
-std::string RecordName(int record)
+std::string RecordName(int64_t record)
 {
     return "record " + std::to_string(record);
 }
 
 } // namespace
 
-void TShem::SaveToStream(std::vector<uint8_t>& out) const
+std::string TLoadReport::RefusalText() const
+{
+    switch (Refusal) {
+    case TLoadRefusal::None:
+        return {};
+    case TLoadRefusal::TooLarge:
+        return "the file is larger than " + std::to_string(kMaxFileBytes >> 20) +
+               " MiB, more than any diagram needs";
+    case TLoadRefusal::TooManyEntries:
+        return "the file holds " + std::to_string(Records) + " records; a diagram holds at most " +
+               std::to_string(kMaxEntries);
+    case TLoadRefusal::OutOfMemory:
+        return "there is not enough memory to load the file";
+    }
+    return {};
+}
+
+std::string SaveRefusalText(int entries)
+{
+    if (entries <= kMaxEntries) return {};
+    return "the diagram has " + std::to_string(entries) +
+           " entries; a diagram file holds at most " + std::to_string(kMaxEntries);
+}
+
+bool TShem::SaveToStream(std::vector<uint8_t>& out) const
 {
     // A link whose end is not an entry of this diagram cannot be written (no
     // index names it); such a link, and every link ending on it, is left out,
@@ -70,7 +129,7 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
     for (bool changed = true; changed;) {
         changed = false;
         for (int i = 0; i < n; ++i) {
-            const TShemObj& e = *m_items[size_t(i)];
+            const TShemObj& e = *(*m_items)[size_t(i)];
             if (skip[size_t(i)] || !e.IsLink()) continue;
             for (const TShemObj* end : {e.link().EndA, e.link().EndB}) {
                 const int k = PositionOf(end);
@@ -83,13 +142,16 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
         }
     }
     std::vector<int> fileIndex(static_cast<size_t>(n), 0);
-    for (int i = 0, next = 0; i < n; ++i)
-        fileIndex[size_t(i)] = skip[size_t(i)] ? -1 : next++;
+    int written = 0;
+    for (int i = 0; i < n; ++i)
+        fileIndex[size_t(i)] = skip[size_t(i)] ? -1 : written++;
+    // Past this many, 16-bit end indices would name the wrong entries.
+    if (written > kMaxEntries) return false;
 
     out.insert(out.end(), kFileMagic.begin(), kFileMagic.end());
     for (int i = 0; i < n; ++i) {
         if (skip[size_t(i)]) continue;
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (e.IsBlock()) {
             const Block& b = e.block();
             out.push_back(0);
@@ -114,6 +176,7 @@ void TShem::SaveToStream(std::vector<uint8_t>& out) const
             Put16(out, l.PosB.y);
         }
     }
+    return true;
 }
 
 std::vector<uint8_t> TShem::SaveToBytes() const
@@ -138,30 +201,95 @@ struct LinkRefs
 bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
 {
     TLoadReport local;
-    TLoadReport& rep = report ? *report : local;
+    TByteReader in(source);
+    return Load(in, report ? *report : local, int64_t(source.size()));
+}
+
+bool TShem::LoadFromFile(const std::string& fileName, TLoadReport* report)
+{
+    std::ifstream f(fileName, std::ios::binary);
+    if (!f) throw TFileError("cannot open " + fileName);
+    int64_t size = -1;
+    if (f.seekg(0, std::ios::end)) size = int64_t(f.tellg());
+    f.clear();
+    f.seekg(0, std::ios::beg);
+    f.clear();
+    TLoadReport local;
+    TByteReader in(f, fileName);
+    return Load(in, report ? *report : local, size);
+}
+
+bool TShem::Load(TByteReader& in, TLoadReport& rep, int64_t size)
+{
     rep = {};
-
-    // The reader works on its own copy of the data.
-    const std::vector<uint8_t> buffer(source.begin(), source.end());
-    if (buffer.size() < kFileMagic.size() ||
-        !std::equal(kFileMagic.begin(), kFileMagic.end(), buffer.begin())) {
-        rep.Problems.push_back("the data does not start with \"" + std::string(kFileMagic) +
-                               "\": not a diagram file");
-        SortEntries();
-        return false;
+    try {
+        // The header is checked before anything else is read, so a file that
+        // is not a diagram costs nothing however large it is.
+        bool header = true;
+        for (char m : kFileMagic) {
+            uint8_t c = 0;
+            if (!in.Byte(c) || c != uint8_t(m)) {
+                header = false;
+                break;
+            }
+        }
+        if (!header) {
+            rep.Problems.push_back("the data does not start with \"" + std::string(kFileMagic) +
+                                   "\": not a diagram file");
+            SortEntries();
+            return false;
+        }
+        rep.HeaderOk = true;
+        if (size > kMaxFileBytes) throw TTooLarge{size};
+        // Read aside, so that a refused file leaves this diagram as it was.
+        TShem loaded;
+        loaded.ReadRecords(in, rep);
+        if (rep.Refusal == TLoadRefusal::None) {
+            Adopt(loaded);
+            return true;
+        }
+    } catch (const TTooLarge& tooLarge) {
+        rep.Refusal = TLoadRefusal::TooLarge;
+        rep.Bytes = tooLarge.Bytes;
+    } catch (const std::bad_alloc&) {
+        rep.Refusal = TLoadRefusal::OutOfMemory;
     }
-    rep.HeaderOk = true;
-    Clear();
+    rep.Problems.clear();
+    rep.DroppedLinks = 0;
+    return false;
+}
 
-    Reader in(std::span<const uint8_t>(buffer).subspan(kFileMagic.size()));
+void TShem::Adopt(TShem& loaded)
+{
+    Clear();
+    m_items->swap(*loaded.m_items);
+    InvalidateIndex();
+    Renumber();
+    for (const auto& e : *m_items)
+        AddListItem(e.get());
+}
+
+void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
+{
     std::vector<LinkRefs> refs; // one per link, in list order
     std::vector<int64_t> pending;
-    int record = 0;
+    int64_t record = 0;
+    // Past kMaxEntries records the file cannot be taken: what was read goes,
+    // and the rest is only counted, for the message.
+    bool counting = false;
     auto cutShort = [&](const char* what) {
-        rep.Problems.push_back(RecordName(record) + " (" + what +
-                               ") is cut short by the end of the data");
+        if (!counting)
+            rep.Problems.push_back(RecordName(record) + " (" + what +
+                                   ") is cut short by the end of the data");
     };
     for (; !in.AtEnd(); ++record) {
+        if (record == kMaxEntries && !counting) {
+            counting = true;
+            TEntryList::TVector().swap(*m_items);
+            refs = {};
+            pending = {};
+            rep.Problems = {};
+        }
         uint8_t kind = 0;
         in.Byte(kind);
         if (kind == TShemObj::okBlock) {
@@ -178,7 +306,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
                 // The text runs to its 0 byte; when the data ends inside the
                 // text, the text ends there and its last byte read is dropped.
                 while (c != 0 && !in.AtEnd()) {
-                    b.Text += char(c);
+                    if (!counting) b.Text += char(c);
                     in.Byte(c);
                 }
                 ended = c == 0;
@@ -188,6 +316,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
             b.Right = b.Left;
             b.Bottom = b.Top;
             whole = whole && in.Word(b.Right) && in.Word(b.Bottom);
+            if (counting) continue;
             if (!whole) cutShort("block");
             if (b.Kind >= kBlockKindCount)
                 rep.Problems.push_back(RecordName(record) + " is a block of the unknown kind " +
@@ -196,13 +325,13 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
         } else if (kind == TShemObj::okLink) {
             TLink l;
             LinkRefs r;
-            r.record = record;
+            r.record = int(record);
             bool whole = in.Byte(l.Style);
             const int readSoFar = Count();
             for (int k = 0; k < 2 && whole; ++k) {
                 int32_t index = 0;
                 whole = in.Word(index);
-                if (!whole) break;
+                if (!whole || counting) continue;
                 r.end[k] = index;
                 if (index < readSoFar)
                     (k == 0 ? l.EndA : l.EndB) = Get(index);
@@ -211,20 +340,27 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
             }
             whole = whole && in.Word(l.PosA.x) && in.Word(l.PosA.y) && in.Word(l.PosB.x) &&
                     in.Word(l.PosB.y);
+            if (counting) continue;
             if (!whole) cutShort("link");
             refs.push_back(r);
             AddLink(l);
         } else {
-            rep.Problems.push_back(RecordName(record) + " has the unknown kind " +
-                                   std::to_string(kind) + "; the rest of the data is ignored");
+            if (!counting)
+                rep.Problems.push_back(RecordName(record) + " has the unknown kind " +
+                                       std::to_string(kind) + "; the rest of the data is ignored");
             break;
         }
+    }
+    if (counting) {
+        rep.Refusal = TLoadRefusal::TooManyEntries;
+        rep.Records = record;
+        return;
     }
 
     // Forward references, in the order the table was filled.
     size_t next = 0;
     size_t linkNo = 0;
-    for (auto& e : m_items) {
+    for (auto& e : *m_items) {
         if (!e->IsLink()) continue;
         TLink& l = e->link();
         const LinkRefs& r = refs[linkNo++];
@@ -247,7 +383,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
     std::vector<int> waiting(static_cast<size_t>(n), 0);
     std::vector<int> ready;
     for (int i = 0; i < n; ++i) {
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (e.IsBlock()) {
             ready.push_back(i);
             continue;
@@ -268,7 +404,7 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
     }
     linkNo = 0;
     for (int i = 0; i < n; ++i) {
-        const TShemObj& e = *m_items[size_t(i)];
+        const TShemObj& e = *(*m_items)[size_t(i)];
         if (!e.IsLink()) continue;
         const LinkRefs& r = refs[linkNo++];
         if (kept[size_t(i)]) continue;
@@ -294,17 +430,6 @@ bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
         }());
     }
     SortEntries();
-    return true;
-}
-
-bool TShem::LoadFromFile(const std::string& fileName, TLoadReport* report)
-{
-    std::ifstream f(fileName, std::ios::binary);
-    if (!f) throw TFileError("cannot open " + fileName);
-    std::vector<uint8_t> data((std::istreambuf_iterator<char>(f)),
-                              std::istreambuf_iterator<char>());
-    if (f.bad()) throw TFileError("cannot read " + fileName);
-    return LoadFromStream(data, report);
 }
 
 } // namespace kb

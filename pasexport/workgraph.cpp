@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace kb::pas {
 
@@ -130,36 +131,57 @@ TPoint PointOnSegment(int32_t x, const TLinkEnds& s)
 } // namespace
 
 // The end points of a link whose ends may sit on links, resolved bottom-up
-// with an explicit stack so that long chains cannot exhaust the call stack. A
-// cycle (removed before the geometry is ever needed) resolves to the origin.
+// with an explicit stack so that long chains cannot exhaust the call stack,
+// and remembered until a rewrite moves the link (ForgetSegments): asking for
+// every link of a chain stays linear. A cycle (removed before the geometry
+// is ever needed) resolves to the origin.
 TLinkEnds TWorkGraph::SegmentOf(TNodeId link) const
 {
-    std::unordered_map<TNodeId, TLinkEnds> done;
-    std::unordered_map<TNodeId, char> open;
+    if (m_segmentKnown.size() < size_t(Size())) {
+        m_segmentKnown.resize(size_t(Size()), 0);
+        m_segments.resize(size_t(Size()));
+    }
+    auto known = [&](TNodeId e) { return m_segmentKnown[size_t(e)] != 0; };
     auto at = [&](TPoint pos, TNodeId e) -> TPoint {
         if (!Alive(e)) return {};
         if (!(*this)[e].IsLink) return PointOnRect(pos, (*this)[e].Rect);
-        auto it = done.find(e);
-        return it == done.end() ? TPoint{} : PointOnSegment(pos.x, it->second);
+        return known(e) ? PointOnSegment(pos.x, m_segments[size_t(e)]) : TPoint{};
     };
+    std::unordered_set<TNodeId> open;
     std::vector<TNodeId> stack{link};
     while (!stack.empty()) {
         const TNodeId l = stack.back();
-        if (done.count(l)) {
+        if (known(l)) {
             stack.pop_back();
             continue;
         }
         const TNode& n = (*this)[l];
-        if (!open[l]) {
-            open[l] = 1;
+        if (open.insert(l).second) {
             for (TNodeId e : n.End)
-                if (IsLink(e) && !done.count(e) && !open[e]) stack.push_back(e);
+                if (IsLink(e) && !known(e) && !open.count(e)) stack.push_back(e);
             continue;
         }
-        done[l] = {at(n.Pos[endA], n.End[endA]), at(n.Pos[endB], n.End[endB])};
+        m_segments[size_t(l)] = {at(n.Pos[endA], n.End[endA]), at(n.Pos[endB], n.End[endB])};
+        m_segmentKnown[size_t(l)] = 1;
         stack.pop_back();
     }
-    return done[link];
+    return m_segments[size_t(link)];
+}
+
+// A link that moves moves every link that ends on it, and those on them.
+// Whatever is remembered was solved with all it ends on, so the walk stops
+// at links that are not remembered.
+void TWorkGraph::ForgetSegments(TNodeId link)
+{
+    std::vector<TNodeId> stack{link};
+    while (!stack.empty()) {
+        const TNodeId l = stack.back();
+        stack.pop_back();
+        if (size_t(l) >= m_segmentKnown.size() || !m_segmentKnown[size_t(l)]) continue;
+        m_segmentKnown[size_t(l)] = 0;
+        for (TNodeId t : (*this)[l].Touching)
+            stack.push_back(t);
+    }
 }
 
 TPoint TWorkGraph::AttachPoint(TPoint pos, TNodeId on) const
@@ -231,6 +253,7 @@ void TWorkGraph::Detach(TNodeId link, TNodeId node)
 
 void TWorkGraph::SetEnd(TNodeId link, TEnd end, TNodeId node, TPoint pos)
 {
+    ForgetSegments(link);
     TNode& l = (*this)[link];
     const TNodeId old = l.End[end];
     const TNodeId other = l.End[1 - end];

@@ -107,6 +107,7 @@ public:
 
 private:
     TLinkEnds SegmentOf(TNodeId link) const;
+    void ForgetSegments(TNodeId link);
     void Attach(TNodeId link, TNodeId node);
     void Detach(TNodeId link, TNodeId node);
     bool IsYesLabel(TNodeId id) const;
@@ -120,6 +121,9 @@ private:
     int64_t m_first = 0;
     int64_t m_last = -1;
     std::vector<TDirtyQueue*> m_watchers;
+    // Link end points solved so far, by node; see SegmentOf.
+    mutable std::vector<TLinkEnds> m_segments;
+    mutable std::vector<char> m_segmentKnown;
 };
 
 } // namespace kb::pas

@@ -10,6 +10,7 @@
 // into a block (never a joint point where three links meet), and each
 // template has one open end, a joint point with a single link, from which
 // the user draws the link on to the next block.
+#include "model/atomicfile.h"
 #include "model/cp1251.h"
 #include "model/shem.h"
 
@@ -257,9 +258,7 @@ bool Write(const fs::path& p, const std::vector<uint8_t>& bytes)
 {
     std::error_code ec;
     fs::create_directories(p.parent_path(), ec);
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(out);
+    return kb::WriteFileAtomically(p.string(), bytes).Ok();
 }
 
 } // namespace

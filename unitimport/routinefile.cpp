@@ -1,5 +1,6 @@
 #include "unitimport/routinefile.h"
 
+#include "model/atomicfile.h"
 #include "model/cp1251.h"
 
 #include <cerrno>
@@ -64,6 +65,18 @@ TRoutineWriter::TRoutineWriter(std::string folder) : m_folder(std::move(folder))
             m_folder += '/';
 }
 
+TRoutineWriter::~TRoutineWriter()
+{
+    Sync();
+}
+
+bool TRoutineWriter::Sync(std::string* error)
+{
+    if (!m_unsynced) return true;
+    m_unsynced = false;
+    return SyncFolder(m_folder.empty() ? "." : m_folder, error);
+}
+
 std::string TRoutineWriter::ClaimPath(const std::string& stem)
 {
     // Case is ignored because Pascal ignores it: "Max" and "max" name one
@@ -81,21 +94,15 @@ TWriteResult TRoutineWriter::Write(const TRoutine& routine)
         return {TWriteResult::Skipped, {}, std::string(SkipReasonText(why))};
 
     const std::string path = ClaimPath(FileStem(RoutineName(routine.Header)));
-    const std::vector<uint8_t> bytes = shem.SaveToBytes();
-    auto failed = [&](int error) {
-        return TWriteResult{TWriteResult::Failed, path,
-                            "cannot create " + path + ": " +
-                                (error ? std::strerror(error) : "write error")};
-    };
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return failed(errno);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    out.close();
-    if (!out) {
-        const int error = errno;
-        std::remove(path.c_str()); // no half-written diagram is left behind
-        return failed(error);
-    }
+    std::vector<uint8_t> bytes;
+    if (!shem.SaveToStream(bytes))
+        return {TWriteResult::Failed, path,
+                "cannot write " + path + ": " + SaveRefusalText(shem.Count())};
+    // The file replaces one left by an earlier run only once it is complete;
+    // the data reaches the disk with the rest of the batch (Sync).
+    const TWriteStatus status = WriteFileAtomically(path, bytes, TSync::Batch);
+    if (!status.Ok()) return {TWriteResult::Failed, path, status.Error};
+    m_unsynced = true;
     return {TWriteResult::Written, path, {}};
 }
 

@@ -30,15 +30,23 @@ class TRoutineWriter
 public:
     // `folder` is a UTF-8 path; a separator is added when it lacks one.
     explicit TRoutineWriter(std::string folder);
+    // Syncs what is still unsynced.
+    ~TRoutineWriter();
+    TRoutineWriter(const TRoutineWriter&) = delete;
+    TRoutineWriter& operator=(const TRoutineWriter&) = delete;
 
-    // Converts and writes one routine, replacing a file left by an earlier run.
+    // Converts and writes one routine, replacing a file left by an earlier
+    // run once the new one is complete. The files of one writer reach the
+    // disk together, with one sync for the whole batch (Sync, or at the end).
     TWriteResult Write(const TRoutine& routine);
+    bool Sync(std::string* error = nullptr);
 
 private:
     std::string ClaimPath(const std::string& stem);
 
     std::string m_folder;
     std::unordered_set<std::string> m_claimed; // stems in lower case
+    bool m_unsynced = false;
 };
 
 } // namespace kb::unitimport

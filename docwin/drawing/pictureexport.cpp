@@ -1,5 +1,7 @@
 #include "docwin/drawing/pictureexport.h"
 
+#include "docwin/drawing/atomicdevice.h"
+
 #include "docwin/drawing/paintercanvas.h"
 #include "docwin/drawing/pngstream.h"
 #include "docwin/drawing/rastercanvas.h"
@@ -8,7 +10,6 @@
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -135,7 +136,7 @@ void DrawBand(QImage& band, int top, QSize size, const TShem& shem, int scale, c
 
 // The picture is drawn in grey and compressed a band of rows at a time, so
 // a diagram of any size needs only a band's worth of memory.
-bool WritePng(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font,
+bool WritePng(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font,
               QString* error)
 {
     constexpr int kBandRows = 1024;
@@ -160,7 +161,7 @@ bool WritePng(QSaveFile& file, const TShem& shem, QSize size, int scale, const T
     return (png.Ok() && png.Finish()) || Failed(error, png.Error());
 }
 
-bool WriteBmp(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font,
+bool WriteBmp(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font,
               QString* error)
 {
     if (!FitsInMemory(size, error)) return false;
@@ -171,7 +172,7 @@ bool WriteBmp(QSaveFile& file, const TShem& shem, QSize size, int scale, const T
     return true;
 }
 
-bool WriteSvg(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font)
+bool WriteSvg(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font)
 {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
@@ -182,7 +183,7 @@ bool WriteSvg(QSaveFile& file, const TShem& shem, QSize size, int scale, const T
 }
 
 // One page exactly the size of the picture, at 96 pixels per inch.
-bool WritePdf(QSaveFile& file, const TShem& shem, QSize size, int scale, const TFont& font)
+bool WritePdf(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font)
 {
     QPdfWriter pdf(&file);
     pdf.setResolution(96);
@@ -233,9 +234,8 @@ bool ExportPicture(const TShem& shem, const QString& path, int scale, const TFon
                                  .arg(path));
     const std::optional<QSize> size = PictureSize(shem, scale, error);
     if (!size) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failed(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    TAtomicDevice file(path);
+    if (!file.open(QIODevice::WriteOnly)) return Failed(error, file.errorString());
     bool written = false;
     if (type == "svg")
         written = WriteSvg(file, shem, *size, scale, font) ||
@@ -250,8 +250,7 @@ bool ExportPicture(const TShem& shem, const QString& path, int scale, const TFon
         file.cancelWriting();
         return false;
     }
-    if (!file.commit())
-        return Failed(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    if (!file.commit()) return Failed(error, file.errorString());
     return true;
 }
 

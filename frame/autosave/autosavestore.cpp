@@ -1,12 +1,13 @@
 #include "frame/autosave/autosavestore.h"
 
+#include "docwin/drawing/atomicdevice.h"
+
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace kb {
@@ -66,20 +67,25 @@ QString TAutosaveStore::NewSlot()
 
 bool TAutosaveStore::Write(const QString& slot, const TAutosaveRecord& record, QString* error)
 {
-    QSaveFile f(slot);
-    if (!IsActive() || !f.open(QIODevice::WriteOnly)) {
-        if (error) *error = IsActive() ? f.errorString() : QStringLiteral("no autosave folder");
+    if (!IsActive()) {
+        if (error) *error = QStringLiteral("no autosave folder");
         return false;
     }
-    QDataStream out(&f);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
     out << kMagic << kVersion << record.OriginalPath << record.Caption << record.SavedAt
         << record.Diagram;
-    if (out.status() != QDataStream::Ok || !f.commit()) {
-        if (error) *error = f.errorString();
+    if (out.status() != QDataStream::Ok) {
+        if (error) *error = QStringLiteral("cannot serialise the autosave record");
         return false;
     }
-    return true;
+    // Written through the model's writer: a full disk leaves the previous copy.
+    const TWriteStatus status = WriteFileAtomically(
+        NativeFileName(slot),
+        std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+    if (!status.Ok() && error) *error = QString::fromLocal8Bit(status.Error.c_str());
+    return status.Ok();
 }
 
 void TAutosaveStore::Remove(const QString& slot)

@@ -5,10 +5,14 @@
 #include "model/shemobj.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionToolButton>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -63,6 +67,7 @@ TMenuF::TMenuF(QWidget* parent)
         LinkChoice(v)->setIcon(LinkStyleIcon(v));
         connect(LinkChoice(v), &QToolButton::clicked, this, [this, v] { ChooseLink(v); });
     }
+    m_directionMenu = CreateDirectionMenu();
     m_joints = CreateChoices("ToolBar2", 2, kJointHeight, m_jointChoices);
     for (int v = 0; v < 2; ++v) {
         JointChoice(v)->setIcon(m_jointIcons[v]);
@@ -105,10 +110,53 @@ QToolButton* TMenuF::JointChoice(int mode) const
     return mode >= 0 && mode < int(m_jointChoices.size()) ? m_jointChoices[size_t(mode)] : nullptr;
 }
 
+// The four directions with their pictures; the current one is checked.
+QMenu* TMenuF::CreateDirectionMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("LinkDirectionMenu"));
+    m_directions = new QActionGroup(menu);
+    const char* const captions[] = {"No arrows", "Arrow at the end", "Arrow at the start",
+                                    "Arrows at both ends"};
+    for (int v = 0; v < 4; ++v) {
+        QAction* a = menu->addAction(LinkStyleIcon(v), tr(captions[v]));
+        a->setObjectName(QStringLiteral("LinkArrow%1").arg(v));
+        a->setCheckable(true);
+        a->setChecked(v == m_direction);
+        m_directions->addAction(a);
+        connect(a, &QAction::triggered, this, [this, v] { ChooseLink(v); });
+    }
+    return menu;
+}
+
 void TMenuF::AttachLinkTool(QToolButton* button)
 {
     m_linkTool = button;
-    if (button) button->installEventFilter(this);
+    if (!button) return;
+    button->installEventFilter(this);
+    button->setMenu(m_directionMenu);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+}
+
+void TMenuF::ShowLinkDirection(int direction)
+{
+    m_direction = direction & 3;
+    m_directions->actions().at(m_direction)->setChecked(true);
+    SetToolIcon(m_linkTool, LinkStyleIcon(m_direction));
+}
+
+// The small arrow of a button with a menu opens the menu: a press there is
+// not a press on the tool.
+bool TMenuF::OnMenuArrow(const QToolButton* button, QPoint p) const
+{
+    if (button->popupMode() != QToolButton::MenuButtonPopup || !button->menu()) return false;
+    QStyleOptionToolButton option;
+    option.initFrom(button);
+    option.features = QStyleOptionToolButton::MenuButtonPopup | QStyleOptionToolButton::HasMenu;
+    option.subControls = QStyle::SC_ToolButton | QStyle::SC_ToolButtonMenu;
+    return button->style()
+        ->subControlRect(QStyle::CC_ToolButton, &option, QStyle::SC_ToolButtonMenu, button)
+        .contains(p);
 }
 
 void TMenuF::AttachJointTool(QToolButton* button)
@@ -130,7 +178,8 @@ bool TMenuF::eventFilter(QObject* watched, QEvent* event)
     auto* button = qobject_cast<QToolButton*>(watched);
     if (button && (button == m_linkTool || button == m_jointTool)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton &&
+            !OnMenuArrow(button, mouse->position().toPoint()))
             Press(button);
         else if (event->type() == QEvent::MouseButtonRelease)
             m_timer->stop(); // a short click only picks the tool
@@ -192,8 +241,7 @@ void TMenuF::ReleaseCapture(QToolButton* button)
 
 void TMenuF::ChooseLink(int direction)
 {
-    m_direction = direction;
-    SetToolIcon(m_linkTool, LinkStyleIcon(direction));
+    ShowLinkDirection(direction);
     hide();
     emit LinkDirectionChosen(direction);
 }

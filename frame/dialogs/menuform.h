@@ -1,8 +1,10 @@
 // TMenuF, the tool sub-palette: holding the mouse for 500 ms on the link
 // tool or the link-point tool of the Special toolbar opens a small borderless
 // palette beside it, offering the link direction (four pictures) or the
-// joint-point mode (add or delete). A choice changes the tool button's
-// picture and is announced by a signal; the main window keeps the values.
+// joint-point mode (add or delete). The link directions are also in a menu
+// behind a small arrow on the link tool's button, for users who never hold
+// a button down. A choice changes the tool button's picture and is
+// announced by a signal; the main window keeps the values.
 #pragma once
 
 #include <QIcon>
@@ -10,6 +12,8 @@
 
 #include <vector>
 
+class QActionGroup;
+class QMenu;
 class QTimer;
 class QToolButton;
 
@@ -30,13 +34,17 @@ public:
     explicit TMenuF(QWidget* parent = nullptr);
 
     // The Special toolbar's link tool (code 12) and link-point tool (code 6).
-    // The buttons keep working as before; a press also starts the hold.
+    // The buttons keep working as before; a press also starts the hold. The
+    // link tool also gets the menu of directions on its arrow.
     void AttachLinkTool(QToolButton* button);
     void AttachJointTool(QToolButton* button);
     // Pictures of the two joint-point modes, on the palette and the tool.
     void SetJointIcons(const QIcon& add, const QIcon& remove);
 
     int LinkDirection() const { return m_direction; }
+    // Shows a direction chosen elsewhere (the stored one) without announcing it.
+    void ShowLinkDirection(int direction);
+    QMenu* LinkDirectionMenu() const { return m_directionMenu; }
     int JointMode() const { return m_jointMode; }
     // The choices as the tool buttons' image indexes: 7 + direction, 11 + mode.
     int LinkImageIndex() const { return kFirstLinkImage + m_direction; }
@@ -67,10 +75,14 @@ private:
     void ChooseJoint(int mode);
     QPoint Placement(QPoint p) const;
     void ReleaseCapture(QToolButton* button);
+    QMenu* CreateDirectionMenu();
+    bool OnMenuArrow(const QToolButton* button, QPoint p) const;
 
     QTimer* m_timer;
     QWidget* m_links;
     QWidget* m_joints;
+    QMenu* m_directionMenu;
+    QActionGroup* m_directions;
     std::vector<QToolButton*> m_linkChoices;
     std::vector<QToolButton*> m_jointChoices;
     QToolButton* m_linkTool = nullptr;

@@ -18,8 +18,11 @@ void InstallQtRussian()
 {
     static QPointer<QTranslator> installed;
     if (installed) return;
-    auto* translator = new QTranslator(qApp);
+    // Dates and numbers read as the rest of the interface does, whatever
+    // language the system is set to.
     const QLocale russian(QLocale::Russian, QLocale::Russia);
+    QLocale::setDefault(russian);
+    auto* translator = new QTranslator(qApp);
     for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
                                   QCoreApplication::applicationDirPath() + "/translations"})
         if (translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {

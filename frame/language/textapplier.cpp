@@ -69,6 +69,15 @@ bool SetCaption(QObject* control, const QString& text)
     return true;
 }
 
+// A toolbar button has no caption of its own: a screen reader names it by
+// its hint, in the language the user reads.
+void NameToolbarButtons(const QAction& a, const QString& hint)
+{
+    for (QObject* o : a.associatedObjects())
+        if (auto* w = qobject_cast<QWidget*>(o); w && qobject_cast<QToolBar*>(w->parentWidget()))
+            w->setAccessibleName(hint);
+}
+
 // The status bar shows the status tip; the tooltip shows by the pointer.
 bool SetHint(QObject* control, const QString& text)
 {
@@ -76,9 +85,11 @@ bool SetHint(QObject* control, const QString& text)
     if (auto* a = qobject_cast<QAction*>(control)) {
         a->setToolTip(text);
         a->setStatusTip(text);
+        NameToolbarButtons(*a, text);
     } else if (auto* w = qobject_cast<QWidget*>(control)) {
         w->setToolTip(text);
         w->setStatusTip(text);
+        if (qobject_cast<QToolBar*>(w->parentWidget())) w->setAccessibleName(text);
     } else {
         return false;
     }

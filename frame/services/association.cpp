@@ -1,9 +1,10 @@
 #include "frame/services/association.h"
 
+#include "docwin/drawing/atomicdevice.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -53,14 +54,15 @@ bool WriteRegistryAssociation(const QString& programPath, QString* error)
 bool WriteTextFile(const QString& fileName, const QString& text, QString* error)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Не удалось записать %1: %2")
-                         .arg(QDir::toNativeSeparators(fileName), file.errorString());
-        return false;
-    }
-    return true;
+    const QByteArray bytes = text.toUtf8();
+    const TWriteStatus status = WriteFileAtomically(
+        NativeFileName(fileName),
+        std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+    if (!status.Ok() && error)
+        *error = QStringLiteral("Не удалось записать %1: %2")
+                     .arg(QDir::toNativeSeparators(fileName),
+                          QString::fromLocal8Bit(status.Error.c_str()));
+    return status.Ok();
 }
 
 // Detached, so a slow or hanging database tool never holds up the start.

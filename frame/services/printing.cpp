@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 
 namespace kb {
 
@@ -54,15 +55,23 @@ QImage MonochromeTile(const QPicture& picture, const QRect& tile)
     return image.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither);
 }
 
-void PrintTiled(QPrinter& printer, QPainter& painter, const QPicture& picture, QSize size,
-                QSize page)
+// False when progress cancelled the job.
+bool PrintTiled(QPrinter& printer, QPainter& painter, const QPicture& picture, QSize size,
+                QSize page, const TPrintProgress& progress)
 {
-    bool first = true;
-    for (const QRect& tile : PrintTiles(size, page)) {
-        if (!first) printer.newPage();
-        first = false;
-        painter.drawImage(0, 0, MonochromeTile(picture, tile));
+    const std::vector<QRect> tiles = PrintTiles(size, page);
+    const int pages = int(tiles.size());
+    for (int i = 0; i < pages; ++i) {
+        if (progress && !progress(i, pages)) return false;
+        if (i > 0) printer.newPage();
+        painter.drawImage(0, 0, MonochromeTile(picture, tiles[size_t(i)]));
     }
+    return true;
+}
+
+QSize PageSize(const QPrinter& printer)
+{
+    return {printer.width(), printer.height()};
 }
 
 } // namespace
@@ -87,8 +96,18 @@ QPicture PrintPicture(const TShem& shem, const TFont& font)
     return picture;
 }
 
-bool PrintTo(QPrinter& printer, const TShem& shem, const TFont& font, QString* error)
+int PrintPageCount(const QPrinter& printer, const TShem& shem)
 {
+    if (!HasBlocks(shem)) return 0;
+    const QSize size = PictureSize(shem);
+    if (PrintFactor(size, PageSize(printer)) >= 1) return 1;
+    return int(PrintTiles(size, PageSize(printer)).size());
+}
+
+bool PrintTo(QPrinter& printer, const TShem& shem, const TFont& font, QString* error,
+             const TPrintProgress& progress)
+{
+    if (error) error->clear();
     if (!HasBlocks(shem)) {
         if (error) *error = QString::fromUtf8(kNothingToPrint);
         return false;
@@ -100,11 +119,15 @@ bool PrintTo(QPrinter& printer, const TShem& shem, const TFont& font, QString* e
         if (error) *error = QStringLiteral("Не удалось начать печать.");
         return false;
     }
-    const QSize page(printer.width(), printer.height());
-    if (const int factor = PrintFactor(size, page); factor >= 1)
+    const QSize page = PageSize(printer);
+    if (const int factor = PrintFactor(size, page); factor >= 1) {
         DrawPicture(painter, picture, factor);
-    else
-        PrintTiled(printer, painter, picture, size, page);
+    } else if (!PrintTiled(printer, painter, picture, size, page, progress)) {
+        // Nothing of a cancelled job reaches the printer.
+        printer.abort();
+        painter.end();
+        return false;
+    }
     return painter.end();
 }
 
@@ -119,9 +142,34 @@ void PrintDiagram(QWidget* parent, const TShem* shem, const QFont& font)
     printer.setResolution(kPrintDpi);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return;
+    PrintWithProgress(parent, printer, *shem, font);
+}
+
+void PrintWithProgress(QWidget* parent, QPrinter& printer, const TShem& shem, const QFont& font)
+{
+    const int pages = PrintPageCount(printer, shem);
+    if (pages > kPagesWithoutAsking &&
+        MessageBox(parent, QMessageBox::Question,
+                   QStringLiteral("Блок-схема займёт при печати листов: %1. Печатать?").arg(pages),
+                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    QProgressDialog progress(QStringLiteral("Печать блок-схемы..."), QStringLiteral("Отмена"), 0,
+                             pages, parent);
+    progress.setObjectName(QStringLiteral("PrintProgress"));
+    progress.setWindowTitle(MessageCaption());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    const auto step = [&progress](int page, int) {
+        // Setting the value lets a modal progress dialog handle its Cancel.
+        progress.setValue(page);
+        return !progress.wasCanceled();
+    };
     QString error;
-    if (!PrintTo(printer, *shem, ToTFont(font), &error))
-        MessageBox(parent, QMessageBox::Warning, error);
+    const bool printed = PrintTo(printer, shem, ToTFont(font), &error, step);
+    progress.close();
+    if (!printed && !error.isEmpty()) MessageBox(parent, QMessageBox::Warning, error);
 }
 
 } // namespace kb

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace kb {
 
@@ -157,6 +158,13 @@ QString ProgramFolder()
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + '/');
 }
 
+QString DocumentsFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    return QDir::toNativeSeparators(folder + '/');
+}
+
 QList<QRect> AvailableScreens()
 {
     QList<QRect> screens;
@@ -179,7 +187,7 @@ std::unique_ptr<QSettings> OpenUserSettings()
 TSettings DefaultSettings()
 {
     TSettings s;
-    s.LastFolder = ProgramFolder();
+    s.LastFolder = DocumentsFolder();
     return s;
 }
 
@@ -189,6 +197,8 @@ TSettings LoadSettings(QSettings& store, const QList<QRect>& screens)
     // A folder that has gone since would only open the dialog somewhere odd.
     if (const auto path = ReadString(store, "Path"); path && QDir(*path).exists())
         s.LastFolder = *path;
+    if (const auto path = ReadString(store, "PicturePath"); path && QDir(*path).exists())
+        s.PicturePath = *path;
     Assign(s.Maximized, ReadBool(store, "FullWind"));
     if (!s.Maximized) s.Placement = ReadPlacement(store, screens);
     ReadToolbar(store, "Stand", s.Standard);
@@ -202,12 +212,14 @@ TSettings LoadSettings(QSettings& store, const QList<QRect>& screens)
     if (const auto seconds =
             ReadIntIn(store, "AutosaveInterval", kMinAutosaveInterval, kMaxAutosaveInterval))
         s.AutosaveInterval = *seconds;
+    if (const auto v = ReadIntIn(store, "LinkDirection", 0, 3)) s.LinkDirection = *v;
     return s;
 }
 
 void SaveSettings(QSettings& store, const TSettings& s)
 {
     store.setValue("Path", s.LastFolder);
+    if (!s.PicturePath.isEmpty()) store.setValue("PicturePath", s.PicturePath);
     store.setValue("FullWind", s.Maximized ? 1 : 0);
     if (s.Placement) {
         store.setValue("TWind", s.Placement->top());
@@ -224,6 +236,7 @@ void SaveSettings(QSettings& store, const TSettings& s)
     WriteRecentFiles(store, s.RecentFiles);
     WriteStandSize(store, s.StandSize);
     store.setValue("AutosaveInterval", s.AutosaveInterval);
+    store.setValue("LinkDirection", s.LinkDirection);
     store.sync();
 }
 

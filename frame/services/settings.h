@@ -54,7 +54,10 @@ constexpr TColor kDefaultBackground = RGBColor(192, 192, 192);
 
 struct TSettings
 {
+    // The Open and Save As dialogs' folder ("Path").
     QString LastFolder;
+    // The picture export dialog's folder; empty: it starts in LastFolder.
+    QString PicturePath;
     bool Maximized = false;
     // Empty: let the windowing system place the window.
     std::optional<QRect> Placement;
@@ -67,10 +70,17 @@ struct TSettings
     QStringList RecentFiles;
     std::array<TBlockSize, 10> StandSize{};
     int AutosaveInterval = kDefaultAutosaveInterval;
+    // The link tool's arrowheads (the link style's direction code, 0..3).
+    // Until the user chooses, an arrow at the end: a flowchart is read along
+    // its arrows, and the tool's picture then shows an arrow.
+    int LinkDirection = 1;
 };
 
-// The program's folder with a trailing separator: the first start's last folder.
+// The program's folder with a trailing separator.
 QString ProgramFolder();
+// Where the file dialogs start before the user has chosen a folder: the
+// user's documents folder (home when there is none), never the installation.
+QString DocumentsFolder();
 QList<QRect> AvailableScreens();
 
 // The settings store of the current user: HKCU\Software\Marlowen on Windows,

@@ -277,6 +277,10 @@ void TmCustomEdit::keyPressEvent(QKeyEvent* event)
         m_buffer.Copy(clipboard);
     } else if (event->matches(QKeySequence::SelectAll)) {
         m_buffer.SelectAll();
+    } else if (event->key() == Qt::Key_Escape) {
+        // Escape belongs to the window around the editor: it closes it.
+        event->ignore();
+        return;
     } else if (!event->text().isEmpty() && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
         std::string bytes;
         Utf8ToCp1251(event->text().toStdString(), bytes);

@@ -45,4 +45,21 @@ inline RunResult RunBlstool(const std::string& args, const std::string& scratch)
     return r;
 }
 
+// The same on a full disk: blstool's files cannot grow past about a
+// kilobyte (the shell's file size limit, 1 block of 512 or 1024 bytes), and
+// the signal that would end it is ignored, so its writes fail instead.
+inline RunResult RunBlstoolOnFullDisk(const std::string& args, const std::string& scratch)
+{
+    const std::string outFile = scratch + "/stdout.txt", errFile = scratch + "/stderr.txt";
+    const std::string cmd = "trap '' XFSZ; ulimit -f 1; " +
+                            Quote(std::string(KB_BIN_DIR) + "/blstool") + " " + args + " >" +
+                            Quote(outFile) + " 2>" + Quote(errFile);
+    const int status = std::system(cmd.c_str());
+    RunResult r;
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = Slurp(outFile);
+    r.err = Slurp(errFile);
+    return r;
+}
+
 } // namespace kbtest

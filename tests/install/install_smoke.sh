@@ -10,7 +10,7 @@ prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" > "$work/install.log"
 program=$prefix/lib/kestrabin
-for f in bin/kestrabin bin/blstool lib/kestrabin/help/index.html share/man/man1/blstool.1 \
+for f in bin/kestrabin bin/blstool lib/kestrabin/help/index.html share/man/man1/blstool.1 share/man/man1/kestrabin.1 \
          share/applications/kestrabin.desktop share/mime/packages/kestrabin-diagram.xml; do
     [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done

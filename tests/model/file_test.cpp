@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <unordered_set>
 
 using namespace kb;
@@ -236,4 +243,132 @@ TEST(LoadFromFile, MissingFileThrows)
 {
     TShem s;
     EXPECT_THROW(s.LoadFromFile("/nonexistent/dir/x.bls"), TFileError);
+}
+
+namespace {
+
+// The documented example followed by `blocks` empty rectangles.
+std::vector<uint8_t> WithBlocks(int64_t blocks)
+{
+    std::vector<uint8_t> out = Example28();
+    for (int64_t i = 0; i < blocks; ++i)
+        out.insert(out.end(), {0, 0, 0, 1, 0, 1, 0, 2, 0, 2, 0});
+    return out;
+}
+
+std::string TempFile(const std::string& name)
+{
+    return ::testing::TempDir() + "kb-file-" + std::to_string(::getpid()) + "-" + name;
+}
+
+} // namespace
+
+TEST(Limits, AFileOfMoreEntriesThanIndicesCanNameIsRefusedWithItsCount)
+{
+    TShem s;
+    Add(s, MakeBlock(0, 0, 0, 5, 5, "kept"));
+    TLoadReport report;
+    // 2 entries of the example and 65,535 blocks fit exactly; one more does not.
+    ASSERT_TRUE(TShem().LoadFromStream(WithBlocks(kMaxEntries - 2)));
+    EXPECT_FALSE(s.LoadFromStream(WithBlocks(kMaxEntries - 1), &report));
+    EXPECT_EQ(report.Refusal, TLoadRefusal::TooManyEntries);
+    EXPECT_EQ(report.Records, kMaxEntries + 1);
+    EXPECT_NE(report.RefusalText().find("65537 records"), std::string::npos);
+    EXPECT_FALSE(report.Clean());
+    ASSERT_EQ(s.Count(), 1);
+    EXPECT_EQ(s.Get(0)->block().Text, "kept");
+}
+
+TEST(Limits, ADiagramOverTheLimitIsNotSavedAtAll)
+{
+    // Before, its link indices wrapped around: a link on a link came back on a block.
+    TShem s;
+    auto* a = Add(s, MakeBlock(0, 0, 0, 5, 5));
+    for (int i = 0; i < kMaxEntries; ++i)
+        Add(s, MakeBlock(0, 0, 0, 1, 1));
+    Add(s, MakeLink(a, a));
+    std::vector<uint8_t> out{1, 2, 3};
+    EXPECT_FALSE(s.SaveToStream(out));
+    EXPECT_EQ(out, (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_TRUE(s.SaveToBytes().empty());
+    EXPECT_NE(SaveRefusalText(s.Count()).find("65538 entries"), std::string::npos);
+    EXPECT_TRUE(SaveRefusalText(kMaxEntries).empty());
+    s.Delete(1);
+    s.Delete(1); // 65,536 entries fit
+    EXPECT_TRUE(s.SaveToStream(out));
+}
+
+TEST(Limits, LargeFilesAreJudgedByTheirHeaderAndSizeBeforeTheyAreRead)
+{
+    // Sparse files: reading either whole would take seconds and gigabytes.
+    const std::string diagram = TempFile("large.bls"), other = TempFile("other.bin");
+    {
+        std::ofstream f(diagram, std::ios::binary);
+        f.write(kFileMagic.data(), std::streamsize(kFileMagic.size()));
+    }
+    std::filesystem::resize_file(diagram, uint64_t(kMaxFileBytes) + 1);
+    std::ofstream(other, std::ios::binary) << "not a diagram";
+    std::filesystem::resize_file(other, uint64_t(1) << 32);
+
+    TShem s;
+    Add(s, MakeBlock(0, 0, 0, 5, 5));
+    TLoadReport report;
+    EXPECT_FALSE(s.LoadFromFile(diagram, &report));
+    EXPECT_EQ(report.Refusal, TLoadRefusal::TooLarge);
+    EXPECT_NE(report.RefusalText().find("64 MiB"), std::string::npos);
+    EXPECT_FALSE(s.LoadFromFile(other, &report));
+    EXPECT_FALSE(report.HeaderOk);
+    EXPECT_EQ(report.Refusal, TLoadRefusal::None);
+    EXPECT_EQ(s.Count(), 1);
+    std::remove(diagram.c_str());
+    std::remove(other.c_str());
+}
+
+TEST(Limits, ZerosAfterAHeaderStopAtTheEntryLimit)
+{
+    // Zeros read as empty rectangles; before, 100 MiB of them became
+    // millions of blocks.
+    const std::string path = TempFile("zeros.bls");
+    {
+        std::ofstream f(path, std::ios::binary);
+        f.write(kFileMagic.data(), std::streamsize(kFileMagic.size()));
+    }
+    std::filesystem::resize_file(path, kFileMagic.size() + 11 * 100000);
+    TLoadReport report;
+    EXPECT_FALSE(TShem().LoadFromFile(path, &report));
+    EXPECT_EQ(report.Refusal, TLoadRefusal::TooManyEntries);
+    EXPECT_EQ(report.Records, 100000);
+    std::remove(path.c_str());
+}
+
+TEST(Limits, RunningOutOfMemoryWhileLoadingIsARefusalNotAnAbort)
+{
+    // One block whose text is 60 MiB, read in a child whose address space
+    // has little room left.
+    std::vector<uint8_t> data(kFileMagic.begin(), kFileMagic.end());
+    data.insert(data.end(), {0, 0});
+    data.resize(data.size() + (60 << 20), 'a');
+    data.insert(data.end(), {0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const pid_t pid = fork();
+    if (pid == 0) {
+        TShem s;
+        s.AddBlock(MakeBlock(0, 0, 0, 5, 5, "kept"));
+        std::ifstream status("/proc/self/status");
+        long vmKb = 0;
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("VmSize:", 0) == 0) vmKb = std::stol(line.substr(7));
+        const rlim_t limit = rlim_t(vmKb) * 1024 + (24 << 20);
+        const rlimit rl{limit, limit};
+        setrlimit(RLIMIT_AS, &rl);
+        TLoadReport report;
+        const bool loaded = s.LoadFromStream(data, &report);
+        _exit(loaded                                               ? 1
+              : report.Refusal != TLoadRefusal::OutOfMemory        ? 2
+              : s.Count() != 1 || s.Get(0)->block().Text != "kept" ? 3
+                                                                   : 0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }

@@ -106,6 +106,59 @@ TEST(AttachPoint, DeepNestingOfLinksOnLinksStaysCheap)
     EXPECT_EQ(s.LinkEnds(prev->link()).B, (TPoint{1000, 100}));
 }
 
+// A chain of links, each lying on the one before (end A on its end A, end B
+// on its end B): the remembered ends must follow every change, whoever
+// makes it.
+TEST(AttachPoint, RememberedEndsFollowEveryChange)
+{
+    TShem s;
+    auto* a = Add(s, MakeBlock(0, 0, 0, 100, 100));
+    auto* b = Add(s, MakeBlock(0, 1000, 0, 1100, 100));
+    TShemObj* first = Add(s, MakeLink(a, b, {65535, 0}, {0, 0}));
+    TShemObj* last = first;
+    for (int i = 0; i < 50; ++i)
+        last = Add(s, MakeLink(last, last, {0, 0}, {65535, 0}));
+    EXPECT_EQ(s.LinkEnds(last->link()).B, (TPoint{1000, 0}));
+
+    // In place through the entry, then told.
+    b->block().SetRect({2000, 0, 2100, 100});
+    s.NoteChanged();
+    EXPECT_EQ(s.LinkEnds(last->link()).B, (TPoint{2000, 0}));
+
+    // Through the diagram's own operations, which count by themselves: the
+    // ellipse moves the end to the middle of its left side.
+    const uint64_t before = s.ChangeCount();
+    s.ChangeKind(b, bkEllipse);
+    EXPECT_GT(s.ChangeCount(), before);
+    EXPECT_EQ(s.AttachPoint({65535, 0}, last), (TPoint{2000, 50}));
+    first->link().PosA = {0, 0};
+    s.AddBlock(MakeBlock(0, 0, 0, 1, 1));
+    EXPECT_EQ(s.LinkEnds(last->link()).A, (TPoint{0, 0}));
+    s.Delete(s.IndexOf(first)); // the whole chain goes with it
+    EXPECT_EQ(s.Count(), 3);
+}
+
+TEST(AttachPoint, LongChainsAreSolvedOnce)
+{
+    // 40,000 links, each on the previous one: asking every link for its ends
+    // stays linear (solved afresh each time, this took minutes).
+    TShem s;
+    auto* a = Add(s, MakeBlock(0, 0, 0, 100, 100));
+    auto* b = Add(s, MakeBlock(0, 60000, 0, 60100, 100));
+    TShemObj* last = Add(s, MakeLink(a, b, {65535, 0}, {0, 0}));
+    for (int i = 0; i < 40000; ++i)
+        last = Add(s, MakeLink(last, last, {0, 0}, {65535, 0}));
+    int64_t sum = 0;
+    for (int i = 0; i < s.Count(); ++i)
+        if (s.Get(i)->IsLink()) sum += s.LinkEnds(s.Get(i)->link()).B.x;
+    EXPECT_EQ(sum, 40001 * int64_t(60000));
+    EXPECT_EQ(s.LinkEnds(last->link()).A, (TPoint{100, 0}));
+    // The hit tests walk every link and use them too.
+    EXPECT_EQ(s.ObjectAt({30000, 500}), nullptr);
+    s.NoteChanged();
+    EXPECT_EQ(s.ObjectAt({30000, 1}), s.Get(2));
+}
+
 TEST(ListMirror, CaptionStopsAtTheFirstLineBreakAndJointPointsAreHidden)
 {
     RecordingSink sink;

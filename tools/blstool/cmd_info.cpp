@@ -126,8 +126,7 @@ int RunResave(const QStringList& args)
     if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
         return rc;
     PrintProblems(report);
-    return WriteFileAtomically(parser.positionalArguments()[1], shem.SaveToBytes()) ? Ok
-                                                                                    : InvalidInput;
+    return SaveDiagram(parser.positionalArguments()[1], shem);
 }
 
 int RunCheck(const QStringList& args)

@@ -1,4 +1,5 @@
 // pascal: the export's text on stdout, its messages on stderr.
+#include "docwin/drawing/atomicdevice.h"
 #include "model/cp1251.h"
 #include "pasexport/expunit.h"
 #include "tools/blstool/commands.h"
@@ -14,9 +15,23 @@ int RunPascal(const QStringList& args)
         Fail(QStringLiteral("usage: blstool pascal FILE.bls"));
         return Usage;
     }
-    std::vector<uint8_t> data;
-    if (!ReadFile(args[0], data)) return Usage;
-    // Data the reader refuses still runs the export, on an empty diagram.
+    // The file is read a piece at a time and handed to the export as the
+    // writer stores it: no copy of a large or hostile file is kept whole.
+    kb::TShem shem;
+    kb::TLoadReport report;
+    try {
+        shem.LoadFromFile(kb::NativeFileName(args[0]), &report);
+    } catch (const kb::TFileError& e) {
+        Fail(QString::fromStdString(e.what()));
+        return Usage;
+    }
+    if (report.Refusal != kb::TLoadRefusal::None) {
+        Fail(QStringLiteral("%1 is refused: %2")
+                 .arg(args[0], QString::fromStdString(report.RefusalText())));
+        return InvalidInput;
+    }
+    // Data that is not a diagram still runs the export, on an empty diagram.
+    const std::vector<uint8_t> data = report.HeaderOk ? shem.SaveToBytes() : std::vector<uint8_t>();
     std::vector<std::string> lines;
     const std::vector<std::string> messages = kb::ExportPascal(data, lines);
     for (const std::string& m : messages)

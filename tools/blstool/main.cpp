@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -61,7 +62,16 @@ int main(int argc, char** argv)
     }
     const QString name = args.takeFirst();
     for (const Command& c : kCommands)
-        if (name == QLatin1String(c.name)) return c.run(args);
+        if (name == QLatin1String(c.name)) {
+            // Running out of memory anywhere in loading, importing or
+            // exporting ends the command with a message, not an abort.
+            try {
+                return c.run(args);
+            } catch (const std::bad_alloc&) {
+                std::fputs("blstool: not enough memory to finish the command\n", stderr);
+                return blstool::InvalidInput;
+            }
+        }
     std::fprintf(stderr, "blstool: unknown command '%s'\n%s", name.toLocal8Bit().constData(),
                  kUsage);
     return blstool::Usage;

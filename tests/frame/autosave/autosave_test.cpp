@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "tests/support/fulldisk.h"
+
 #include <gtest/gtest.h>
 
 using namespace kb;
@@ -128,4 +130,25 @@ TEST(RecoverDialog, RecoversTheTickedAndDiscardsTheRest)
     dialog.findChild<QPushButton*>("DiscardButton")->click();
     EXPECT_TRUE(dialog.Chosen().empty());
     EXPECT_EQ(dialog.ToDiscard().size(), 2u);
+}
+
+TEST(AutosaveStore, AFullDiskKeepsThePreviousCopy)
+{
+    QTemporaryDir tmp;
+    TAutosaveStore store(tmp.path() + "/autosave");
+    ASSERT_TRUE(store.IsActive());
+    const QString slot = store.NewSlot();
+    const QByteArray first("FileKestrabinEditorV2 first");
+    ASSERT_TRUE(store.Write(slot, Record("/home/u/a.bls", first)));
+    QString error;
+    {
+        const kbtest::TFullDisk full(16);
+        EXPECT_FALSE(store.Write(slot, Record("/home/u/a.bls", QByteArray(4000, 'x')), &error));
+    }
+    EXPECT_TRUE(error.contains(QStringLiteral("File too large"))) << error.toStdString();
+    const auto back = TAutosaveStore::Read(slot);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->Diagram, first);
+    EXPECT_EQ(QDir(tmp.path() + "/autosave").entryList(QDir::Files | QDir::Hidden).filter(".part"),
+              QStringList());
 }

@@ -3,9 +3,15 @@
 
 #include "model/shem.h"
 
+#include "docwin/messagebox.h"
 #include "testenv.h"
+#include "tests/frame/user/whenshown.h"
 
+#include <QFileInfo>
+#include <QFont>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -78,6 +84,68 @@ TEST_F(PrintToPdf, WideDiagramSpreadsOverSeveralPages)
     TShem shem;
     AddBox(shem, 0, 0, 4000, 40);
     EXPECT_GE(PrintedPages(shem), 4);
+}
+
+TEST_F(PrintToPdf, ManyPagesAreAskedForAndTheirProgressCancels)
+{
+    TShem shem;
+    // 130,000 by 8,000 printer pixels: over a hundred full pages, seconds of work.
+    AddBox(shem, 0, 0, 65000, 4000);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(300);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = m_dir.filePath("many.pdf");
+    printer.setOutputFileName(pdf);
+    const int pages = PrintPageCount(printer, shem);
+    ASSERT_GT(pages, kPagesWithoutAsking);
+
+    QStringList asked;
+    auto answer = QMessageBox::No;
+    SetMessageBoxHook(
+        [&](QWidget*, QMessageBox::Icon, const QString& text, QMessageBox::StandardButtons) {
+            asked.append(text);
+            return answer;
+        });
+    PrintWithProgress(nullptr, printer, shem, QFont());
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(QString::number(pages))) << asked[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf)) << "No prints nothing";
+
+    answer = QMessageBox::Yes;
+    int reached = -1, of = -1;
+    auto shown = test::WhenShown<QProgressDialog>(
+        [&](QProgressDialog* progress) {
+            reached = progress->value();
+            of = progress->maximum();
+            progress->findChild<QPushButton*>()->click();
+        },
+        60000);
+    PrintWithProgress(nullptr, printer, shem, QFont());
+    SetMessageBoxHook({});
+    EXPECT_EQ(asked.size(), 2);
+    ASSERT_TRUE(*shown) << "the job took over half a second and showed its progress";
+    EXPECT_EQ(of, pages);
+    EXPECT_LT(reached, pages - 1) << "Cancel stopped the job before its end";
+}
+
+TEST_F(PrintToPdf, AFewPagesAreNotAskedFor)
+{
+    TShem shem;
+    AddBox(shem, 0, 0, 4000, 40);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(300);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath("few.pdf"));
+    int messages = 0;
+    SetMessageBoxHook(
+        [&](QWidget*, QMessageBox::Icon, const QString&, QMessageBox::StandardButtons) {
+            ++messages;
+            return QMessageBox::No;
+        });
+    PrintWithProgress(nullptr, printer, shem, QFont());
+    SetMessageBoxHook({});
+    EXPECT_EQ(messages, 0);
+    EXPECT_TRUE(QFileInfo(m_dir.filePath("few.pdf")).size() > 0);
 }
 
 } // namespace

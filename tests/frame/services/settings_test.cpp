@@ -1,5 +1,6 @@
 #include "frame/services/settings.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -27,8 +28,12 @@ protected:
 TEST_F(SettingsTest, FirstStartGivesTheDefaults)
 {
     const TSettings s = Load();
-    EXPECT_EQ(s.LastFolder, ProgramFolder());
+    // Never the installation folder, where a save would be refused or worse.
+    EXPECT_EQ(s.LastFolder, DocumentsFolder());
+    EXPECT_NE(s.LastFolder, ProgramFolder());
+    EXPECT_TRUE(QDir(s.LastFolder).exists());
     EXPECT_TRUE(s.LastFolder.endsWith('/') || s.LastFolder.endsWith('\\'));
+    EXPECT_TRUE(s.PicturePath.isEmpty());
     EXPECT_FALSE(s.Maximized);
     EXPECT_FALSE(s.Placement.has_value());
     EXPECT_EQ(s.Standard, (TToolbarState{true, dcTop, 0, 0}));
@@ -148,7 +153,7 @@ TEST_F(SettingsTest, DamagedValuesFallBackToTheirDefaults)
     store->setValue("AutosaveInterval", 0);
     store->sync();
     const TSettings s = Load();
-    EXPECT_EQ(s.LastFolder, ProgramFolder());
+    EXPECT_EQ(s.LastFolder, DocumentsFolder());
     EXPECT_FALSE(s.Maximized);
     EXPECT_EQ(s.Standard.Dock, dcTop);
     EXPECT_EQ(s.Special.Row, 0);
@@ -166,6 +171,8 @@ TEST_F(SettingsTest, SavedSettingsReadBackTheSame)
 {
     TSettings s = DefaultSettings();
     s.LastFolder = m_dir.path();
+    s.PicturePath = m_dir.filePath("pictures");
+    QDir(m_dir.path()).mkdir("pictures");
     s.Placement = QRect(30, 40, 640, 480);
     s.Standard = {false, dcRight, 1, 12};
     s.Special = {true, dcFloating, 200, 300};
@@ -180,6 +187,7 @@ TEST_F(SettingsTest, SavedSettingsReadBackTheSame)
 
     const TSettings r = Load();
     EXPECT_EQ(r.LastFolder, s.LastFolder);
+    EXPECT_EQ(r.PicturePath, s.PicturePath);
     EXPECT_EQ(r.Placement, s.Placement);
     EXPECT_EQ(r.Standard, s.Standard);
     EXPECT_EQ(r.Special, s.Special);
