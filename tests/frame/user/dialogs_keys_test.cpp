@@ -227,8 +227,13 @@ TEST_F(UserWindows, AfterEscapeTheKeysGoToTheDocument)
     ASSERT_EQ(doc->Shem().Get(0)->block().Text, "first!");
 
     EXPECT_EQ(QApplication::focusWidget(), doc);
-    // Keys the document handles itself: Ctrl+arrows move the selection.
     QWidget* keyboard = QApplication::focusWidget() ? QApplication::focusWidget() : &main;
+    // Ctrl+Z right after Escape takes the typed text back, and Ctrl+Y redoes it.
+    QTest::keyClick(keyboard, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc->Shem().Get(0)->block().Text, "first");
+    QTest::keyClick(keyboard, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc->Shem().Get(0)->block().Text, "first!");
+    // Keys the document handles itself: Ctrl+arrows move the selection.
     QTest::keyClick(keyboard, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(keyboard, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(doc->Shem().Get(0)->block().Left, 11);
