@@ -133,12 +133,12 @@ TStep BypassAt(TWorkGraph& g, TNodeId p, TMessages& messages)
 
 void ContractJointLinks(TWorkGraph& g)
 {
-    TWalk(g).Run([&](TNodeId id) { return ContractAt(g, id); });
+    TWalk(g, TReach::Near).Run([&](TNodeId id) { return ContractAt(g, id); });
 }
 
 void MergeJointPoints(TWorkGraph& g)
 {
-    TWalk(g).Run([&](TNodeId id) { return MergeAt(g, id); });
+    TWalk(g, TReach::Near).Run([&](TNodeId id) { return MergeAt(g, id); });
 }
 
 void DropLinkCycles(TWorkGraph& g)
@@ -178,12 +178,12 @@ void DropLinkCycles(TWorkGraph& g)
 
 void SplitCarrierLinks(TWorkGraph& g)
 {
-    TWalk(g).Run([&](TNodeId id) { return SplitAt(g, id); });
+    TWalk(g, TReach::Near).Run([&](TNodeId id) { return SplitAt(g, id); });
 }
 
 void BypassJointPoints(TWorkGraph& g, TMessages& messages)
 {
-    TWalk(g).Run([&](TNodeId id) { return BypassAt(g, id, messages); });
+    TWalk(g, TReach::Near).Run([&](TNodeId id) { return BypassAt(g, id, messages); });
 }
 
 } // namespace kb::pas

@@ -31,7 +31,8 @@ void BypassJointPoints(TWorkGraph& g, TMessages& messages);
 class TStructurer
 {
 public:
-    TStructurer(TWorkGraph& g, TMessages& messages) : m_g(g), m_messages(messages), m_sequences(g)
+    TStructurer(TWorkGraph& g, TMessages& messages)
+        : m_g(g), m_messages(messages), m_sequences(g, TReach::Far)
     {
     }
     // Pass 5: a statement followed by a statement only it leads to absorbs it.

@@ -165,7 +165,7 @@ bool IsCaseDecision(const TWorkGraph& g, TNodeId d)
 
 void TStructurer::StructureDecisions()
 {
-    if (!TWalk(m_g).Run([this](TNodeId id) { return StructureAt(id); })) return;
+    if (!TWalk(m_g, TReach::Far).Run([this](TNodeId id) { return StructureAt(id); })) return;
     // A case whose branches never came together as the import draws them:
     // it stands for more than two ways on, which no other rule can write.
     for (TNodeId d : m_g.InListOrder())

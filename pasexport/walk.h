@@ -17,7 +17,7 @@ enum class TStep { Skip, Rewrote, Failed };
 class TWalk
 {
 public:
-    explicit TWalk(TWorkGraph& graph) : m_graph(graph), m_queue(graph)
+    TWalk(TWorkGraph& graph, TReach reach) : m_graph(graph), m_queue(graph, reach)
     {
         m_queue.PushAll();
         m_graph.Watch(&m_queue);

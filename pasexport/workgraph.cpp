@@ -344,9 +344,18 @@ void TWorkGraph::Remove(TNodeId id)
     if (labelGone) LabelGone();
 }
 
+void TWorkGraph::Watch(TDirtyQueue* queue)
+{
+    m_watchers.push_back(queue);
+    m_farWatchers += queue->Reach() == TReach::Far;
+}
+
 void TWorkGraph::Unwatch(TDirtyQueue* queue)
 {
-    m_watchers.erase(std::remove(m_watchers.begin(), m_watchers.end(), queue), m_watchers.end());
+    const auto gone = std::remove(m_watchers.begin(), m_watchers.end(), queue);
+    if (gone == m_watchers.end()) return;
+    m_watchers.erase(gone, m_watchers.end());
+    m_farWatchers -= queue->Reach() == TReach::Far;
 }
 
 void TWorkGraph::Mark(TNodeId x)
@@ -355,19 +364,28 @@ void TWorkGraph::Mark(TNodeId x)
         q->Push(x);
 }
 
+void TWorkGraph::MarkForFarReaders(TNodeId x)
+{
+    for (TDirtyQueue* q : m_watchers)
+        if (q->Reach() == TReach::Far) q->Push(x);
+}
+
 // What a pass decides at an object reads at most this far: the object, the
 // links on it (and on them), their far ends and the links on those. A change
-// at x therefore concerns x, the far ends of its links and, for a link, the
-// objects it joins.
+// at x therefore concerns x, for a link the objects it joins, and, for the
+// passes that read that far, the far ends of its links. Only those passes pay
+// for the last: a block that thousands of links reach would otherwise send
+// all their far ends round again after every rewrite near it.
 void TWorkGraph::Changed(TNodeId x)
 {
     if (!Alive(x)) return;
     Mark(x);
-    for (TNodeId l : (*this)[x].Touching)
-        Mark(Far(l, x));
     if ((*this)[x].IsLink)
         for (TNodeId e : (*this)[x].End)
             Mark(e);
+    if (m_farWatchers == 0) return;
+    for (TNodeId l : (*this)[x].Touching)
+        MarkForFarReaders(Far(l, x));
 }
 
 } // namespace kb::pas

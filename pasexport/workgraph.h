@@ -42,13 +42,20 @@ struct TNode
 
 class TWorkGraph;
 
+// How far the decision a pass takes at an object reads. Near: the object,
+// the links on it with their ends and styles, and whether those links carry
+// links (passes 1 to 4). Far: also the far ends of those links and the links
+// on them (the structuring passes, which count what leads into a successor).
+enum class TReach : uint8_t { Near, Far };
+
 // The objects a walking pass still has to look at, first in list order on
 // top. Whatever is not queued is known to need no rewrite and to raise no
 // error; the graph queues every object whose answer a change may alter.
 class TDirtyQueue
 {
 public:
-    explicit TDirtyQueue(const TWorkGraph& graph) : m_graph(graph) {}
+    TDirtyQueue(const TWorkGraph& graph, TReach reach) : m_graph(graph), m_reach(reach) {}
+    TReach Reach() const { return m_reach; }
     void Push(TNodeId id);
     void PushAll();
     bool Empty() const { return m_heap.empty(); }
@@ -58,6 +65,7 @@ public:
 private:
     using TEntry = std::pair<int64_t, TNodeId>;
     const TWorkGraph& m_graph;
+    TReach m_reach;
     std::priority_queue<TEntry, std::vector<TEntry>, std::greater<>> m_heap;
     std::vector<char> m_queued;
 };
@@ -102,7 +110,7 @@ public:
     // joint points at the ends of a deleted link.
     void Remove(TNodeId id);
 
-    void Watch(TDirtyQueue* queue) { m_watchers.push_back(queue); }
+    void Watch(TDirtyQueue* queue);
     void Unwatch(TDirtyQueue* queue);
 
 private:
@@ -114,6 +122,7 @@ private:
     void LabelGone();
     void Changed(TNodeId x);
     void Mark(TNodeId x);
+    void MarkForFarReaders(TNodeId x);
 
     std::vector<TNode> m_nodes;
     std::vector<TNodeId> m_rhombs;
@@ -121,6 +130,7 @@ private:
     int64_t m_first = 0;
     int64_t m_last = -1;
     std::vector<TDirtyQueue*> m_watchers;
+    int m_farWatchers = 0;
     // Link end points solved so far, by node; see SegmentOf.
     mutable std::vector<TLinkEnds> m_segments;
     mutable std::vector<char> m_segmentKnown;

@@ -28,6 +28,52 @@ std::string Seed(const char* kind, unsigned seed)
     return std::string(kind) + " seed " + std::to_string(seed);
 }
 
+// A chain of links on links (link i starts in the middle of link i - 1) whose
+// links all end on one shared entry, a block or a joint point, with arrows
+// drawn any way. Every split of a chain link rewrites a link on that entry.
+std::vector<uint8_t> HubChain(std::mt19937& rng, int links)
+{
+    std::uniform_int_distribution<int> style(0, 3), coin(0, 1);
+    kb::TShem s;
+    kb::Block begin, hub, end;
+    begin.Text = "begin";
+    begin.Kind = kb::bkEllipse;
+    begin.Right = 80;
+    begin.Bottom = 30;
+    hub.Text = "x := 1;";
+    hub.Kind = coin(rng) ? kb::bkJoint : kb::bkRectangle;
+    hub.Top = 2000;
+    hub.Right = hub.Kind == kb::bkJoint ? 2 : 8000;
+    hub.Bottom = 2030;
+    end.Text = "end";
+    end.Kind = kb::bkEllipse;
+    end.Top = 4000;
+    end.Right = 80;
+    end.Bottom = 4030;
+    kb::TShemObj* from = s.Get(s.AddBlock(begin));
+    kb::TShemObj* shared = s.Get(s.AddBlock(hub));
+    if (coin(rng)) {
+        kb::TLink out;
+        out.Style = 1;
+        out.EndA = shared;
+        out.EndB = s.Get(s.AddBlock(end));
+        out.PosA = {32767, 65535};
+        out.PosB = {32767, 0};
+        s.AddLink(out);
+    }
+    kb::TShemObj* prev = from;
+    for (int i = 0; i < links; ++i) {
+        kb::TLink l;
+        l.Style = uint8_t(style(rng));
+        l.EndA = prev;
+        l.EndB = shared;
+        l.PosA = {32767, i == 0 ? 65535 : 0};
+        l.PosB = {int32_t(int64_t(i) * 65535 / links), 0};
+        prev = s.Get(s.AddLink(l));
+    }
+    return s.SaveToBytes();
+}
+
 } // namespace
 
 TEST(PascalExportEquivalence, GeneratedProgramsComeBackAsTheirText)
@@ -74,6 +120,14 @@ TEST(PascalExportEquivalence, RandomFlowchartsMatchTheLiteralPasses)
     for (unsigned seed = 1; seed <= 3000; ++seed) {
         std::mt19937 rng(seed);
         ExpectSameAsLiteral(RandomFlowchart(rng, 1 + int(seed % 30)), Seed("flowchart", seed));
+    }
+}
+
+TEST(PascalExportEquivalence, ChainsOnOneSharedEntryMatchTheLiteralPasses)
+{
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        std::mt19937 rng(seed);
+        ExpectSameAsLiteral(HubChain(rng, 1 + int(seed % 60)), Seed("hub chain", seed));
     }
 }
 
