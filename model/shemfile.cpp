@@ -147,9 +147,15 @@ bool TShem::SaveToStream(std::vector<uint8_t>& out) const
     // The list positions of the links' ends, looked up once: each look-up
     // reads a far entry, which is most of the cost on a large diagram.
     std::vector<int> endAt(2 * size_t(n), -1);
+    std::vector<char> isLink(static_cast<size_t>(n), 0);
+    std::vector<size_t> recordBytes(static_cast<size_t>(n), 14);
     for (int i = 0; i < n; ++i) {
         const TShemObj& e = *(*m_items)[size_t(i)];
-        if (!e.IsLink()) continue;
+        if (e.IsBlock()) {
+            recordBytes[size_t(i)] = 11 + e.block().Text.size();
+            continue;
+        }
+        isLink[size_t(i)] = 1;
         endAt[2 * size_t(i)] = PositionOf(e.link().EndA);
         endAt[2 * size_t(i) + 1] = PositionOf(e.link().EndB);
     }
@@ -157,7 +163,7 @@ bool TShem::SaveToStream(std::vector<uint8_t>& out) const
     for (bool changed = true; changed;) {
         changed = false;
         for (int i = 0; i < n; ++i) {
-            if (skip[size_t(i)] || !(*m_items)[size_t(i)]->IsLink()) continue;
+            if (skip[size_t(i)] || !isLink[size_t(i)]) continue;
             for (const int k : {endAt[2 * size_t(i)], endAt[2 * size_t(i) + 1]}) {
                 if (k < 0 || skip[size_t(k)]) {
                     skip[size_t(i)] = 1;
@@ -172,9 +178,7 @@ bool TShem::SaveToStream(std::vector<uint8_t>& out) const
     size_t bytes = kFileMagic.size();
     for (int i = 0; i < n; ++i) {
         fileIndex[size_t(i)] = skip[size_t(i)] ? -1 : written++;
-        if (skip[size_t(i)]) continue;
-        const TShemObj& e = *(*m_items)[size_t(i)];
-        bytes += e.IsBlock() ? 11 + e.block().Text.size() : 14;
+        if (!skip[size_t(i)]) bytes += recordBytes[size_t(i)];
     }
     // Past this many, 16-bit end indices would name the wrong entries.
     if (written > kMaxEntries) return false;
@@ -303,9 +307,15 @@ void TShem::Adopt(TShem& loaded)
     Clear();
     m_items->swap(*loaded.m_items);
     InvalidateIndex();
-    Renumber();
-    for (const auto& e : *m_items)
-        AddListItem(e.get());
+    // The entries keep their places, so the numbers the loader gave them
+    // hold; each pass over a large diagram's entries costs.
+    if (loaded.m_indexValid)
+        m_indexValid = true;
+    else
+        Renumber();
+    if (m_view)
+        for (const auto& e : *m_items)
+            AddListItem(e.get());
 }
 
 void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
@@ -411,7 +421,7 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
     // computed forever). They are dropped with every link that ends on them:
     // a link is kept once both its ends are kept.
     const int n = Count();
-    Renumber();
+    if (!m_indexValid) Renumber(); // Add numbered the entries
     std::vector<char> kept(static_cast<size_t>(n), 0);
     std::vector<int> waiting(static_cast<size_t>(n), 0);
     std::vector<int> ready;
