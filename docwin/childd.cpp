@@ -1,53 +1,20 @@
 #include "docwin/childd.h"
 
 #include "docwin/messagebox.h"
-#include "model/listsink.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include <unordered_set>
+
 namespace kb {
 
-// All documents share the frame's one object list, but only the active
-// document may fill it: otherwise loading or closing a document in the
-// background would replace the rows the user is looking at.
-class TChildD::TListGate : public TListSink
-{
-public:
-    explicit TListGate(TChildD& doc) : m_doc(doc) {}
-
-    bool IsVisible() const override { return Target() && Target()->IsVisible(); }
-    void BeginUpdate() override
-    {
-        if (auto* t = Target()) t->BeginUpdate();
-    }
-    void EndUpdate() override
-    {
-        if (auto* t = Target()) t->EndUpdate();
-    }
-    void ClearRows() override
-    {
-        if (auto* t = Target()) t->ClearRows();
-    }
-    void AppendRow(const TListRow& row) override
-    {
-        if (auto* t = Target()) t->AppendRow(row);
-    }
-
-private:
-    TListSink* Target() const
-    {
-        return m_doc.m_host.IsActiveDocument(m_doc) ? m_doc.m_host.ListSink() : nullptr;
-    }
-    TChildD& m_doc;
-};
-
 TChildD::TChildD(TChildHost& host, QWidget* parent)
-    : QWidget(parent), m_host(host), m_listGate(std::make_unique<TListGate>(*this)),
-      m_shem(std::make_unique<TShem>(m_listGate.get()))
+    : QWidget(parent), m_host(host), m_doc(new TDiagramDocument(this))
 {
+    connect(m_doc, &TDiagramDocument::Changed, this, &TChildD::DocumentChanged);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -78,35 +45,76 @@ TChildD::TChildD(TChildHost& host, QWidget* parent)
 
 TChildD::~TChildD()
 {
-    m_selection.clear();
-    // The diagram's destruction must not empty the list another document shows.
-    m_shem->SetView(nullptr);
+    // The document goes after the window's own parts; nothing may follow
+    // it into a half-destroyed window.
+    m_doc->disconnect(this);
     m_canvas.reset();
 }
 
-bool TChildD::LoadFromBytes(std::span<const uint8_t> data, TLoadReport* report)
+bool TChildD::LoadFromBytes(std::span<const uint8_t> data, TLoadReport* report, bool saved)
 {
-    // Row-by-row mirroring of a large file is slow; the list is rebuilt once.
-    m_shem->SetView(nullptr);
-    const bool ok = m_shem->LoadFromStream(data, report);
-    m_shem->SetView(m_listGate.get());
-    if (!ok) return false;
-    m_selection.clear();
-    m_textTarget = nullptr;
-    m_linkStart = m_resized = m_movedLink = nullptr;
+    AbandonDrag();
+    if (!m_doc->Load(data, report, saved)) return false;
     m_dragState = TDragState::None;
-    m_shem->RefreshList();
-    m_modified = false;
-    // A window loaded before it is shown paints when it is shown; a large
-    // diagram costs a full drawing each time.
-    if (isVisible()) Repaint();
     return true;
 }
 
-void TChildD::SetModified(bool modified)
+void TChildD::DocumentChanged(const TChange& change)
 {
-    m_modified = modified;
-    emit Changed(modified);
+    // Pointers to entries the document no longer holds must not be used
+    // again: the pending text edit and the drag lose them.
+    if (change.All) {
+        m_textTarget = nullptr;
+        m_editor->hide();
+        m_linkStart = m_resized = m_movedLink = nullptr;
+    } else if (!change.Removed.empty()) {
+        const std::unordered_set<const TShemObj*> gone(change.Removed.begin(),
+                                                       change.Removed.end());
+        if (gone.count(m_textTarget)) {
+            m_textTarget = nullptr; // its pending edit has nowhere to go
+            m_editor->hide();
+        }
+        for (TShemObj** ref : {&m_linkStart, &m_resized, &m_movedLink})
+            if (gone.count(*ref)) *ref = nullptr;
+    }
+    setWindowModified(m_doc->Modified());
+    // A window loaded before it is shown paints when it is shown; a large
+    // diagram costs a full drawing each time.
+    if ((change.Diagram() || change.Selection) && isVisible()) Repaint();
+}
+
+void TChildD::SetSelection(std::vector<TShemObj*> selection)
+{
+    m_doc->SetSelection(std::move(selection));
+}
+
+bool TChildD::Edit(TAction action, const std::function<bool(TEdit&)>& change)
+{
+    const TEditResult result = m_doc->Edit(action, change);
+    if (result == TEditResult::TooManyEntries)
+        MessageBox(this, QMessageBox::Warning,
+                   QStringLiteral("Блок-схема не может содержать больше %1 объектов; "
+                                  "изменение не сделано.")
+                       .arg(kMaxEntries));
+    return result == TEditResult::Done;
+}
+
+void TChildD::Undo()
+{
+    if (!CanUndo()) return;
+    AbandonDrag();
+    // A text still being typed belongs to the step before it: undone with
+    // it, and back with its redo.
+    CommitText(true);
+    m_doc->Undo();
+}
+
+void TChildD::Redo()
+{
+    if (!CanRedo()) return;
+    AbandonDrag();
+    if (EditorOpen()) CommitEditor();
+    m_doc->Redo();
 }
 
 void TChildD::SetGrid(bool grid)
@@ -116,21 +124,16 @@ void TChildD::SetGrid(bool grid)
     Repaint();
 }
 
-bool TChildD::IsSelected(const TShemObj* entry) const
-{
-    return std::find(m_selection.begin(), m_selection.end(), entry) != m_selection.end();
-}
-
 int TChildD::CountSelectedBlocks() const
 {
-    return int(std::count_if(m_selection.begin(), m_selection.end(),
+    return int(std::count_if(Selection().begin(), Selection().end(),
                              [](const TShemObj* e) { return e->IsBlock(); }));
 }
 
 TRect TChildD::SelectionBounds() const
 {
     TRect r{kMaxCoord, kMaxCoord, 0, 0};
-    for (const TShemObj* e : m_selection) {
+    for (const TShemObj* e : Selection()) {
         if (e->IsBlock()) Unite(r, e->block().Rect());
     }
     return r;
@@ -138,7 +141,7 @@ TRect TChildD::SelectionBounds() const
 
 bool TChildD::FormCloseQuery()
 {
-    if (!m_modified) return true;
+    if (!Modified()) return true;
     const auto answer =
         MessageBox(this, QMessageBox::Warning,
                    QStringLiteral("Сохранить изменения в ") + windowTitle() + QStringLiteral("?"),
@@ -146,7 +149,7 @@ bool TChildD::FormCloseQuery()
     if (answer == QMessageBox::No) return true;
     if (answer == QMessageBox::Yes) {
         m_host.SaveDocument(*this);
-        return !m_modified;
+        return !Modified();
     }
     return false;
 }

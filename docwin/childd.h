@@ -1,14 +1,17 @@
-// TChildD, the document window: one diagram shown scrolled and scaled, the
-// user's selection, the state of the mouse tools, the in-place text editor
-// and the one-level undo snapshot.
+// TChildD, the document window: the view and the tools over one document
+// (TDiagramDocument, which owns the diagram, the selection, the undo history,
+// the modified flag and the file name). The window shows the diagram
+// scrolled and scaled, keeps the state of the mouse tools and the in-place
+// text editor, and makes every change through the document.
 //
 // The window itself (life, view transform, scrolling, repaint, hover hint,
 // close prompt) is childd.cpp and childd_view.cpp; the mouse tools are
 // childd_tools.cpp, in-place text and keys childd_text.cpp, and the commands
-// on the selection with undo childd_commands.cpp.
+// on the selection childd_commands.cpp; the undo history is the document's.
 #pragma once
 
 #include "docwin/childhost.h"
+#include "docwin/document.h"
 #include "docwin/drawing/shapedraw.h"
 #include "model/shem.h"
 
@@ -16,8 +19,8 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -48,22 +51,29 @@ public:
     ~TChildD() override;
 
     TChildHost& Host() const { return m_host; }
-    TShem& Shem() { return *m_shem; }
-    const TShem& Shem() const { return *m_shem; }
+    TDiagramDocument& Document() { return *m_doc; }
+    const TDiagramDocument& Document() const { return *m_doc; }
+    const TShem& Shem() const { return m_doc->Shem(); }
 
     // Replaces the diagram with the file's bytes; false (diagram untouched)
-    // when they are not a diagram. Clears the modified flag on success.
-    bool LoadFromBytes(std::span<const uint8_t> data, TLoadReport* report = nullptr);
+    // when they are not a diagram. A recovered copy (saved false) is not
+    // what any file holds, so the document starts modified.
+    bool LoadFromBytes(std::span<const uint8_t> data, TLoadReport* report = nullptr,
+                       bool saved = true);
 
     // --- document state
-    bool Modified() const { return m_modified; }
-    void SetModified(bool modified);
-    const QString& FileName() const { return m_fileName; }
-    void SetFileName(const QString& fileName) { m_fileName = fileName; }
+    bool Modified() const { return m_doc->Modified(); }
+    const QString& FileName() const { return m_doc->FileName(); }
+    void SetFileName(const QString& fileName) { m_doc->SetFileName(fileName); }
     bool Grid() const { return m_grid; }
     void SetGrid(bool grid);
-    bool CanUndo() const { return m_canUndo; }
-    bool CanRedo() const { return m_canRedo; }
+    bool CanUndo() const { return m_doc->CanUndo(); }
+    bool CanRedo() const { return m_doc->CanRedo(); }
+    void Undo();
+    void Redo();
+    // Makes a change through the document, after ending any drag; tells the
+    // user when it is refused for the size of the diagram. True when done.
+    bool Edit(TAction action, const std::function<bool(TEdit&)>& change);
 
     // --- view
     int Scale() const { return m_scale; }
@@ -95,9 +105,9 @@ public:
     const QImage& BackBuffer() const { return m_buffer; }
 
     // --- selection
-    std::vector<TShemObj*>& Selection() { return m_selection; }
-    const std::vector<TShemObj*>& Selection() const { return m_selection; }
-    bool IsSelected(const TShemObj* entry) const;
+    const std::vector<TShemObj*>& Selection() const { return m_doc->Selection(); }
+    void SetSelection(std::vector<TShemObj*> selection);
+    bool IsSelected(const TShemObj* entry) const { return m_doc->IsSelected(entry); }
     int CountSelectedBlocks() const;
     // The union of the selected blocks' rectangles; (65535, 65535, 0, 0)
     // when no block is selected.
@@ -118,10 +128,7 @@ public:
     // true when it was consumed.
     bool PassKey(QKeyEvent* event) { return FormKeyDown(event); }
 
-    // --- commands on the selection and undo (childd_commands.cpp)
-    void TakeSnapshot();
-    // Undo and redo both swap the diagram with the snapshot.
-    void SwapWithSnapshot();
+    // --- commands on the selection (childd_commands.cpp)
     void DeleteSelection();
     void CopySelection();
     void Paste();
@@ -129,14 +136,10 @@ public:
     void SelectAll();
     void SetTextAlign(int align);
     void JoinSquare();
-    // Drops every reference the window holds (selection, text-edit target,
-    // drag entries) to entries no longer in the diagram. Whoever removes
-    // entries calls it before anything else can use those references.
-    void ForgetRemovedEntries();
 
 signals:
-    // Emitted by every SetModified: each change of the diagram, a save, a load.
-    void Changed(bool modified);
+    // The in-place editor opened or closed: Cut, Copy and Paste change target.
+    void EditorToggled();
 
 public:
     // The last mouse position in pixels: where the context menu inserts.
@@ -158,7 +161,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class TListGate;
+    // Follows the document: forgets the entries it no longer holds, repaints.
+    void DocumentChanged(const TChange& change);
+    // Commits the pending text; joinLast makes it part of the last step.
+    void CommitText(bool joinLast);
+    void CommitResize();
 
     // The close prompt; true when the window may close.
     bool FormCloseQuery();
@@ -211,14 +218,11 @@ private:
     void SetScrollPositions(int h, int v);
     void TextToolDown(TPoint pixel);
     void ArrowKey(int key, Qt::KeyboardModifiers keys);
-    bool ReplaceDiagram(std::span<const uint8_t> bytes);
     // Ctrl+wheel: steps up (positive) or down the scales around pointer.
     void WheelZoom(int steps, QPoint pointer);
 
     TChildHost& m_host;
-    std::unique_ptr<TListGate> m_listGate;
-    std::unique_ptr<TShem> m_shem;
-    std::vector<TShemObj*> m_selection; // never owns
+    TDiagramDocument* m_doc = nullptr; // a child object: goes with the window
 
     // View.
     int m_scale = 2;
@@ -239,6 +243,7 @@ private:
     uint8_t m_linkEnd = 0; // 1 while end A of m_movedLink moves, 0 for end B
     TShemObj* m_linkStart = nullptr;
     TShemObj* m_resized = nullptr;
+    TRect m_resizedFrom; // the block's rectangle when the resize began
     TShemObj* m_movedLink = nullptr;
     // Wheel movement not yet a whole unit (pixels) or notch (Ctrl).
     QPoint m_wheelRest;
@@ -247,14 +252,8 @@ private:
     QPlainTextEdit* m_editor = nullptr;
     TShemObj* m_textTarget = nullptr;
 
-    // Document.
-    bool m_modified = false;
     bool m_grid = false;
     bool m_panning = false;
-    bool m_canUndo = false;
-    bool m_canRedo = false;
-    std::optional<std::vector<uint8_t>> m_undo; // absent until the first snapshot
-    QString m_fileName;
 };
 
 } // namespace kb

@@ -18,12 +18,10 @@ TInPlaceEditor& InPlace(QPlainTextEdit* editor)
     return *static_cast<TInPlaceEditor*>(editor);
 }
 
-// A linear search that never touches the entry: it may be gone already.
+// Compares addresses only: the entry may be out of the diagram already.
 bool InDiagram(const TShem& shem, const TShemObj* e)
 {
-    for (int i = 0; i < shem.Count(); ++i)
-        if (shem.Get(i) == e) return true;
-    return false;
+    return shem.IndexOf(e) >= 0;
 }
 
 bool IsArrowKey(int key)
@@ -100,7 +98,7 @@ void TChildD::OpenEditor(TShemObj* block)
     if (!block || !block->IsBlock()) return;
     const std::optional<TRect> text = TextRect(block->block());
     if (!text) return; // a joint point has no text
-    // An edit still pending (its editor hidden by a snapshot) is kept, not
+    // An edit still pending (its editor hidden by a change) is kept, not
     // replaced unsaved.
     if (m_textTarget) CommitEditor();
     m_textTarget = block;
@@ -121,30 +119,38 @@ void TChildD::OpenEditor(TShemObj* block)
     editor.SetBlockText(block->block().Text);
     m_editor->show();
     editor.SetAlign(block->block().Align);
-    m_host.DocumentChanged(*this); // Cut, Copy and Paste now act on the text
+    emit EditorToggled(); // Cut, Copy and Paste now act on the text
     m_editor->setFocus();
 }
 
 void TChildD::CommitEditor()
 {
+    CommitText(false);
+}
+
+void TChildD::CommitText(bool joinLast)
+{
     TShemObj* target = m_textTarget;
     m_textTarget = nullptr;
     m_editor->hide();
-    if (!target || !target->IsBlock() || !InDiagram(*m_shem, target)) {
-        m_host.DocumentChanged(*this);
-        return;
-    }
+    emit EditorToggled();
+    if (!target || !target->IsBlock() || !InDiagram(Shem(), target)) return;
     std::string text;
     if (!InPlace(m_editor).BlockText(text))
         MessageBox(this, QMessageBox::Warning, UnrepresentableCommitMessage());
-    Block& b = target->block();
-    if (b.Text != text) {
-        b.Text = std::move(text);
-        m_modified = true;
-        m_shem->RefreshList();
+    if (target->block().Text != text) {
+        const auto change = [&](TEdit& edit) {
+            edit.Touch(target);
+            target->block().Text = std::move(text);
+            return true;
+        };
+        if (joinLast)
+            m_doc->EditJoiningLast(change);
+        else
+            Edit(TAction::Text, change);
     }
     Repaint();
-    DrawBlock(*m_canvas, b, false, Transform(), m_color);
+    DrawBlock(*m_canvas, target->block(), false, Transform(), m_color);
     update();
 }
 
@@ -167,16 +173,18 @@ void TChildD::SetEditorAlign(int align)
 {
     if (align < taCenter || align > taRight) return;
     InPlace(m_editor).SetAlign(align);
-    if (!m_textTarget || !InDiagram(*m_shem, m_textTarget)) return;
-    Block& b = m_textTarget->block();
-    if (b.Align == align) return;
-    b.Align = uint8_t(align);
-    m_modified = true;
+    TShemObj* target = m_textTarget;
+    if (!target || !InDiagram(Shem(), target) || target->block().Align == align) return;
+    Edit(TAction::TextAlign, [&](TEdit& edit) {
+        edit.Touch(target);
+        target->block().Align = uint8_t(align);
+        return true;
+    });
 }
 
 void TChildD::TextToolDown(TPoint pixel)
 {
-    TShemObj* e = m_shem->ObjectAt(ToDiagram(pixel));
+    TShemObj* e = Shem().ObjectAt(ToDiagram(pixel));
     if (e && e->IsBlock() && !e->IsJoint()) {
         OpenEditor(e);
         return;
@@ -188,25 +196,28 @@ void TChildD::TextToolDown(TPoint pixel)
 
 void TChildD::FormDblClick()
 {
-    TShemObj* e = m_shem->ObjectAt(ToDiagram(m_anchor));
+    TShemObj* e = Shem().ObjectAt(ToDiagram(m_anchor));
     if (!e) return;
     if (e->IsJoint()) {
         // The bend moves to the other corner of the right angle; a point with
         // fewer than two links has no such angle.
-        if (const std::optional<TPoint> c = NextBend(*m_shem, e)) {
-            const TRect r = JointRect(*c);
-            if (r != e->block().Rect()) {
-                e->block().SetRect(r);
-                m_modified = true;
-            }
+        if (const std::optional<TPoint> c = NextBend(Shem(), e)) {
+            Edit(TAction::JointPoint, [&](TEdit& edit) {
+                edit.Touch(e);
+                e->block().SetRect(JointRect(*c));
+                return true;
+            });
         }
     } else if (e->IsBlock()) {
         // The press that comes with the double click then opens the editor.
         m_host.SetCurrentTool(tcEditText);
     } else {
-        uint8_t& style = e->link().Style;
-        style = uint8_t((style & lsDotted) | ((style + 1) & 3));
-        m_modified = true;
+        Edit(TAction::LinkArrows, [&](TEdit& edit) {
+            edit.Touch(e);
+            uint8_t& style = e->link().Style;
+            style = uint8_t((style & lsDotted) | ((style + 1) & 3));
+            return true;
+        });
     }
     Repaint();
 }
@@ -227,19 +238,19 @@ bool TChildD::FormKeyDown(QKeyEvent* event)
 void TChildD::ArrowKey(int key, Qt::KeyboardModifiers keys)
 {
     const TPoint d = ArrowStep(key);
-    bool changed = false;
-    for (TShemObj* e : m_selection) {
-        if (!e->IsBlock()) continue;
-        Block& b = e->block();
-        if ((keys & Qt::ShiftModifier) && !e->IsJoint())
-            changed |= GrowByKey(b, d);
-        else if (keys & Qt::ControlModifier)
-            changed |= MoveByKey(b, d);
-    }
-    if (changed) {
-        m_modified = true;
-        m_shem->RefreshList();
-    }
+    const bool grow = keys & Qt::ShiftModifier;
+    Edit(grow ? TAction::Resize : TAction::Move, [&](TEdit& edit) {
+        for (TShemObj* e : edit.Selection()) {
+            if (!e->IsBlock()) continue;
+            edit.Touch(e);
+            Block& b = e->block();
+            if (grow && !e->IsJoint())
+                GrowByKey(b, d);
+            else if (keys & Qt::ControlModifier)
+                MoveByKey(b, d);
+        }
+        return true;
+    });
     Repaint();
 }
 

@@ -5,6 +5,7 @@
 #include "docwin/cursors.h"
 #include "docwin/editops.h"
 
+#include <QPlainTextEdit>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -58,22 +59,24 @@ TRect PixelRect(const TChildD& doc, const TRect& r)
 // Moves every selected block by d pixels, corner by corner through the view
 // transform. A move that would leave the diagram's range stops at its edge,
 // the whole selection together, so the blocks keep their places to each other.
-void MoveSelectedBlocks(TChildD& doc, TPoint d)
+void MoveSelectedBlocks(const TChildD& doc, TEdit& edit, TPoint d)
 {
-    std::vector<std::pair<Block*, TRect>> moves;
+    std::vector<std::pair<TShemObj*, TRect>> moves;
     TRect bounds{kMaxCoord, kMaxCoord, 0, 0};
-    for (TShemObj* e : doc.Selection()) {
+    for (TShemObj* e : edit.Selection()) {
         if (!e->IsBlock()) continue;
-        Block& b = e->block();
+        const Block& b = e->block();
         const TPoint lt = doc.ToDiagram(AddPoint(doc.ToPixels({b.Left, b.Top}), d));
         const TPoint rb = doc.ToDiagram(AddPoint(doc.ToPixels({b.Right, b.Bottom}), d));
-        moves.push_back({&b, RectOf(lt, rb)});
+        moves.push_back({e, RectOf(lt, rb)});
         bounds = {MinInt(bounds.Left, lt.x), MinInt(bounds.Top, lt.y), MaxInt(bounds.Right, rb.x),
                   MaxInt(bounds.Bottom, rb.y)};
     }
     const TPoint fix = InsideCorrection(bounds);
-    for (auto& [block, r] : moves)
-        block->SetRect(MovedInside(r, fix.x, fix.y));
+    for (auto& [entry, r] : moves) {
+        edit.Touch(entry);
+        entry->block().SetRect(MovedInside(r, fix.x, fix.y));
+    }
 }
 
 } // namespace
@@ -112,51 +115,67 @@ void TChildD::AbandonDrag()
 {
     if (m_dragState == TDragState::None) return;
     InvertFeedback();
-    if (m_dragState == TDragState::ResizeBlock) {
-        m_modified = true;
-        m_shem->RefreshList();
-    }
+    if (m_dragState == TDragState::ResizeBlock) CommitResize();
     m_dragState = TDragState::None;
     m_panning = false;
     m_linkStart = m_resized = m_movedLink = nullptr;
     Repaint();
 }
 
+void TChildD::CommitResize()
+{
+    // The block followed the mouse unrecorded; the step records the whole
+    // resize, from where it began to where it ends.
+    TShemObj* block = m_resized;
+    m_resized = nullptr;
+    if (!block) return;
+    const TRect to = block->block().Rect();
+    block->block().SetRect(m_resizedFrom);
+    Edit(TAction::Resize, [&](TEdit& edit) {
+        edit.Touch(block);
+        block->block().SetRect(to);
+        return true;
+    });
+}
+
 void TChildD::SelectToolDown(Qt::KeyboardModifiers keys, TPoint pixel)
 {
     const TPoint p = ToDiagram(pixel);
     int handle = 0;
-    if (TShemObj* b = m_shem->HandleAt(p, handle); b && IsSelected(b)) {
+    if (TShemObj* b = Shem().HandleAt(p, handle); b && IsSelected(b)) {
         m_dragState = TDragState::ResizeBlock;
         m_resized = b;
         m_handle = uint8_t(handle);
-        TakeSnapshot();
+        m_resizedFrom = b->block().Rect();
+        m_editor->hide(); // as before a change: the pending text stays with its block
         SetToolCursor(*this, HandleCursor(handle));
         m_anchor = m_current = pixel;
         InvertFeedback();
         return;
     }
     int end = 1;
-    if (TShemObj* l = m_shem->LinkEndAt(p, end); l && IsSelected(l)) {
+    if (TShemObj* l = Shem().LinkEndAt(p, end); l && IsSelected(l)) {
         m_dragState = TDragState::MoveLinkEnd;
         m_movedLink = l;
         m_linkEnd = uint8_t(end);
         const TLink& link = l->link();
         m_linkStart = end == 1 ? link.EndB : link.EndA;
         SetToolCursor(*this, TCursorId::Link);
-        m_anchor = ToPixels(end == 1 ? m_shem->AttachPoint(link.PosB, link.EndB)
-                                     : m_shem->AttachPoint(link.PosA, link.EndA));
+        m_anchor = ToPixels(end == 1 ? Shem().AttachPoint(link.PosB, link.EndB)
+                                     : Shem().AttachPoint(link.PosA, link.EndA));
         m_current = pixel;
         InvertFeedback();
         return;
     }
-    if (TShemObj* e = m_shem->ObjectAt(p)) {
+    if (TShemObj* e = Shem().ObjectAt(p)) {
+        std::vector<TShemObj*> selection = Selection();
         if (!IsSelected(e)) {
-            if (!HasShift(keys)) m_selection.clear();
-            m_selection.push_back(e);
+            if (!HasShift(keys)) selection.clear();
+            selection.push_back(e);
         } else if (HasShift(keys)) {
-            std::erase(m_selection, e);
+            std::erase(selection, e);
         }
+        SetSelection(std::move(selection));
         m_dragState = CountSelectedBlocks() > 0 ? TDragState::MoveSelection : TDragState::None;
         Repaint();
         if (m_dragState == TDragState::MoveSelection) {
@@ -167,7 +186,7 @@ void TChildD::SelectToolDown(Qt::KeyboardModifiers keys, TPoint pixel)
     }
     m_dragState = TDragState::RubberBand;
     if (!HasShift(keys)) {
-        m_selection.clear();
+        SetSelection({});
         Repaint();
     }
     m_anchor = m_current = pixel;
@@ -177,40 +196,39 @@ void TChildD::SelectToolDown(Qt::KeyboardModifiers keys, TPoint pixel)
 void TChildD::JointToolDown(TPoint pixel)
 {
     const TPoint pt = ToDiagram(pixel);
-    TShemObj* e = m_shem->ObjectAt(pt);
+    TShemObj* e = Shem().ObjectAt(pt);
     if (m_host.JointDeleteMode()) {
         if (e && e->IsJoint()) DeleteJointPoint(e);
         return;
     }
     if (!e || !e->IsLink()) return;
-    TakeSnapshot();
-    TShemObj* joint = SplitLink(*m_shem, e, pt);
-    m_modified = true;
-    m_selection = {joint};
-    Repaint();
+    m_editor->hide();
+    Edit(TAction::JointPoint, [&](TEdit& edit) {
+        edit.TouchAll();
+        edit.Selection() = {SplitLink(edit.Shem(), e, pt)};
+        return true;
+    });
 }
 
 void TChildD::DeleteJointPoint(TShemObj* joint)
 {
-    const TTwoLinks two = FirstTwoLinksOf(*m_shem, joint);
+    const TTwoLinks two = FirstTwoLinksOf(Shem(), joint);
     // Merging links that sit on each other would make them end on each other
     // in a cycle; such a point stays.
-    if (two.Second && !CanMerge(*m_shem, joint)) return;
-    if (two.First) TakeSnapshot();
-    if (two.Second)
-        MergeAtJoint(*m_shem, joint);
-    else
-        m_shem->Remove(joint); // with the one link it ends, if any
-    ForgetRemovedEntries();
-    m_modified = true;
-    m_shem->RefreshList();
-    Repaint();
+    if (two.Second && !CanMerge(Shem(), joint)) return;
+    m_editor->hide();
+    Edit(TAction::JointPoint, [&](TEdit& edit) {
+        edit.TouchAll();
+        if (two.Second) MergeAtJoint(edit.Shem(), joint);
+        edit.Remove({joint}); // with the links it ends
+        return true;
+    });
 }
 
 void TChildD::LinkToolDown(Qt::KeyboardModifiers keys, TPoint pixel)
 {
     TPoint q;
-    TShemObj* start = m_shem->LinkTargetAt(ToDiagram(pixel), q);
+    TShemObj* start = Shem().LinkTargetAt(ToDiagram(pixel), q);
     if (!start) return;
     m_dragState = TDragState::CreateLink;
     m_linkStart = start;
@@ -230,7 +248,7 @@ void TChildD::PanToolDown(TPoint pixel)
 
 void TChildD::CreatingToolDown(TPoint pixel)
 {
-    if (m_shem->ObjectAt(ToDiagram(pixel))) return;
+    if (Shem().ObjectAt(ToDiagram(pixel))) return;
     m_dragState = TDragState::CreateBlock;
     m_anchor = m_current = pixel;
     m_host.ShowStatus(0, PointText(ToDiagram(m_anchor)));
@@ -255,27 +273,27 @@ void TChildD::HoverCursor(TPoint pixel)
     switch (m_host.CurrentTool()) {
     case tcSelect: {
         int handle = 0, end = 1;
-        if (TShemObj* b = m_shem->HandleAt(p, handle); b && IsSelected(b))
+        if (TShemObj* b = Shem().HandleAt(p, handle); b && IsSelected(b))
             cursor = HandleCursor(handle);
-        else if (TShemObj* e = m_shem->ObjectAt(p); e && e->IsBlock() && IsSelected(e))
+        else if (TShemObj* e = Shem().ObjectAt(p); e && e->IsBlock() && IsSelected(e))
             cursor = TCursorId::Move;
-        else if (TShemObj* l = m_shem->LinkEndAt(p, end); l && IsSelected(l))
+        else if (TShemObj* l = Shem().LinkEndAt(p, end); l && IsSelected(l))
             cursor = TCursorId::Link;
         break;
     }
     case tcEditText:
-        if (TShemObj* e = m_shem->ObjectAt(p); e && e->IsBlock() && !e->IsJoint())
+        if (TShemObj* e = Shem().ObjectAt(p); e && e->IsBlock() && !e->IsJoint())
             cursor = TCursorId::IBeam;
         break;
     case tcJointPoint: {
-        TShemObj* e = m_shem->ObjectAt(p);
+        TShemObj* e = Shem().ObjectAt(p);
         if (m_host.JointDeleteMode() && e && e->IsJoint()) cursor = TCursorId::CornerMinus;
         if (!m_host.JointDeleteMode() && e && e->IsLink()) cursor = TCursorId::CornerPlus;
         break;
     }
     case tcLink: {
         TPoint q;
-        if (m_shem->LinkTargetAt(p, q)) cursor = TCursorId::Link;
+        if (Shem().LinkTargetAt(p, q)) cursor = TCursorId::Link;
         break;
     }
     case tcPan:
@@ -324,7 +342,7 @@ void TChildD::DragTo(Qt::KeyboardModifiers keys, TPoint pixel)
         InvertFeedback();
         m_host.ShowStatus(1, PointText(SubPoint(m_current, m_anchor)));
         TPoint q;
-        const TShemObj* target = m_shem->LinkTargetAt(ToDiagram(pixel), q);
+        const TShemObj* target = Shem().LinkTargetAt(ToDiagram(pixel), q);
         SetToolCursor(*this,
                       target && target != m_linkStart ? TCursorId::BlockLink : TCursorId::Link);
         break;
@@ -459,10 +477,8 @@ void TChildD::EndDrag(Qt::KeyboardModifiers keys, TPoint pixel)
         FinishLink(keys, pixel);
         break;
     case TDragState::ResizeBlock:
-        m_modified = true;
         InvertFeedback();
-        m_resized = nullptr;
-        m_shem->RefreshList();
+        CommitResize();
         Repaint();
         break;
     case TDragState::Pan:
@@ -480,7 +496,6 @@ void TChildD::EndDrag(Qt::KeyboardModifiers keys, TPoint pixel)
 
 void TChildD::FinishCreateBlock(Qt::KeyboardModifiers keys, TPoint pixel)
 {
-    m_modified = true;
     InvertFeedback();
     m_current = Squared(keys, m_anchor, pixel);
     const int tool = m_host.CurrentTool();
@@ -488,13 +503,17 @@ void TChildD::FinishCreateBlock(Qt::KeyboardModifiers keys, TPoint pixel)
     // The block must exceed 10 by 5 diagram units.
     if (!IsCreatingTool(tool) || std::abs(d.x) <= 10 * m_scale || std::abs(d.y) <= 5 * m_scale)
         return;
-    TakeSnapshot();
+    m_editor->hide();
     Block b;
     b.Kind = uint8_t(tool - 2);
     b.SetRect(ClampRect(Ordered(ToDiagram(m_anchor), ToDiagram(m_current))));
-    TShemObj* e = m_shem->Get(m_shem->AddBlock(b));
-    m_selection = {e};
-    Repaint();
+    TShemObj* e = nullptr;
+    if (!Edit(TAction::CreateBlock, [&](TEdit& edit) {
+            e = edit.AddBlock(b);
+            edit.Selection() = {e};
+            return true;
+        }))
+        return;
     OpenEditor(e); // which makes the new block the text-edit target
     m_host.SetCurrentTool(tcSelect);
 }
@@ -503,25 +522,28 @@ void TChildD::FinishRubberBand(Qt::KeyboardModifiers keys)
 {
     InvertFeedback();
     const TRect r = Ordered(ToDiagram(m_anchor), ToDiagram(m_current));
-    if (!HasShift(keys)) m_selection.clear();
-    std::unordered_set<const TShemObj*> selected(m_selection.begin(), m_selection.end());
-    for (int i = m_shem->NextInRectIndex(-1, r); i >= 0; i = m_shem->NextInRectIndex(i, r)) {
-        TShemObj* e = m_shem->Get(i);
-        if (selected.insert(e).second) m_selection.push_back(e);
+    std::vector<TShemObj*> selection;
+    if (HasShift(keys)) selection = Selection();
+    std::unordered_set<const TShemObj*> selected(selection.begin(), selection.end());
+    for (int i = Shem().NextInRectIndex(-1, r); i >= 0; i = Shem().NextInRectIndex(i, r)) {
+        TShemObj* e = Shem().Get(i);
+        if (selected.insert(e).second) selection.push_back(e);
     }
+    SetSelection(std::move(selection));
     Repaint();
 }
 
 void TChildD::FinishMove(TPoint pixel)
 {
-    m_modified = true;
     InvertFeedback();
     m_current = pixel;
     const TPoint d = SubPoint(m_current, m_anchor);
     if (d != TPoint{0, 0}) {
-        TakeSnapshot();
-        MoveSelectedBlocks(*this, d);
-        m_shem->RefreshList();
+        m_editor->hide();
+        Edit(TAction::Move, [&](TEdit& edit) {
+            MoveSelectedBlocks(*this, edit, d);
+            return true;
+        });
     }
     Repaint();
 }
@@ -533,19 +555,20 @@ void TChildD::FinishLink(Qt::KeyboardModifiers keys, TPoint pixel)
     TShemObj* start = m_linkStart;
     m_linkStart = nullptr;
     TPoint q;
-    TShemObj* target = m_shem->LinkTargetAt(ToDiagram(pixel), q);
+    TShemObj* target = Shem().LinkTargetAt(ToDiagram(pixel), q);
     if (!start || !target || target == start) return;
-    m_modified = true;
-    TakeSnapshot();
+    m_editor->hide();
     if (target->IsBlock() && HasCtrl(keys)) q = NearestSideMid(target->block(), q);
     TLink l;
     l.Style = uint8_t(m_host.LinkDirection() & 3);
     l.EndA = start;
     l.EndB = target;
-    l.PosA = AttachPosition(*m_shem, start, ToDiagram(m_anchor));
-    l.PosB = AttachPosition(*m_shem, target, q);
-    m_selection = {m_shem->Get(m_shem->AddLink(l))};
-    Repaint();
+    l.PosA = AttachPosition(Shem(), start, ToDiagram(m_anchor));
+    l.PosB = AttachPosition(Shem(), target, q);
+    Edit(TAction::CreateLink, [&](TEdit& edit) {
+        edit.Selection() = {edit.AddLink(l)};
+        return true;
+    });
 }
 
 void TChildD::FinishMoveLinkEnd(Qt::KeyboardModifiers keys, TPoint pixel)
@@ -557,22 +580,25 @@ void TChildD::FinishMoveLinkEnd(Qt::KeyboardModifiers keys, TPoint pixel)
     m_movedLink = nullptr;
     m_linkStart = nullptr;
     TPoint q;
-    TShemObj* target = m_shem->LinkTargetAt(ToDiagram(pixel), q);
+    TShemObj* target = Shem().LinkTargetAt(ToDiagram(pixel), q);
     // Not onto the other end's entry, the link itself, or a link that sits
     // on this one (directly or through others): links would end in a cycle.
     if (link && target && target != fixed && !Reaches(target, link)) {
         if (target->IsBlock() && HasCtrl(keys)) q = NearestSideMid(target->block(), q);
-        m_modified = true;
-        TakeSnapshot();
-        TLink& l = link->link();
-        const TPoint pos = AttachPosition(*m_shem, target, q);
-        if (m_linkEnd == 1) {
-            l.EndA = target;
-            l.PosA = pos;
-        } else {
-            l.EndB = target;
-            l.PosB = pos;
-        }
+        m_editor->hide();
+        const TPoint pos = AttachPosition(Shem(), target, q);
+        Edit(TAction::LinkEnd, [&](TEdit& edit) {
+            edit.Touch(link);
+            TLink& l = link->link();
+            if (m_linkEnd == 1) {
+                l.EndA = target;
+                l.PosA = pos;
+            } else {
+                l.EndB = target;
+                l.PosB = pos;
+            }
+            return true;
+        });
     }
     Repaint();
 }

@@ -143,7 +143,7 @@ void TChildD::Repaint()
 {
     // Every change is followed by a repaint, and the tools change blocks and
     // links in place: the link ends the diagram remembers are dropped here.
-    m_shem->NoteChanged();
+    m_doc->NoteChangedInPlace();
     if (!m_canvas) return;
     TCanvas& c = *m_canvas;
     c.SetPenMode(TPenMode::Copy);
@@ -156,7 +156,6 @@ void TChildD::Repaint()
     if (m_grid && !m_panning) DrawGrid();
     DrawEntries();
     update();
-    m_host.DocumentChanged(*this);
 }
 
 void TChildD::DrawGrid()
@@ -174,17 +173,17 @@ void TChildD::DrawEntries()
     const TPoint a = ToDiagram({m_view.Left, m_view.Top});
     const TPoint b = ToDiagram({m_view.Right, m_view.Bottom});
     const TRect visible{a.x, a.y, b.x, b.y};
-    const std::unordered_set<const TShemObj*> selected(m_selection.begin(), m_selection.end());
+    const std::unordered_set<const TShemObj*> selected(Selection().begin(), Selection().end());
     const TViewTransform t = Transform();
     // List order is drawing order: links and blocks are not drawn in passes.
-    for (int i = m_shem->NextInRectIndex(-1, visible); i >= 0;
-         i = m_shem->NextInRectIndex(i, visible)) {
-        const TShemObj* e = m_shem->Get(i);
+    for (int i = Shem().NextInRectIndex(-1, visible); i >= 0;
+         i = Shem().NextInRectIndex(i, visible)) {
+        const TShemObj* e = Shem().Get(i);
         const bool sel = selected.count(e) != 0;
         if (e->IsBlock())
             DrawBlock(*m_canvas, e->block(), sel, t, m_color);
         else
-            DrawLink(*m_canvas, *m_shem, e->link(), sel, t, m_color);
+            DrawLink(*m_canvas, Shem(), e->link(), sel, t, m_color);
     }
 }
 
@@ -206,7 +205,7 @@ void TChildD::CenterOnBlock(const Block& block)
 void TChildD::HoverHint(TPoint pixel, QPoint globalPos)
 {
     const TPoint p = ToDiagram(pixel);
-    const TShemObj* e = m_shem->ObjectAt(p);
+    const TShemObj* e = Shem().ObjectAt(p);
     const QString hint =
         e && e->IsBlock() ? QString::fromStdString(Cp1251ToUtf8(e->block().Text)) : QString();
     if (hint != toolTip()) {

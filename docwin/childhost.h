@@ -11,7 +11,6 @@
 namespace kb {
 
 class TChildD;
-class TListSink;
 class TShem;
 
 // Tool codes of the main window's tool palette.
@@ -46,9 +45,6 @@ public:
 
     // The diagram Cut and Copy fill and Paste reads; shared by all documents.
     virtual TShem& Clipboard() = 0;
-    // The object list all documents mirror into; only the active one reaches it.
-    virtual TListSink* ListSink() = 0;
-    virtual bool IsActiveDocument(const TChildD& doc) const = 0;
 
     virtual QString FontName() const = 0;
     virtual TColor Background() const = 0;
@@ -60,9 +56,6 @@ public:
     // on doc's modified flag afterwards, not on the result.
     virtual bool SaveDocument(TChildD& doc) = 0;
 
-    // Called after every repaint of doc, so the frame can enable its commands
-    // by the selection, the undo flags and whether the text editor is open.
-    virtual void DocumentChanged(TChildD& doc) = 0;
     // The context menu of the document windows.
     virtual void ShowDocumentMenu(TChildD& doc, QPoint globalPos) = 0;
 };

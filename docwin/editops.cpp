@@ -196,8 +196,6 @@ void MergeAtJoint(TShem& shem, TShemObj* joint)
         pos = {ClampCoord(32767 + RoundDiv(fromJoint(pos.x), 2)),
                ClampCoord(32767 + RoundDiv(fromJoint(pos.y), 2))};
     });
-
-    shem.Remove(joint);
 }
 
 std::optional<TPoint> NextBend(const TShem& shem, const TShemObj* joint)

@@ -38,9 +38,11 @@ TShemObj* SplitLink(TShem& shem, TShemObj* link, TPoint pt);
 // Whether the two links meeting at joint can become one without making
 // links end on each other in a cycle (false when fewer than two meet).
 bool CanMerge(const TShem& shem, const TShemObj* joint);
-// Replaces the first two links at joint by one plain link between their far
-// ends and removes joint (with any other link ending on it). Links sitting on
-// the two move onto the merged link. Requires CanMerge.
+// Adds one plain link between the far ends of the first two links at joint,
+// in their place: links sitting on the two move onto the merged link and the
+// two let go of their far ends. The caller then removes joint, whose delete
+// cascade takes the two (and any other link ending on it) with it, and
+// nothing beyond. Requires CanMerge.
 void MergeAtJoint(TShem& shem, TShemObj* joint);
 
 // Where a double click moves a bend: the other corner of the right angle its

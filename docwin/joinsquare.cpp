@@ -27,7 +27,8 @@ bool IsIncoming(const TLink& l, const TShemObj* x)
 class TJoiner
 {
 public:
-    explicit TJoiner(TShem& shem) : m_shem(shem), m_n(shem.Count())
+    TJoiner(TShem& shem, const std::function<void(const std::vector<TShemObj*>&)>& remove)
+        : m_shem(shem), m_remove(remove), m_n(shem.Count())
     {
         m_touching.resize(size_t(m_n));
         m_carries.resize(size_t(m_n), 0);
@@ -60,7 +61,10 @@ public:
         std::vector<TShemObj*> doomed;
         for (int i = 0; i < m_n; ++i)
             if (m_gone[size_t(i)]) doomed.push_back(Entry(i));
-        m_shem.RemoveAll(doomed);
+        if (m_remove)
+            m_remove(doomed);
+        else
+            m_shem.RemoveAll(doomed);
         return joins;
     }
 
@@ -123,6 +127,7 @@ private:
     }
 
     TShem& m_shem;
+    const std::function<void(const std::vector<TShemObj*>&)>& m_remove;
     const int m_n;
     std::unordered_map<const TShemObj*, int> m_index;
     std::vector<std::vector<int>> m_touching;
@@ -132,9 +137,9 @@ private:
 
 } // namespace
 
-int JoinSquares(TShem& shem)
+int JoinSquares(TShem& shem, const std::function<void(const std::vector<TShemObj*>&)>& remove)
 {
-    return TJoiner(shem).Run();
+    return TJoiner(shem, remove).Run();
 }
 
 } // namespace kb

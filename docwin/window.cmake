@@ -8,6 +8,7 @@ add_library(kbdocwin STATIC
     childd_wheel.cpp
     childhost.h
     cursors.cpp cursors.h
+    document.cpp document.h
     editops.cpp editops.h
     inplaceeditor.cpp inplaceeditor.h
     joinsquare.cpp joinsquare.h

@@ -97,16 +97,6 @@ void TMainForm::SetCurrentTool(int tool)
         if (a->data().toInt() == tool) a->setChecked(true);
 }
 
-TListSink* TMainForm::ListSink()
-{
-    return m_list;
-}
-
-bool TMainForm::IsActiveDocument(const TChildD& doc) const
-{
-    return ActiveDocument() == &doc;
-}
-
 void TMainForm::SetBackground(TColor color)
 {
     m_background = color;
@@ -121,9 +111,11 @@ void TMainForm::ShowStatus(int panel, const QString& text)
     StatusPanel(panel)->setText(text);
 }
 
-void TMainForm::DocumentChanged(TChildD& doc)
+void TMainForm::FollowDocument(TChildD& doc, const TChange& change)
 {
-    if (&doc == ActiveDocument()) UpdateCommandStates();
+    if (&doc != ActiveDocument()) return;
+    m_list->Follow(doc.Shem(), change);
+    UpdateCommandStates();
 }
 
 void TMainForm::CreateStatusBar()
@@ -158,11 +150,11 @@ void TMainForm::UpdateMenuItems()
 
     if (TChildD* doc = ActiveDocument()) {
         ShowDocumentFont();
-        doc->Shem().RefreshList();
+        m_list->ShowDiagram(&doc->Shem());
         doc->SetGrid(Action(QStringLiteral("Grid1"))->isChecked());
     } else {
         // The rows may name entries of a diagram that is gone.
-        m_list->ClearRows();
+        m_list->ShowDiagram(nullptr);
         if (m_search) m_search->CloseAll();
     }
     UpdateCommandStates();

@@ -40,6 +40,7 @@ class TAbout;
 class TAlignF;
 class TBlockProp;
 class TChildD;
+struct TChange;
 class TExpForm;
 class TExportModule;
 class TFullViewForm;
@@ -93,8 +94,6 @@ public:
     bool JointDeleteMode() const override { return m_jointDelete; }
     void SetJointDeleteMode(bool deleting);
     TShem& Clipboard() override { return m_clipboard; }
-    TListSink* ListSink() override;
-    bool IsActiveDocument(const TChildD& doc) const override;
     // The font a new document starts with: the one last chosen in the font
     // box. Each document keeps its own afterwards.
     QString FontName() const override { return m_fontName; }
@@ -102,7 +101,6 @@ public:
     // Re-applies the colour to every open document.
     void SetBackground(TColor color);
     void ShowStatus(int panel, const QString& text) override;
-    void DocumentChanged(TChildD& doc) override;
     void ShowDocumentMenu(TChildD& doc, QPoint globalPos) override;
 
     // --- parts other services fill or read
@@ -136,6 +134,10 @@ public:
     // running editor does this; a start that hands its files over never does.
     void EnableAutosave(const QString& folder);
     TAutosaveStore* Autosave() const { return m_autosave.get(); }
+    // Seconds from the first change not yet in a copy to the copy, 1..3600;
+    // applies to documents opened from now on and to the running countdowns.
+    int AutosaveInterval() const { return m_autosaveInterval; }
+    void SetAutosaveInterval(int seconds);
     // Offers the autosave files that an editor which did not exit cleanly
     // left behind, and opens the ones the user recovers.
     void RecoverAutosaves();
@@ -230,6 +232,7 @@ private:
     void FillScaleMenu(QMenu* menu, const QString& captionFormat, bool hideWithoutDocument);
     void RebuildWindowList();
     void UpdateViewChecks();
+    void ShowUndoHints(const TChildD* doc);
     // The font box shows the active document's font.
     void ShowDocumentFont();
     static QFont DocumentFont(const TChildD& doc);
@@ -257,6 +260,8 @@ private:
 
     // mainform_documents.cpp
     TChildD* AddDocumentWindow(std::unique_ptr<TChildD> doc);
+    // The object list and the commands follow the active document's changes.
+    void FollowDocument(TChildD& doc, const TChange& change);
     QMdiSubWindow* SubWindowOf(const TChildD& doc) const;
     void ReportOpenFailure(const QString& fileName, const QString& reason);
     bool CloseAllDocuments();
@@ -302,6 +307,7 @@ private:
     TTemplateList m_templates;
     std::array<TBlockSize, kBlockKindCount> m_standSize{};
 
+    int m_autosaveInterval = 60;
     int m_tool = tcSelect;
     int m_linkDirection = 0;
     bool m_jointDelete = false;

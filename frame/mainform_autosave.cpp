@@ -1,6 +1,7 @@
 // Autosave and crash recovery: every modified document is copied into the
-// autosave folder a minute after its first unsaved change; the copies of an
-// editor that died are offered at the next start.
+// autosave folder one interval (the AutosaveInterval setting) after its first
+// change not yet in a copy; the copies of an editor that died are offered at
+// the next start.
 #include "frame/autosave/documentautosave.h"
 #include "frame/autosave/recoverdialog.h"
 #include "frame/mainform.h"
@@ -39,14 +40,26 @@ void TMainForm::WatchForAutosave(TChildD& doc)
                 QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
             return r;
         },
-        d);
-    connect(d, &TChildD::Changed, autosave, [autosave](bool modified) {
-        if (modified)
-            autosave->DocumentChanged();
-        else
-            autosave->DocumentSettled();
-    });
+        d, m_autosaveInterval * 1000);
+    // Every change of the diagram reaches the document's one notification;
+    // back at the saved state (a save, or undoing to it) the copy goes.
+    connect(&d->Document(), &TDiagramDocument::Changed, autosave,
+            [autosave, d](const TChange& change) {
+                if (!change.Diagram() && !change.State) return;
+                if (d->Modified() && change.Diagram())
+                    autosave->DocumentChanged();
+                else if (!d->Modified())
+                    autosave->DocumentSettled();
+            });
     if (doc.Modified()) autosave->DocumentChanged();
+}
+
+void TMainForm::SetAutosaveInterval(int seconds)
+{
+    m_autosaveInterval = std::clamp(seconds, kMinAutosaveInterval, kMaxAutosaveInterval);
+    for (TChildD* doc : Documents())
+        if (auto* autosave = doc->findChild<TDocumentAutosave*>())
+            autosave->SetInterval(m_autosaveInterval * 1000);
 }
 
 void TMainForm::RecoverAutosaves()
@@ -67,7 +80,8 @@ void TMainForm::OpenRecovered(const TStaleAutosave& stale)
     const TAutosaveRecord& r = stale.Record;
     auto doc = std::make_unique<TChildD>(*this);
     const auto* bytes = reinterpret_cast<const uint8_t*>(r.Diagram.constData());
-    if (!doc->LoadFromBytes(std::span(bytes, size_t(r.Diagram.size())))) {
+    // What the copy holds is in no file yet: the document starts modified.
+    if (!doc->LoadFromBytes(std::span(bytes, size_t(r.Diagram.size())), nullptr, false)) {
         MessageBox(
             this, QMessageBox::Warning,
             QStringLiteral("Не могу восстановить %1: копия повреждена.").arg(DisplayName(r)));
@@ -83,7 +97,6 @@ void TMainForm::OpenRecovered(const TStaleAutosave& stale)
         doc->setWindowTitle(DisplayName(r) + QStringLiteral(" (восстановлено)"));
     }
     TChildD* shown = AddDocumentWindow(std::move(doc));
-    shown->SetModified(true);
     // Written under this session at once, before the old copy is removed.
     if (auto* autosave = shown->findChild<TDocumentAutosave*>()) autosave->WriteNow();
     m_autosave->Discard(stale.File);

@@ -131,7 +131,10 @@ void TMainForm::Properties1Click()
 void TMainForm::OptionsClick()
 {
     TColor background = m_background;
-    if (Once(m_options, this).Edit(m_standSize, background)) SetBackground(background);
+    int seconds = m_autosaveInterval;
+    if (!Once(m_options, this).Edit(m_standSize, background, seconds)) return;
+    SetBackground(background);
+    SetAutosaveInterval(seconds);
 }
 
 void TMainForm::Fullscreenpreview1Click()

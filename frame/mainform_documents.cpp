@@ -66,6 +66,11 @@ TChildD* TMainForm::AddDocumentWindow(std::unique_ptr<TChildD> doc)
 {
     TChildD* shown = doc.get();
     WatchForAutosave(*shown);
+    connect(&shown->Document(), &TDiagramDocument::Changed, this,
+            [this, shown](const TChange& change) { FollowDocument(*shown, change); });
+    connect(shown, &TChildD::EditorToggled, this, [this, shown] {
+        if (shown == ActiveDocument()) UpdateCommandStates();
+    });
     QMdiSubWindow* sub = m_mdi->addSubWindow(doc.release());
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // File > Close owns Ctrl+F4; the window menu's own copy would make the
@@ -144,9 +149,8 @@ bool TMainForm::SaveDocument(TChildD& doc)
                        .arg(Shown(doc.FileName()), reason));
         return false;
     }
-    doc.SetModified(false);
+    doc.Document().MarkSaved();
     m_recent.Add(doc.FileName());
-    UpdateCommandStates();
     return true;
 }
 

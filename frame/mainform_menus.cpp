@@ -143,8 +143,9 @@ void TMainForm::CreateEditMenu()
     m->setObjectName(QStringLiteral("Edit1"));
     connect(AddCommand(m, "Undo1", QStringLiteral("Undo"), QKeySequence(tr("Ctrl+Z"))),
             &QAction::triggered, this, &TMainForm::Undo1Click);
-    connect(AddCommand(m, "Redo1", QStringLiteral("Redo"), QKeySequence(tr("Ctrl+Shift+Z"))),
-            &QAction::triggered, this, &TMainForm::Redo1Click);
+    QAction* redo = AddCommand(m, "Redo1", QStringLiteral("Redo"), QKeySequence(tr("Ctrl+Y")));
+    redo->setShortcuts({QKeySequence(tr("Ctrl+Y")), QKeySequence(tr("Ctrl+Shift+Z"))});
+    connect(redo, &QAction::triggered, this, &TMainForm::Redo1Click);
     m->addSeparator();
     connect(AddCommand(m, "DeleteItem", QStringLiteral("&Delete"), QKeySequence(tr("Shift+Del"))),
             &QAction::triggered, this, &TMainForm::DeleteItemClick);
@@ -378,6 +379,7 @@ void TMainForm::UpdateCommandStates()
     };
     enable("Undo1", doc && doc->CanUndo());
     enable("Redo1", doc && doc->CanRedo());
+    ShowUndoHints(doc);
     // The open text editor takes Cut, Copy, Paste and Delete for its text.
     for (const char* name : {"DeleteItem", "DeleteButton"})
         enable(name, anyEntry || editing);
@@ -390,6 +392,22 @@ void TMainForm::UpdateCommandStates()
          {"SelectAllItem", "Find1", "Replace1", "JoinSquare1", "Scale1", "Fullscreenpreview1",
           "Grid1", "SaveButton", "FullScreen", "GridButton", "ScaleButton"})
         enable(name, doc != nullptr);
+}
+
+void TMainForm::ShowUndoHints(const TChildD* doc)
+{
+    // The hints name what Undo and Redo would undo; the captions stay.
+    auto hint = [this](const char* name, const QString& text) {
+        QAction* a = Action(QLatin1String(name));
+        a->setStatusTip(text);
+        a->setToolTip(text);
+    };
+    const std::optional<TAction> undo = doc ? doc->Document().UndoAction() : std::nullopt;
+    const std::optional<TAction> redo = doc ? doc->Document().RedoAction() : std::nullopt;
+    hint("Undo1",
+         undo ? tr("Отменить: %1").arg(ActionName(*undo)) : tr("Отменить последнее изменение."));
+    hint("Redo1",
+         redo ? tr("Вернуть: %1").arg(ActionName(*redo)) : tr("Вернуть отмененное изменение."));
 }
 
 void TMainForm::UpdateViewChecks()
@@ -448,12 +466,12 @@ void TMainForm::RebuildWindowList()
 
 void TMainForm::Undo1Click()
 {
-    if (TChildD* doc = ActiveDocument(); doc && doc->CanUndo()) doc->SwapWithSnapshot();
+    if (TChildD* doc = ActiveDocument()) doc->Undo();
 }
 
 void TMainForm::Redo1Click()
 {
-    if (TChildD* doc = ActiveDocument(); doc && doc->CanRedo()) doc->SwapWithSnapshot();
+    if (TChildD* doc = ActiveDocument()) doc->Redo();
 }
 
 void TMainForm::DeleteItemClick()
@@ -544,7 +562,7 @@ void TMainForm::SetListVisible(bool on)
             m_list->FittingWidth() + m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         m_splitter->setSizes({listWidth, std::max(width() - listWidth, 100)});
     }
-    if (TChildD* doc = ActiveDocument()) doc->Shem().RefreshList();
+    if (TChildD* doc = ActiveDocument()) m_list->ShowDiagram(&doc->Shem());
 }
 
 void TMainForm::Statusbar1Click()

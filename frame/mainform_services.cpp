@@ -134,7 +134,7 @@ class TMainFormSearch : public TSearchTarget
 public:
     explicit TMainFormSearch(TMainForm& main) : m_main(main) {}
 
-    TShem* ActiveDiagram() override
+    const TShem* ActiveDiagram() override
     {
         TChildD* doc = m_main.ActiveDocument();
         return doc ? &doc->Shem() : nullptr;
@@ -149,16 +149,18 @@ public:
         TChildD* doc = m_main.ActiveDocument();
         if (!doc || !entry) return;
         if (entry->IsBlock()) ShowBlockClearOf(*doc, entry->block(), m_main.OpenSearchDialog());
-        doc->Selection() = {entry};
+        doc->SetSelection({entry});
         doc->Repaint();
     }
-    void MarkModified() override
+    void ChangeTexts(const std::function<bool(TShem&)>& replace) override
     {
-        if (TChildD* doc = m_main.ActiveDocument()) {
-            doc->SetModified(true);
-            doc->Shem().RefreshList();
-            doc->Repaint();
-        }
+        TChildD* doc = m_main.ActiveDocument();
+        if (!doc) return;
+        if (doc->EditorOpen()) doc->CommitEditor();
+        doc->Edit(TAction::Replace, [&](TEdit& edit) {
+            edit.TouchAll();
+            return replace(edit.Shem());
+        });
     }
     QWidget* MessageParent() override { return &m_main; }
 
@@ -241,6 +243,7 @@ void TMainForm::ApplySettings(const TSettings& s)
     SetGridCheck(s.GridEnabled);
     m_recent.SetFiles(s.RecentFiles);
     m_standSize = s.StandSize;
+    SetAutosaveInterval(s.AutosaveInterval);
     m_linkDirection = s.LinkDirection & 3;
     m_toolPalette->ShowLinkDirection(m_linkDirection);
 }
@@ -272,6 +275,7 @@ TSettings TMainForm::CollectSettings() const
     s.GridEnabled = Action(QStringLiteral("Grid1"))->isChecked();
     s.RecentFiles = m_recent.Files();
     s.StandSize = m_standSize;
+    s.AutosaveInterval = m_autosaveInterval;
     s.LinkDirection = m_linkDirection;
     return s;
 }

@@ -1,39 +1,54 @@
 #include "frame/objectlist.h"
 
+#include "docwin/document.h"
 #include "model/cp1251.h"
+#include "model/shem.h"
 
 #include <QHeaderView>
 #include <QStyle>
-#include <QTimer>
 
 namespace kb {
 
+TListRow ListRowOf(TShemObj* e)
+{
+    const Block& b = e->block();
+    TListRow row;
+    row.Caption = b.Text.substr(0, b.Text.find('\r'));
+    row.ImageIndex = b.Kind;
+    row.Position = FormatPoint({b.Left, b.Top});
+    row.Size = FormatPoint({b.Right - b.Left, b.Bottom - b.Top});
+    row.Entry = e;
+    return row;
+}
+
+bool HasListRow(const TShemObj* e)
+{
+    return e->IsBlock() && e->block().Kind != bkJoint;
+}
+
 void TObjectListModel::Clear()
 {
+    Reset({});
+}
+
+void TObjectListModel::Reset(std::vector<TListRow> rows)
+{
     beginResetModel();
-    m_rows.clear();
-    m_pending.clear();
+    m_rows = std::move(rows);
+    m_rowOf.clear();
+    m_rowOf.reserve(m_rows.size());
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        m_rowOf.emplace(m_rows[i].Entry, int(i));
     endResetModel();
 }
 
-void TObjectListModel::Append(const TListRow& row)
+bool TObjectListModel::Update(const TListRow& row)
 {
-    m_pending.push_back(row);
-    if (!m_flushQueued) {
-        m_flushQueued = true;
-        QTimer::singleShot(0, this, &TObjectListModel::Flush);
-    }
-}
-
-void TObjectListModel::Flush()
-{
-    m_flushQueued = false;
-    if (m_pending.empty()) return;
-    const int first = int(m_rows.size());
-    beginInsertRows({}, first, first + int(m_pending.size()) - 1);
-    m_rows.insert(m_rows.end(), m_pending.begin(), m_pending.end());
-    m_pending.clear();
-    endInsertRows();
+    const auto it = m_rowOf.find(row.Entry);
+    if (it == m_rowOf.end()) return false;
+    m_rows[size_t(it->second)] = row;
+    emit dataChanged(index(it->second, 0), index(it->second, 2));
+    return true;
 }
 
 const TListRow* TObjectListModel::Row(int index) const
@@ -115,26 +130,25 @@ TShemObj* TObjectList::EntryAt(const QModelIndex& index) const
     return row ? row->Entry : nullptr;
 }
 
-void TObjectList::BeginUpdate()
+void TObjectList::ShowDiagram(const TShem* shem)
 {
-    ++m_updating;
+    std::vector<TListRow> rows;
+    if (shem && IsVisible()) {
+        for (int i = 0; i < shem->Count(); ++i)
+            if (TShemObj* e = shem->Get(i); HasListRow(e)) rows.push_back(ListRowOf(e));
+    }
+    m_model.Reset(std::move(rows));
 }
 
-void TObjectList::EndUpdate()
+void TObjectList::Follow(const TShem& shem, const TChange& change)
 {
-    if (m_updating > 0 && --m_updating == 0) m_model.Flush();
-}
-
-void TObjectList::ClearRows()
-{
-    m_model.Clear();
-}
-
-void TObjectList::AppendRow(const TListRow& row)
-{
-    // A hidden list is rebuilt when it is shown; collecting rows for it
-    // would only slow down loading.
-    if (IsVisible()) m_model.Append(row);
+    if (!IsVisible() || !change.Diagram()) return;
+    if (change.All || !change.Added.empty() || !change.Removed.empty()) {
+        ShowDiagram(&shem);
+        return;
+    }
+    for (TShemObj* e : change.Changed)
+        if (HasListRow(e)) m_model.Update(ListRowOf(e));
 }
 
 } // namespace kb

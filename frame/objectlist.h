@@ -1,7 +1,7 @@
 // The object list ("Listing"): the blocks of the active diagram with their
-// text, position and size. The diagram mirrors itself into it through
-// TListSink; rows appended one by one are shown in one batch, so loading a
-// large diagram does not redraw the list per row.
+// text, position and size. It follows the active document's change
+// notifications: a change of some blocks updates just their rows, entries
+// added or removed rebuild the rows in one batch.
 #pragma once
 
 #include "model/listsink.h"
@@ -9,9 +9,13 @@
 #include <QAbstractTableModel>
 #include <QTreeView>
 
+#include <unordered_map>
 #include <vector>
 
 namespace kb {
+
+class TShem;
+struct TChange;
 
 class TObjectListModel : public QAbstractTableModel
 {
@@ -21,9 +25,9 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void Clear();
-    void Append(const TListRow& row);
-    // Shows the rows appended since the last flush.
-    void Flush();
+    void Reset(std::vector<TListRow> rows);
+    // Replaces the row of row.Entry, if it has one; false when it has none.
+    bool Update(const TListRow& row);
     const TListRow* Row(int index) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -36,11 +40,10 @@ public:
 
 private:
     std::vector<TListRow> m_rows;
-    std::vector<TListRow> m_pending;
-    bool m_flushQueued = false;
+    std::unordered_map<const TShemObj*, int> m_rowOf;
 };
 
-class TObjectList : public QTreeView, public TListSink
+class TObjectList : public QTreeView
 {
     Q_OBJECT
 
@@ -48,15 +51,15 @@ public:
     explicit TObjectList(QWidget* parent = nullptr);
 
     TObjectListModel& Model() { return m_model; }
-    // The entry of a row; it may belong to a diagram that changed since, so
-    // callers look it up in their diagram before using it.
+    // The entry of a row; callers look it up in their diagram before using it.
     TShemObj* EntryAt(const QModelIndex& index) const;
 
-    bool IsVisible() const override { return !isHidden(); }
-    void BeginUpdate() override;
-    void EndUpdate() override;
-    void ClearRows() override;
-    void AppendRow(const TListRow& row) override;
+    bool IsVisible() const { return !isHidden(); }
+    // Shows the rows of shem (none for null). A hidden list keeps no rows;
+    // it is filled when it is shown.
+    void ShowDiagram(const TShem* shem);
+    // Brings the rows up to date after a change of shem.
+    void Follow(const TShem& shem, const TChange& change);
 
     // The width that shows every column whole, without a scroll bar.
     int FittingWidth() const;
@@ -66,7 +69,11 @@ private:
     void FitColumns();
 
     TObjectListModel m_model;
-    int m_updating = 0;
 };
+
+// The row of a block: its text up to the first line break, kind, corner and size.
+TListRow ListRowOf(TShemObj* entry);
+// Whether an entry has a row: blocks other than joint points.
+bool HasListRow(const TShemObj* entry);
 
 } // namespace kb

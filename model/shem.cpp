@@ -180,6 +180,65 @@ void TShem::RemoveAll(const std::vector<TShemObj*>& entries)
     if (!seeds.empty()) EraseMarked(DeleteClosure(seeds));
 }
 
+std::vector<TShemObj*> TShem::CascadeOf(const std::vector<TShemObj*>& seeds) const
+{
+    std::vector<int> indices;
+    for (const TShemObj* e : seeds)
+        if (const int i = IndexOf(e); i >= 0) indices.push_back(i);
+    std::vector<TShemObj*> cascade;
+    if (indices.empty()) return cascade;
+    const std::vector<char> doomed = DeleteClosure(indices);
+    for (size_t i = 0; i < doomed.size(); ++i)
+        if (doomed[i]) cascade.push_back((*m_items)[i].get());
+    return cascade;
+}
+
+std::vector<TTakenEntry> TShem::TakeOut(const std::vector<TShemObj*>& entries)
+{
+    std::vector<char> marked(m_items->size(), 0);
+    bool any = false;
+    for (const TShemObj* e : entries)
+        if (const int i = IndexOf(e); i >= 0) {
+            marked[size_t(i)] = 1;
+            any = true;
+        }
+    std::vector<TTakenEntry> taken;
+    if (!any) return taken;
+    TEntryList::TVector& items = *m_items;
+    size_t out = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (marked[i])
+            taken.push_back(TTakenEntry{int(i), std::move(items[i])});
+        else
+            items[out++] = std::move(items[i]);
+    }
+    items.resize(out);
+    InvalidateIndex();
+    return taken;
+}
+
+void TShem::PutBack(std::vector<TTakenEntry>& taken)
+{
+    if (taken.empty()) return;
+    // One merge instead of an insertion per entry: the taken indices are
+    // ascending and name places in the list as it will be afterwards.
+    TEntryList::TVector& items = *m_items;
+    TEntryList::TVector merged;
+    merged.reserve(items.size() + taken.size());
+    size_t next = 0, t = 0;
+    while (t < taken.size() || next < items.size()) {
+        if (t < taken.size() && size_t(taken[t].Index) <= merged.size())
+            merged.push_back(std::move(taken[t++].Entry));
+        else if (next < items.size())
+            merged.push_back(std::move(items[next++]));
+        else
+            merged.push_back(std::move(taken[t++].Entry)); // past the end: appended
+    }
+    items = std::move(merged);
+    taken.clear();
+    InvalidateIndex();
+}
+
 int TShem::NextLinkOf(const TShemObj* after, const TShemObj* entry) const
 {
     const int from = after ? IndexOf(after) + 1 : 0;

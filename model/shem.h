@@ -69,6 +69,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An entry taken out of the list with the index it stood at, kept whole so
+// that it can be put back where it was (an undo history holds these).
+struct TTakenEntry
+{
+    int Index = -1;
+    std::unique_ptr<TShemObj> Entry;
+};
+
 struct TLinkEnds
 {
     TPoint A;
@@ -137,6 +145,15 @@ public:
     void Remove(TShemObj* entry);
     // The same cascade for several entries at once, in one pass.
     void RemoveAll(const std::vector<TShemObj*>& entries);
+
+    // What RemoveAll(seeds) would delete, in list order.
+    std::vector<TShemObj*> CascadeOf(const std::vector<TShemObj*>& seeds) const;
+    // Takes exactly these entries out of the list without destroying them
+    // (no cascade), in list order; entries not in the list are skipped.
+    std::vector<TTakenEntry> TakeOut(const std::vector<TShemObj*>& entries);
+    // Puts taken entries back at their indices, in the order TakeOut gave
+    // them; the list must be as TakeOut left it. The vector is emptied.
+    void PutBack(std::vector<TTakenEntry>& taken);
 
     // The first link after `after` (from the front when null) with an end on entry.
     int NextLinkOf(const TShemObj* after, const TShemObj* entry) const;

@@ -5,7 +5,9 @@
 #include "pasexport/walk.h"
 #include "pasexport/workgraph.h"
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kb::pas {
@@ -40,10 +42,17 @@ public:
 private:
     TStep MergeAt(TNodeId r);
     TStep StructureAt(TNodeId d);
+    TStep StructureCase(TNodeId d);
+    // The text of the label the unit import puts beside a case branch that
+    // starts at block b, or nothing when there is none.
+    const std::string* CaseLabel(TNodeId b);
 
     TWorkGraph& m_g;
     TMessages& m_messages;
     TWalk m_sequences;
+    // Text blocks by their top-left corner, filled on the first case met.
+    std::map<std::pair<int32_t, int32_t>, std::vector<TNodeId>> m_textsAt;
+    bool m_textsFound = false;
 };
 
 // Pass 7: the text of the block after the "begin" ellipse, framed by "begin"

@@ -1,5 +1,7 @@
 #include "pasexport/pastext.h"
 
+#include <cctype>
+
 #include "model/keywords.h"
 
 namespace kb::pas {
@@ -45,14 +47,60 @@ bool Blank(std::string_view line)
 }
 
 // The line up to its first space, cut at its first ";".
-int FirstWordKeyword(std::string_view line)
+std::string_view FirstWord(std::string_view line)
 {
     std::string_view word = line.substr(0, line.find(' '));
-    word = word.substr(0, word.find(';'));
-    return KeywordIndex(word);
+    return word.substr(0, word.find(';'));
+}
+
+int FirstWordKeyword(std::string_view line)
+{
+    return KeywordIndex(FirstWord(line));
+}
+
+// "try" opens a block that "end" closes, with "except" or "finally" between.
+bool IsWord(std::string_view word, std::string_view lower)
+{
+    if (word.size() != lower.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if ((word[i] | 0x20) != lower[i]) return false;
+    return true;
 }
 
 } // namespace
+
+namespace {
+
+bool IsSpace(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+bool SameWord(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool IsHead(std::string_view text, std::string_view first, std::string_view last)
+{
+    size_t b = 0, e = text.size();
+    while (b < e && IsSpace(text[b]))
+        ++b;
+    while (e > b && IsSpace(text[e - 1]))
+        --e;
+    if (e - b < first.size() + last.size() + 1) return false;
+    const std::string_view t = text.substr(b, e - b);
+    return SameWord(t.substr(0, first.size()), first) && IsSpace(t[first.size()]) &&
+           SameWord(t.substr(t.size() - last.size()), last) &&
+           IsSpace(t[t.size() - last.size() - 1]);
+}
 
 void Indent(std::vector<std::string>& lines)
 {
@@ -61,9 +109,14 @@ void Indent(std::vector<std::string>& lines)
     for (size_t i = 0; i < lines.size(); ++i) {
         if (Blank(lines[i])) continue;
         const int word = FirstWordKeyword(lines[i]);
-        if (word == kwEnd || word == kwUntil) level -= 2;
+        const std::string_view first = FirstWord(lines[i]);
+        const bool divides = IsWord(first, "except") || IsWord(first, "finally");
+        // A case statement and a try block close with "end" as a compound does.
+        const bool opens = word == kwBegin || word == kwRepeat || IsHead(lines[i], "case", "of") ||
+                           IsWord(first, "try") || divides;
+        if (word == kwEnd || word == kwUntil || divides) level -= 2;
         if (level > 0) lines[i].insert(0, size_t(level), ' ');
-        if (word == kwBegin || word == kwRepeat) level += 2;
+        if (opens) level += 2;
         if (kept != i) lines[kept] = std::move(lines[i]);
         ++kept;
     }

@@ -15,6 +15,11 @@ namespace kb::pas {
 // it lets a growing sequence be cleaned in time proportional to what was added.
 void CleanStatement(std::string& text, size_t& cleanUpTo);
 
+// True when the text's first word is `first` and its last word is `last`,
+// letter case ignored: the whole head of a for loop ("for", "do") or of a
+// case statement ("case", "of") that the unit import writes into a decision.
+bool IsHead(std::string_view text, std::string_view first, std::string_view last);
+
 // Lines at CR LF, and at a lone CR or LF as well.
 std::vector<std::string> SplitLines(std::string_view text);
 

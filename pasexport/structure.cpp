@@ -4,6 +4,7 @@
 #include "pasexport/passes.h"
 #include "pasexport/pastext.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -128,7 +129,9 @@ bool StructureOnYes(TWorkGraph& g, TNodeId d, const TDecision& c, TNodeId y, TNo
             g.SetEnd(link, endB, y2, kTopMiddle);
         }
     } else if (y2 == d && c.notOutgoing >= 2 && g.IncomingCount(y) == 1) {
-        g.SetText(d, "while " + cond + " do\r\nbegin\r\n" + yes + "\r\nend;");
+        // A decision that reads a whole for-loop head is that loop.
+        const std::string head = IsHead(cond, "for", "do") ? cond : "while " + cond + " do";
+        g.SetText(d, head + "\r\nbegin\r\n" + yes + "\r\nend;");
         g.Remove(y);
         g.SetKind(d, bkRectangle);
     } else if (y2 == d && g.IncomingCount(y) == 2 && c.notOutgoing <= 1) {
@@ -153,16 +156,90 @@ bool StructureRepeatOnNo(TWorkGraph& g, TNodeId d, const TDecision& c, TNodeId t
     return true;
 }
 
+bool IsCaseDecision(const TWorkGraph& g, TNodeId d)
+{
+    return g.IsKind(d, bkRhomb) && IsHead(g[d].Text.Flat(), "case", "of");
+}
+
 } // namespace
 
 void TStructurer::StructureDecisions()
 {
-    TWalk(m_g).Run([this](TNodeId id) { return StructureAt(id); });
+    if (!TWalk(m_g).Run([this](TNodeId id) { return StructureAt(id); })) return;
+    // A case whose branches never came together as the import draws them:
+    // it stands for more than two ways on, which no other rule can write.
+    for (TNodeId d : m_g.InListOrder())
+        if (IsCaseDecision(m_g, d)) {
+            m_messages.emplace_back(kMsgTooManyOutgoing);
+            return;
+        }
+}
+
+const std::string* TStructurer::CaseLabel(TNodeId b)
+{
+    if (!m_textsFound) {
+        m_textsFound = true;
+        for (TNodeId id : m_g.InListOrder())
+            if (m_g.IsKind(id, bkText))
+                m_textsAt[{m_g[id].Rect.Left, m_g[id].Rect.Top}].push_back(id);
+    }
+    // The import puts a branch's label 30 left of its first block's corner,
+    // where a decision there has its "yes"; the label is the other text.
+    const TRect& r = m_g[b].Rect;
+    const auto at = m_textsAt.find({r.Left - 30, r.Top});
+    if (at == m_textsAt.end()) return nullptr;
+    const std::string* found = nullptr;
+    for (TNodeId id : at->second) {
+        const std::string& text = m_g[id].Text.Flat();
+        if (m_g[id].Rect.Right != r.Left - 10) continue;
+        if (!found || (*found == "yes" && text != "yes")) found = &text;
+    }
+    return found;
+}
+
+// A decision reading "case Sel of" whose branches have each become one
+// statement, all going on to the same place: "case Sel of", each label with
+// its statement, the branch labelled "else" last, and "end;".
+TStep TStructurer::StructureCase(TNodeId d)
+{
+    std::vector<TNodeId> branches;
+    for (TNodeId l : m_g[d].Touching)
+        if (m_g.IsOutgoing(l, d)) branches.push_back(m_g.Far(l, d));
+    if (branches.empty()) return TStep::Skip;
+    const TNodeId next = m_g.Successor(branches.front());
+    for (TNodeId b : branches)
+        if (!PlainBlock(m_g, b) || m_g.IncomingCount(b) != 1 || m_g.Successor(b) != next)
+            return TStep::Skip;
+    // The import lays the branches out from left to right in their order.
+    std::stable_sort(branches.begin(), branches.end(),
+                     [this](TNodeId a, TNodeId b) { return m_g[a].Rect.Left < m_g[b].Rect.Left; });
+    std::string arms, otherwise;
+    for (TNodeId b : branches) {
+        const std::string* label = CaseLabel(b);
+        if (!label) return TStep::Skip;
+        const std::string arm = "\r\nbegin\r\n" + m_g[b].Text.Flat() + "\r\nend;";
+        if (*label == "else") // a statement list of its own
+            otherwise = "\r\nelse\r\n" + m_g[b].Text.Flat();
+        else
+            arms += "\r\n" + *label + ":" + arm;
+    }
+    m_g.SetText(d, m_g[d].Text.Flat() + arms + otherwise + "\r\nend;");
+    for (TNodeId b : branches)
+        m_g.Remove(b);
+    m_g.SetKind(d, bkRectangle);
+    if (m_g.Alive(next)) {
+        const TNodeId link = m_g.AppendLink(1);
+        m_g.SetEnd(link, endA, d, kBottomMiddle);
+        m_g.SetEnd(link, endB, next, kTopMiddle);
+    }
+    MergeSequences();
+    return TStep::Rewrote;
 }
 
 TStep TStructurer::StructureAt(TNodeId d)
 {
     if (!m_g.IsKind(d, bkRhomb)) return TStep::Skip;
+    if (IsCaseDecision(m_g, d)) return StructureCase(d);
     TDecision c = Classify(m_g, d);
     if (!c.error.empty()) {
         m_messages.emplace_back(c.error);

@@ -88,9 +88,11 @@ TPoint JoinPosition(TPoint branchEnd, TPoint from, TPoint to)
 
 } // namespace
 
+// The decision reads the whole head, "case Sel of", and each branch carries
+// its label: the export knows that shape and writes the case back.
 size_t TConverterWalk::Case(size_t k)
 {
-    const TItemId d = Box(bkRhomb, std::string(Trim(LineAt(k + 1))));
+    const TItemId d = Box(bkRhomb, "case " + std::string(Trim(LineAt(k + 1))) + " of");
     Connect(d);
     m_l = d;
     m_y += 30;
@@ -101,18 +103,31 @@ size_t TConverterWalk::Case(size_t k)
         TConversion Sub;
     };
     std::vector<TArm> arms;
+    const size_t caseEnd =
+        std::min(MatchingEnd(m_lines, std::min(m_lines.size(), k + 3)), m_lines.size());
     size_t j = k + 3;
-    while (j < m_lines.size() && IsCaseLabel(m_lines[j])) {
+    // Empty statements between the arms are nothing to draw ("a; ; else").
+    auto skipEmpty = [&] {
+        while (j < caseEnd && m_lines[j].empty())
+            ++j;
+    };
+    skipEmpty();
+    while (j < caseEnd && IsCaseLabel(m_lines[j])) {
         std::string_view label = Trim(m_lines[j]);
         label.remove_suffix(1);
         const TBranch b = Branch(j + 1);
         arms.push_back({std::string(label), Sub(b.Lines)});
         j = b.Next;
+        skipEmpty();
     }
-    if (j < m_lines.size() && m_lines[j] == "else") {
-        const TBranch b = Branch(j + 1);
-        if (!b.Lines.empty()) arms.push_back({"else", Sub(b.Lines)});
-        j = b.Next;
+    if (j < caseEnd && m_lines[j] == "else") {
+        // The else part of a case is a statement list, not one statement.
+        TLineSpan rest = m_lines.subspan(j + 1, caseEnd - (j + 1));
+        if (rest.size() >= 2 && FindKeyword(rest.front()) == kwBegin &&
+            MatchingEnd(rest, 1) == rest.size() - 1)
+            rest = rest.subspan(1, rest.size() - 2);
+        if (!rest.empty()) arms.push_back({"else", Sub(rest)});
+        j = caseEnd;
     }
     if (arms.empty()) return j; // a case without branches is its rhomb alone
 

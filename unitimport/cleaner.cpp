@@ -45,6 +45,13 @@ private:
     size_t m_pos = 0;
 };
 
+void MarkDirective(std::string& out)
+{
+    out += ' ';
+    out += kDirectiveMark;
+    out += ' ';
+}
+
 } // namespace
 
 std::string NormalizeLineBreaks(std::string_view source)
@@ -84,6 +91,7 @@ std::string CleanText(std::string_view source)
             out += c;
             out += in.TakeThrough('\'');
         } else if (c == '(' && in.Peek() == '*') {
+            if (in.Peek(1) == '$') MarkDirective(out);
             in.Skip(1);
             in.SkipPast("*)");
         } else if (c == '/' && in.Peek() == '/') {
@@ -91,6 +99,7 @@ std::string CleanText(std::string_view source)
             // runs to the end of the text leaves nothing.
             if (in.SkipPast("\r\n")) out += CR;
         } else if (c == '{') {
+            if (in.Peek() == '$') MarkDirective(out);
             in.SkipPast("}");
         } else {
             out += c;

@@ -36,7 +36,7 @@ size_t WrappingCompounds(TLineSpan lines)
     std::vector<size_t> open;
     for (size_t i = 0; i < lines.size(); ++i) {
         const TKeyword k = FindKeyword(lines[i]);
-        if (k == kwBegin || k == kwCase) {
+        if (OpensEnd(lines[i])) {
             open.push_back(i);
         } else if (k == kwEnd && !open.empty()) {
             if (open.back() < leading) closedAt[open.back()] = i;
@@ -81,8 +81,16 @@ TConversion TConverterWalk::Run()
 
 size_t TConverterWalk::Statement(size_t k)
 {
+    const bool afterHandler = m_afterHandler;
+    // "on E: EFoo do S; else T": the empty statement the scanner puts before
+    // such an else is passed over.
+    if (afterHandler && m_lines[k].empty() && LineAt(k + 1) == "else") return k + 1;
+    m_afterHandler = false;
     switch (FindKeyword(m_lines[k])) {
     case kwNone:
+        if (m_lines[k] == "try") return Try(k);
+        if (m_lines[k] == "asm") return Asm(k);
+        if (const size_t next = Handler(k)) return next;
         return Plain(k);
     case kwBegin:
         return Compound(k);
@@ -96,6 +104,11 @@ size_t TConverterWalk::Statement(size_t k)
         return Repeat(k);
     case kwCase:
         return Case(k);
+    case kwWith:
+        return With(k);
+    case kwElse:
+        // "on E: EFoo do S; else T": the handlers' else is a statement too.
+        return afterHandler ? Plain(k) : k + 1;
     default:
         return k + 1; // a keyword that stands for nothing here
     }
@@ -103,11 +116,17 @@ size_t TConverterWalk::Statement(size_t k)
 
 size_t TConverterWalk::Plain(size_t k)
 {
-    const TItemId r = Box(bkRectangle, m_lines[k]);
+    // "label1: s" comes as two lines; apart, the export would write an empty
+    // statement after the label.
+    const std::string_view line = Trim(m_lines[k]);
+    const bool label = !line.empty() && line.back() == ':' && line.find(' ') == std::string::npos;
+    const bool joins = label && k + 1 < m_lines.size() && FindKeyword(m_lines[k + 1]) == kwNone &&
+                       !OpensEnd(m_lines[k + 1]);
+    const TItemId r = Box(bkRectangle, joins ? m_lines[k] + "\r\n" + m_lines[k + 1] : m_lines[k]);
     Connect(r);
     m_l = r;
     m_y += 30;
-    return k + 1;
+    return joins ? k + 2 : k + 1;
 }
 
 size_t TConverterWalk::Compound(size_t k)
@@ -127,6 +146,98 @@ size_t TConverterWalk::Compound(size_t k)
     return end + 1;
 }
 
+// "with R do S": a statement "with R do" / "begin" above S and a statement
+// "end" below it, so that a reader sees which statements the records
+// govern and the export writes the head back around exactly those.
+size_t TConverterWalk::With(size_t k)
+{
+    return Around("with " + std::string(Trim(LineAt(k + 1))) + " do", k + 3);
+}
+
+size_t TConverterWalk::Around(std::string head, size_t bodyAt)
+{
+    const TItemId h = Box(bkRectangle, std::move(head) + "\r\nbegin");
+    Connect(h);
+    m_l = h;
+    m_y += 30;
+
+    const TBranch body = Branch(bodyAt);
+    TConversion sub = Sub(body.Lines);
+    const TPlaced p = Place(sub, {kCentre - sub.W / 2, int32_t(m_y)});
+    Connect(p.F);
+    m_l = p.L;
+    m_y += sub.H + 10;
+
+    const TItemId end = Box(bkRectangle, "end");
+    Connect(end);
+    m_l = end;
+    m_y += 30;
+    return body.Next;
+}
+
+// try ... except/finally ... end: the words stand as statements of their
+// own in the sequence, the block's "end" too, so that the export writes the
+// block back as it was.
+size_t TConverterWalk::Try(size_t k)
+{
+    const size_t end = MatchingEnd(m_lines, k + 1);
+    Plain(k);
+    if (end > k + 1) {
+        TConversion sub = Sub(m_lines.subspan(k + 1, std::min(end, m_lines.size()) - (k + 1)));
+        const TPlaced p = Place(sub, {kCentre - sub.W / 2, int32_t(m_y)});
+        Connect(p.F);
+        m_l = p.L;
+        m_y += sub.H + 10;
+    }
+    const TItemId e = Box(bkRectangle, "end");
+    Connect(e);
+    m_l = e;
+    m_y += 30;
+    return end + 1;
+}
+
+// An assembler block is one statement: its lines, and "end".
+size_t TConverterWalk::Asm(size_t k)
+{
+    const size_t end = std::min(MatchingEnd(m_lines, k + 1), m_lines.size());
+    std::string text = "asm";
+    for (size_t i = k + 1; i < end; ++i)
+        text += "\r\n" + m_lines[i];
+    text += "\r\nend";
+    const TItemId r = Box(bkRectangle, std::move(text));
+    Connect(r);
+    m_l = r;
+    m_y += 30;
+    return end + 1;
+}
+
+size_t TConverterWalk::Handler(size_t k)
+{
+    const std::string_view line = Trim(m_lines[k]);
+    const bool except = line == "except";
+    const size_t at = except ? k + 1 : k;
+    const std::string_view on = Trim(LineAt(at));
+    if (on.size() < 3 ||
+        (on.substr(0, 3) != "on " && on.substr(0, 3) != "On " && on.substr(0, 3) != "ON "))
+        return 0;
+    // "on E:" and "EError" on two lines, or "on EError" on one, then "do".
+    std::string head(on);
+    size_t bodyAt = 0;
+    if (LineAt(at + 1) == "do") {
+        bodyAt = at + 2;
+    } else if (LineAt(at + 2) == "do" && FindKeyword(LineAt(at + 1)) == kwNone) {
+        head += " " + std::string(Trim(LineAt(at + 1)));
+        bodyAt = at + 3;
+    } else {
+        return 0;
+    }
+    // "except" shares the first handler's statement: a ";" between them
+    // would end the handler list before it began.
+    const size_t next = Around((except ? "except\r\n" : "") + head + " do", bodyAt);
+    m_afterHandler = true;
+    return next;
+}
+
 const std::string& TConverterWalk::LineAt(size_t i) const
 {
     return i < m_lines.size() ? m_lines[i] : kNothing;
@@ -135,7 +246,8 @@ const std::string& TConverterWalk::LineAt(size_t i) const
 TConverterWalk::TBranch TConverterWalk::Branch(size_t k) const
 {
     if (k >= m_lines.size()) return {{}, k};
-    if (IsStrayKeyword(m_lines[k])) return {kBlank, k + 1};
+    // "if c then else s": the empty then-statement leaves the "else" to its if.
+    if (IsStrayKeyword(m_lines[k])) return {kBlank, m_lines[k] == "else" ? k : k + 1};
     const size_t next = StatementEnd(m_lines, k);
     TLineSpan lines = m_lines.subspan(k, next - k);
     if (FindKeyword(lines.front()) == kwBegin)

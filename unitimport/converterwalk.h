@@ -40,6 +40,16 @@ private:
     size_t While(size_t k);
     size_t For(size_t k);
     size_t Repeat(size_t k);
+    // A decision with `test` and the statement at `bodyAt` as its loop body.
+    size_t Loop(const std::string& test, size_t bodyAt);
+    size_t With(size_t k);
+    size_t Try(size_t k);
+    size_t Asm(size_t k);
+    // "on E: EError do S" in an except part; 0 when line k starts none.
+    size_t Handler(size_t k);
+    // A statement reading `head` and "begin", the statement at bodyAt, and a
+    // statement "end": how with and exception handlers are drawn.
+    size_t Around(std::string head, size_t bodyAt);
 
     // The line at i, or an empty text past the end of a malformed list.
     const std::string& LineAt(size_t i) const;
@@ -70,6 +80,7 @@ private:
     int64_t m_y = 0;
     TItemId m_f = kNoItem;
     TItemId m_l = kNoItem;
+    bool m_afterHandler = false; // the last statement was an exception handler
 };
 
 } // namespace kb::unitimport

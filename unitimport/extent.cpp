@@ -32,10 +32,9 @@ public:
     size_t Run(size_t k)
     {
         m_k = k;
-        int waitingIfs = 0;
         for (;;) {
             if (TakeIfHead()) {
-                ++waitingIfs;
+                ++m_waitingIfs;
                 continue;
             }
             if (TakeLoopHead()) continue;
@@ -43,8 +42,8 @@ public:
             // That statement completes every head above it, up to the first
             // waiting if that takes an "else" and so one more statement.
             bool elseTaken = false;
-            while (waitingIfs > 0 && !elseTaken) {
-                --waitingIfs;
+            while (m_waitingIfs > 0 && !elseTaken) {
+                --m_waitingIfs;
                 if (m_k < Size() && FindKeyword(m_lines[m_k]) == kwElse) {
                     Take(1);
                     elseTaken = true;
@@ -75,8 +74,10 @@ private:
     {
         if (m_k >= Size()) return false;
         const TKeyword k = FindKeyword(m_lines[m_k]);
-        if (k == kwWhile)
-            Take(3); // "while", the condition, "do"
+        if (k == kwWhile || k == kwWith)
+            Take(3); // "while", the condition, "do"; "with", the records, "do"
+        else if (k == kwFor && m_k + 2 < Size() && FindKeyword(m_lines[m_k + 2]) == kwDo)
+            Take(3); // "for", the element and the set, "do"
         else if (k == kwFor)
             Take(5); // "for", the assignment, "to", the limit, "do"
         else
@@ -95,6 +96,8 @@ private:
             TakeThrough(MatchingEnd(m_lines, std::min(Size(), m_k + 3)));
         else if (k == kwRepeat)
             TakeThrough(MatchingUntil(m_lines, m_k + 1) + 1); // and the condition
+        else if (k == kwNone && OpensEnd(line))               // "try", "asm"
+            TakeThrough(MatchingEnd(m_lines, m_k + 1));
         else if (k == kwNone)
             Take(1);
         else
@@ -103,22 +106,31 @@ private:
 
     void TakeThrough(size_t last) { Take(last >= Size() ? Size() - m_k : last - m_k + 1); }
 
+    // An "else" is left to an if waiting for it: "if c then else s".
     void TakeBlank()
     {
         if (m_out) m_out->push_back(" ");
-        ++m_k;
+        if (m_lines[m_k] != "else" || m_waitingIfs == 0) ++m_k;
     }
 
     TLineSpan m_lines;
     TLines* m_out;
     size_t m_k = 0;
+    int m_waitingIfs = 0; // ifs whose then-statement is taken and may take an "else"
 };
 
 } // namespace
 
 size_t MatchingEnd(TLineSpan lines, size_t from)
 {
-    return MatchingClose(lines, from, kwBegin, kwCase, kwEnd);
+    int depth = 1;
+    for (size_t i = from; i < lines.size(); ++i) {
+        if (OpensEnd(lines[i]))
+            ++depth;
+        else if (lines[i] == "end" && --depth == 0)
+            return i;
+    }
+    return lines.size();
 }
 
 size_t MatchingUntil(TLineSpan lines, size_t from)
@@ -136,6 +148,7 @@ bool IsStrayKeyword(const std::string& line)
     case kwFor:
     case kwRepeat:
     case kwCase:
+    case kwWith:
         return false;
     default:
         return true;

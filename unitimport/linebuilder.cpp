@@ -10,6 +10,27 @@ bool EndsStatement(std::string_view token)
     return !token.empty() && (token.back() == ';' || token.back() == ':');
 }
 
+// Words that are no keywords of the shared list but open or divide a block
+// closed by "end": each stands on a line of its own, in lower case, so that
+// the block's extent can be followed and no statement fuses with them.
+std::string_view BlockWord(std::string_view token)
+{
+    static const std::string_view kWords[] = {"try", "except", "finally", "asm"};
+    for (std::string_view w : kWords) {
+        if (token.size() != w.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < w.size() && same; ++i)
+            same = (token[i] | 0x20) == w[i];
+        if (same) return w;
+    }
+    return {};
+}
+
+bool IsWordChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
 class LineBuilder
 {
 public:
@@ -17,8 +38,22 @@ public:
     {
         if (!EndsStatement(token)) {
             if (const TKeyword k = FindKeyword(token); k != kwNone) {
+                // "x; else": the ";" closed the statement before, so this is
+                // a case's or a handler list's else, never an if's. An empty
+                // statement between them keeps an if there from taking it.
+                if (k == kwElse && m_afterSemicolon && Trim(m_pending).empty())
+                    m_lines.emplace_back();
                 Flush();
                 m_lines.emplace_back(KeywordText(k));
+                m_afterSemicolon = false;
+            } else if (const std::string_view w = BlockWord(token); !w.empty()) {
+                Flush();
+                m_lines.emplace_back(w);
+                m_afterSemicolon = false;
+            } else if (token == kDirectiveMark) {
+                // On a line of its own, so that it hides no keyword or header.
+                Flush();
+                m_lines.emplace_back(kDirectiveMark);
             } else {
                 m_pending += ' ';
                 m_pending += token;
@@ -26,14 +61,22 @@ public:
             return;
         }
         std::string_view u = Trim(token);
-        if (!u.empty() && u.back() == ';') u.remove_suffix(1);
+        m_afterSemicolon = !u.empty() && u.back() == ';';
+        if (m_afterSemicolon) u.remove_suffix(1);
         if (const TKeyword k = FindKeyword(u); k != kwNone) {
             Flush();
             m_lines.emplace_back(KeywordText(k));
+        } else if (const std::string_view w = BlockWord(u); !w.empty()) {
+            Flush();
+            m_lines.emplace_back(w);
         } else {
             // The statement's last token follows the rest with no space
-            // between them; an empty statement still gives a line.
+            // between them, except where two words would fuse into one
+            // ("i shr 1", "finally fs.Free"); an empty statement still
+            // gives a line.
             std::string line(Trim(m_pending));
+            if (!line.empty() && !u.empty() && IsWordChar(line.back()) && IsWordChar(u.front()))
+                line += ' ';
             line += u;
             m_lines.push_back(std::move(line));
             m_pending.clear();
@@ -56,10 +99,11 @@ private:
 
     TLines m_lines;
     std::string m_pending;
+    bool m_afterSemicolon = false; // the last line ended with ";"
 };
 
-// "begin" directly followed by "end" becomes one blank statement, and the
-// three lines "with", record, "do" go, leaving the statement after them.
+// "begin" directly followed by "end" becomes one blank statement. "with"
+// heads stay: the converter draws them around the statement they govern.
 // One forward pass: `out` holds the lines before the walk's position.
 TLines Tidy(TLines lines)
 {
@@ -71,8 +115,6 @@ TLines Tidy(TLines lines)
         if (out.back() == "begin" && lines[j] == "end") {
             out.back() = " ";
             ++j;
-        } else if (lines[j] == "with") {
-            j += 3;
         } else {
             out.push_back(std::move(lines[j]));
             ++j;

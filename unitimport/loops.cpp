@@ -9,13 +9,45 @@ namespace kb::unitimport {
 
 size_t TConverterWalk::While(size_t k)
 {
+    return Loop(LineAt(k + 1), k + 3);
+}
+
+namespace {
+
+// "i := 0" gives ("i", "0"); without ":=" the whole line is the variable.
+std::pair<std::string, std::string> SplitAssignment(std::string_view line)
+{
+    const size_t at = line.find(":=");
+    if (at == std::string_view::npos) return {std::string(Trim(line)), {}};
+    return {std::string(Trim(line.substr(0, at))), std::string(Trim(line.substr(at + 2)))};
+}
+
+} // namespace
+
+// A for loop is drawn as a while loop whose decision reads the whole head,
+// "for i := 0 to n -1 do": the reader sees the loop as written, and the
+// export, which knows that text, writes the head back as it was. Counting
+// with statements of its own would not compile for enumerations and would
+// run past High(T).
+size_t TConverterWalk::For(size_t k)
+{
+    if (LineAt(k + 2) == "do") // for x in s do
+        return Loop("for " + std::string(Trim(LineAt(k + 1))) + " do", k + 3);
+    const auto [v, a] = SplitAssignment(LineAt(k + 1));
+    const std::string direction = LineAt(k + 2) == "to" ? " to " : " downto ";
+    return Loop("for " + v + " := " + a + direction + std::string(Trim(LineAt(k + 3))) + " do",
+                k + 5);
+}
+
+size_t TConverterWalk::Loop(const std::string& test, size_t bodyAt)
+{
     m_y += 10;
-    const TItemId d = Decision(LineAt(k + 1));
+    const TItemId d = Decision(test);
     const TRect dr = R(d);
     const int32_t m = (dr.Top + dr.Bottom) / 2;
 
     // The body hangs left of the centre line like a then-branch.
-    const TBranch body = Branch(k + 3);
+    const TBranch body = Branch(bodyAt);
     TConversion b = Sub(body.Lines);
     const TPlaced bp = Place(b, {kCentre - b.W - 40, int32_t(m_y)});
     const int32_t reach = b.W + 40;
@@ -46,67 +78,6 @@ size_t TConverterWalk::While(size_t k)
     return body.Next;
 }
 
-namespace {
-
-// "i := 0" gives ("i", "0"); without ":=" the whole line is the variable.
-std::pair<std::string, std::string> SplitAssignment(std::string_view line)
-{
-    const size_t at = line.find(":=");
-    if (at == std::string_view::npos) return {std::string(Trim(line)), {}};
-    return {std::string(Trim(line.substr(0, at))), std::string(Trim(line.substr(at + 2)))};
-}
-
-} // namespace
-
-size_t TConverterWalk::For(size_t k)
-{
-    const auto [v, a] = SplitAssignment(LineAt(k + 1));
-    const bool up = LineAt(k + 2) == "to";
-    const std::string lim(Trim(LineAt(k + 3)));
-
-    const TItemId r1 = Box(bkRectangle, v + ":=" + a);
-    Connect(r1);
-    m_l = r1;
-    m_y += 30;
-
-    const TBranch body = Branch(k + 5);
-    TConversion b = Sub(body.Lines);
-    const TPlaced bp = Place(b, {kCentre - b.W / 2, int32_t(m_y)});
-    const TItemId lk = Flow(r1, bp.F);
-    m_l = lk;
-    m_y += b.H + 10;
-
-    const TItemId r2 = Box(bkRectangle, v + ":=" + v + (up ? "+1" : "-1"));
-    m_y += 30;
-    Flow(bp.L, r2);
-    // A downto loop runs while the variable has not fallen below the limit.
-    const TItemId d = Box(bkRhomb, v + (up ? "<=" : ">=") + lim);
-    Labels(d);
-    Flow(r2, d);
-    const TRect dr = R(d);
-
-    // Back on the left into the middle of the link from R1 to the body.
-    const int32_t m = At(d, kLM).y;
-    const int32_t xl = kCentre - b.W / 2 - 40;
-    const TItemId e = Joint({xl, m}, false);
-    Line(d, kLM, e, kCE);
-    const TItemId g = Joint({xl, At(lk, kCE).y}, false);
-    Line(e, kCE, g, kCE);
-    Arrow(g, kCE, lk, kCE);
-
-    // Out on the right and under the rhomb.
-    const int32_t xr = dr.Right + 40;
-    const TItemId h1 = Joint({xr, m}, false);
-    Line(d, kRM, h1, kCE);
-    const TItemId h2 = Joint({xr, m + 20}, false);
-    Line(h1, kCE, h2, kCE);
-    const TItemId h3 = Joint({At(d, {32765, 65535}).x, dr.Bottom + 10}, false);
-    Line(h3, kCE, h2, kCE);
-    m_l = h3;
-    m_y = int64_t(dr.Bottom) + 20;
-    return body.Next;
-}
-
 size_t TConverterWalk::Repeat(size_t k)
 {
     static const std::string kEmptyBody[1] = {""};
@@ -117,6 +88,15 @@ size_t TConverterWalk::Repeat(size_t k)
         bodyLines = m_lines.subspan(k + 1, std::min(until, m_lines.size()) - (k + 1));
     }
 
+    // A body that starts with a repeat of its own would give both loops one
+    // first statement to go back to, a shape the export cannot take apart:
+    // an empty statement before it gives the outer loop its own.
+    std::vector<std::string> padded;
+    if (!bodyLines.empty() && FindKeyword(bodyLines.front()) == kwRepeat) {
+        padded.assign(1, " ");
+        padded.insert(padded.end(), bodyLines.begin(), bodyLines.end());
+        bodyLines = padded;
+    }
     const int32_t y = int32_t(m_y);
     TConversion b = Sub(bodyLines);
     const TPlaced bp = Place(b, {kCentre - b.W / 2, y});

@@ -28,11 +28,11 @@ TSkipReason CheckBalance(const TLines& body)
 {
     int blocks = 0, loops = 0;
     for (const std::string& line : body) {
-        switch (FindKeyword(line)) {
-        case kwBegin:
-        case kwCase:
+        if (OpensEnd(line)) {
             ++blocks;
-            break;
+            continue;
+        }
+        switch (FindKeyword(line)) {
         case kwEnd:
             if (--blocks < 0) return TSkipReason::BeginEndMismatch;
             break;

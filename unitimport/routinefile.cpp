@@ -12,10 +12,18 @@ namespace kb::unitimport {
 
 std::string RoutineName(std::string_view header)
 {
+    // "class operator TFoo.+(...)": the keyword is the second word.
+    if (header.size() > 6 && header.substr(0, 6) == "class ") header.remove_prefix(6);
     const size_t space = header.find(' ');
     std::string_view name =
         space == std::string_view::npos ? std::string_view{} : header.substr(space + 1);
-    return std::string(name.substr(0, name.find_first_of("(:;")));
+    // The name ends at "(", ";" or a ":" that is no ":=" (an operator's name).
+    size_t end = 0;
+    while (end < name.size() && name[end] != '(' && name[end] != ';' &&
+           !(name[end] == ':' && (end + 1 >= name.size() || name[end + 1] != '=')))
+        ++end;
+    // "function ceil (x : float)" names "ceil", not "ceil ".
+    return std::string(Trim(name.substr(0, end)));
 }
 
 namespace {

@@ -20,6 +20,8 @@ struct TRoutine
 {
     std::string Header; // "procedure TForm1.Go(Sender: TObject)"
     TLines Body;        // from its "begin" to the matching "end", both included
+    // Compiler directives stood in the body; like comments they are gone.
+    bool LostDirectives = false;
 };
 
 struct TUnit
@@ -33,19 +35,27 @@ struct TUnit
 // Mac line ends would otherwise lose everything after their first comment.
 std::string NormalizeLineBreaks(std::string_view source);
 
+// Stage 1 leaves this word where a compiler directive ({$...} or (*$...*))
+// stood, so that the routines that lose one can be named; ScanText takes
+// the marks out again.
+inline constexpr std::string_view kDirectiveMark = "__kb_directive__";
+
 // Stage 1: comments go, runs of spaces shrink to one, CR LF becomes CR.
 std::string CleanText(std::string_view source);
 // Stage 2: tokens split at CR, space and ";" (kept on the token), with
 // parenthesised groups and string literals kept whole.
 std::vector<std::string> SplitTokens(std::string_view cleaned);
 // Stage 3: lines from "implementation" on, with empty compounds made blank
-// statements and "with R do" heads removed.
+// statements.
 TLines BuildLines(const std::vector<std::string>& tokens);
 // Stage 4: the routines of the implementation section, nested ones included.
 std::vector<TRoutine> FindRoutines(const TLines& lines);
 
 // All four stages over the raw bytes of a unit, line breaks normalised first.
 TUnit ScanText(std::string_view source);
+
+// True for a line that an "end" closes: "begin", "case", "try" and "asm".
+bool OpensEnd(std::string_view line);
 
 // Removes bytes up to 32 at both ends.
 std::string_view Trim(std::string_view s);

@@ -1,4 +1,5 @@
 // Stage 2 of the scanner: the cleaned text split into tokens.
+#include "model/keywords.h"
 #include "unitimport/scanner.h"
 
 namespace kb::unitimport {
@@ -35,7 +36,7 @@ public:
             else if (c == ':')
                 Colon();
             else
-                m_t += c;
+                Other(c);
         }
         return std::move(m_tokens); // what is left in T is dropped
     }
@@ -83,6 +84,32 @@ private:
                 --depth;
             m_t += c == CR ? ' ' : c;
         }
+    }
+
+    // A keyword straight after a group starts a token of its own: "(a > b)then"
+    // would otherwise hide the keyword inside one token. Other words stay
+    // with the group as they always have ("(a)and(b)").
+    void Other(char c)
+    {
+        if (!m_t.empty() && m_t.back() == ')' && FindKeyword(WordAt(m_pos - 1)) != kwNone) {
+            Emit(Trim(m_t));
+            m_t.clear();
+        }
+        m_t += c;
+    }
+
+    std::string_view WordAt(size_t at) const
+    {
+        size_t end = at;
+        while (end < m_s.size() && IsWordChar(m_s[end]))
+            ++end;
+        return m_s.substr(at, end - at);
+    }
+
+    static bool IsWordChar(char c)
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_';
     }
 
     // ":=" stays inside the token; any other ":" ends it, and the next

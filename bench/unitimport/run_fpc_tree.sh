@@ -39,8 +39,8 @@ Last run ({datetime.date.today()}, RelWithDebInfo, on the shared 2-core machine)
 - median per routine: {f['median_routine_ms']} ms (target: under 1 ms); 99th percentile
   {f['p99_routine_ms']} ms; slowest {slowest_ms} ms, {slowest_what}
 - exported back through the Pascal export (not timed above, {f['export_total_s']} s in all):
-  {f['exported_clean']} routines without a message; the others stop at (a case statement
-  gives these messages: the export has no rule for it)
+  {f['exported_clean']} routines without a message; the others stop at (see "Unit round
+  trip" below for what Free Pascal makes of the exported routines)
 {exports}
 
 """

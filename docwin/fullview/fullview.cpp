@@ -42,7 +42,14 @@ void TFullViewForm::CreateMenu()
 
 void TFullViewForm::SetDocument(TChildD* doc)
 {
+    if (m_followed) disconnect(m_followed);
     m_doc = doc;
+    // Whatever changes the diagram (an undo key while shown) shows here too.
+    if (doc)
+        m_followed = connect(&doc->Document(), &TDiagramDocument::Changed, this,
+                             [this](const TChange& change) {
+                                 if (change.Diagram()) FollowDocument();
+                             });
     FollowDocument();
 }
 

@@ -63,6 +63,7 @@ private:
     TColor ViewColor() const;
 
     QPointer<TChildD> m_doc;
+    QMetaObject::Connection m_followed;
     TRect m_region;
     TFont m_font;
     QPoint m_anchor;

@@ -1,5 +1,7 @@
 #include "frame/autosave/documentautosave.h"
 
+#include <algorithm>
+
 namespace kb {
 
 TDocumentAutosave::TDocumentAutosave(TAutosaveStore& store,
@@ -8,7 +10,10 @@ TDocumentAutosave::TDocumentAutosave(TAutosaveStore& store,
     : QObject(parent), m_store(store), m_snapshot(std::move(snapshot)), m_slot(store.NewSlot())
 {
     m_timer.setSingleShot(true);
-    m_timer.setInterval(intervalMs);
+    // A countdown shortened by a new interval is worked out from the first
+    // change; a coarse timer's slack would blur that by up to 5%.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_interval = intervalMs;
     connect(&m_timer, &QTimer::timeout, this, &TDocumentAutosave::WriteNow);
 }
 
@@ -19,7 +24,15 @@ TDocumentAutosave::~TDocumentAutosave()
 
 void TDocumentAutosave::DocumentChanged()
 {
-    if (!m_timer.isActive()) m_timer.start();
+    if (m_timer.isActive()) return;
+    m_since.start();
+    m_timer.start(m_interval);
+}
+
+void TDocumentAutosave::SetInterval(int intervalMs)
+{
+    m_interval = intervalMs;
+    if (m_timer.isActive()) m_timer.start(int(std::max<qint64>(intervalMs - m_since.elapsed(), 0)));
 }
 
 void TDocumentAutosave::DocumentSettled()

@@ -5,6 +5,7 @@
 
 #include "frame/autosave/autosavestore.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -33,9 +34,13 @@ public:
     // Writes at once (used by the timer, and for a just-recovered document).
     bool WriteNow();
 
+    // A running countdown keeps its start: the copy comes at most one new
+    // interval after the first change not yet in a copy.
+    void SetInterval(int intervalMs);
     bool Pending() const { return m_timer.isActive(); }
     QString Slot() const { return m_slot; }
     QTimer& Timer() { return m_timer; }
+    int Interval() const { return m_interval; }
 
 private:
     TAutosaveStore& m_store;
@@ -43,6 +48,8 @@ private:
     QTimer m_timer;
     QString m_slot;
     bool m_written = false;
+    int m_interval = kDefaultInterval;
+    QElapsedTimer m_since; // from the first change not yet in a copy
 };
 
 } // namespace kb

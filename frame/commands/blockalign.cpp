@@ -79,7 +79,6 @@ bool AlignBlocks(const TSelectionTarget& target, int horizontal, int vertical)
 {
     const std::vector<Block*> blocks = SelectedBlocks(target, true);
     if (blocks.empty()) return false;
-    target.TakeSnapshot();
     const Block ref = *blocks.front();
     const std::vector<TRect> before = Rects(blocks);
     AlignAxis(blocks, ref, kAxisX, horizontal);
@@ -91,7 +90,6 @@ bool AlignToGrid(const TSelectionTarget& target)
 {
     const std::vector<Block*> blocks = SelectedBlocks(target, true);
     if (blocks.empty()) return false;
-    target.TakeSnapshot();
     const std::vector<TRect> before = Rects(blocks);
     for (Block* b : blocks) {
         SnapAxis(*b, kAxisX);

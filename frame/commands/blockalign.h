@@ -17,12 +17,12 @@ enum TAlignMode : int {
 };
 
 // Aligns every selected block to a copy of the first one's rectangle, taken
-// before anything moves; horizontal first, then vertical. Takes the
-// snapshot when a block is selected. True when some block moved.
+// before anything moves; horizontal first, then vertical. True when some
+// block moved.
 bool AlignBlocks(const TSelectionTarget& target, int horizontal, int vertical);
 
 // Snaps the left and top edges of every selected block to the 5-unit grid,
-// keeping sizes. Takes the snapshot when a block is selected.
+// keeping sizes. True when some block moved.
 bool AlignToGrid(const TSelectionTarget& target);
 
 } // namespace kb

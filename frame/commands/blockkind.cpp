@@ -13,6 +13,21 @@ bool IsShapeKind(int kind)
 
 } // namespace
 
+void ChangeKind(const TSelectionTarget& target, TShemObj* entry, uint8_t kind)
+{
+    // Text carries no links: they go first, through the target, so that a
+    // document can take them back on undo.
+    if (kind == bkText) {
+        std::vector<TShemObj*> links;
+        const TShem& shem = target.Shem;
+        for (int i = shem.NextLinkOf(nullptr, entry); i >= 0;
+             i = shem.NextLinkOf(shem.Get(i), entry))
+            links.push_back(shem.Get(i));
+        target.Remove(links);
+    }
+    target.Shem.ChangeKind(entry, kind);
+}
+
 bool ChangeBlockType(const TSelectionTarget& target, int kind)
 {
     if (!IsShapeKind(kind)) return false;
@@ -22,7 +37,7 @@ bool ChangeBlockType(const TSelectionTarget& target, int kind)
     for (TShemObj* e : target.Selection)
         if (e && e->IsBlock() && !e->IsJoint() && e->block().Kind != kind) shapes.push_back(e);
     for (TShemObj* e : shapes)
-        target.Shem.ChangeKind(e, uint8_t(kind));
+        ChangeKind(target, e, uint8_t(kind));
     if (!shapes.empty()) ForgetRemoved(target);
     return !shapes.empty();
 }
@@ -30,7 +45,6 @@ bool ChangeBlockType(const TSelectionTarget& target, int kind)
 TShemObj* InsertBlock(const TSelectionTarget& target, int kind, TPoint at, TPoint extent)
 {
     if (!IsShapeKind(kind)) return nullptr;
-    target.TakeSnapshot();
     Block b;
     b.Kind = uint8_t(kind);
     b.Right = std::clamp(extent.x, 0, kMaxCoord);

@@ -18,7 +18,7 @@ struct TSizeRule
     std::optional<int64_t> Value;
 };
 
-// Width first, then height; the far edges stop at 65535. No snapshot.
+// Width first, then height; the far edges stop at 65535.
 // True when some block changed.
 bool SizeBlocks(const TSelectionTarget& target, const TSizeRule& width, const TSizeRule& height);
 

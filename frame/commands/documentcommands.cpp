@@ -10,17 +10,17 @@ namespace kb {
 
 namespace {
 
-// Marks and repaints after a change, and brings the object list's kinds,
-// positions and sizes up to date; passes the result through.
-bool Finish(TChildD& doc, bool changed)
+// Runs command on the document's diagram and selection as one undo step.
+template <typename Command> bool Run(TChildD& doc, TAction action, Command command)
 {
-    if (changed) {
-        doc.SetModified(true);
-        doc.ForgetRemovedEntries();
-        doc.Shem().RefreshList();
-        doc.Repaint();
-    }
-    return changed;
+    if (doc.EditorOpen()) doc.CommitEditor();
+    return doc.Edit(action, [&](TEdit& edit) {
+        edit.TouchAll();
+        const TSelectionTarget target{
+            edit.Shem(), edit.Selection(),
+            [&edit](const std::vector<TShemObj*>& entries) { edit.Remove(entries); }};
+        return bool(command(target));
+    });
 }
 
 std::unique_ptr<TShem> LoadOrReport(TChildD& doc, const QString& path)
@@ -33,13 +33,6 @@ std::unique_ptr<TShem> LoadOrReport(TChildD& doc, const QString& path)
 
 } // namespace
 
-TSelectionTarget TargetOf(TChildD& doc, bool withUndo)
-{
-    TSelectionTarget target{doc.Shem(), doc.Selection(), {}};
-    if (withUndo) target.Snapshot = [&doc] { doc.TakeSnapshot(); };
-    return target;
-}
-
 TPoint ContextPoint(const TChildD& doc)
 {
     const TPoint p = doc.ToDiagram(doc.Anchor());
@@ -48,45 +41,58 @@ TPoint ContextPoint(const TChildD& doc)
 
 bool AlignBlocks(TChildD& doc, int horizontal, int vertical)
 {
-    return Finish(doc, AlignBlocks(TargetOf(doc, true), horizontal, vertical));
+    return Run(doc, TAction::Align, [&](const TSelectionTarget& target) {
+        return AlignBlocks(target, horizontal, vertical);
+    });
 }
 
 bool SizeBlocks(TChildD& doc, const TSizeRule& width, const TSizeRule& height)
 {
-    return Finish(doc, SizeBlocks(TargetOf(doc, false), width, height));
+    return Run(doc, TAction::Resize,
+               [&](const TSelectionTarget& target) { return SizeBlocks(target, width, height); });
 }
 
 bool AlignToGrid(TChildD& doc)
 {
-    return Finish(doc, AlignToGrid(TargetOf(doc, true)));
+    return Run(doc, TAction::Align,
+               [](const TSelectionTarget& target) { return AlignToGrid(target); });
 }
 
 bool ChangeBlockType(TChildD& doc, int kind)
 {
-    return Finish(doc, ChangeBlockType(TargetOf(doc, false), kind));
+    return Run(doc, TAction::ChangeKind,
+               [&](const TSelectionTarget& target) { return ChangeBlockType(target, kind); });
 }
 
 bool InsertBlock(TChildD& doc, int kind, TPoint extent)
 {
-    TShemObj* block = InsertBlock(TargetOf(doc, true), kind, ContextPoint(doc), extent);
-    if (!block) return false;
-    Finish(doc, true);
+    TShemObj* block = nullptr;
+    const TPoint at = ContextPoint(doc);
+    if (!Run(doc, TAction::CreateBlock, [&](const TSelectionTarget& target) {
+            block = InsertBlock(target, kind, at, extent);
+            return block != nullptr;
+        }))
+        return false;
     doc.OpenEditor(block);
     doc.Host().SetCurrentTool(tcSelect);
-    doc.Repaint();
     return true;
 }
 
 bool InsertTemplate(TChildD& doc, const QString& path)
 {
     const std::unique_ptr<TShem> pattern = LoadOrReport(doc, path);
-    return pattern && Finish(doc, InsertTemplate(TargetOf(doc, true), *pattern, ContextPoint(doc)));
+    const TPoint at = ContextPoint(doc);
+    return pattern && Run(doc, TAction::InsertTemplate, [&](const TSelectionTarget& target) {
+               return InsertTemplate(target, *pattern, at);
+           });
 }
 
 bool ReplaceWithTemplate(TChildD& doc, const QString& path)
 {
     const std::unique_ptr<TShem> pattern = LoadOrReport(doc, path);
-    return pattern && Finish(doc, ReplaceWithTemplate(TargetOf(doc, false), *pattern));
+    return pattern && Run(doc, TAction::ReplaceWithTemplate, [&](const TSelectionTarget& target) {
+               return ReplaceWithTemplate(target, *pattern);
+           });
 }
 
 } // namespace kb

@@ -1,6 +1,7 @@
 // The commands on selected blocks, run on a document window: each one that
-// changes the diagram marks the document modified (so closing asks to save)
-// and repaints it. The context point is where the context menu was opened.
+// changes the diagram is one step of the document's undo history (which
+// marks it modified and repaints it). The context point is where the context
+// menu was opened.
 #pragma once
 
 #include "frame/commands/blocksize.h"
@@ -12,8 +13,6 @@ namespace kb {
 
 class TChildD;
 
-// The document's diagram and selection; withUndo wires in its snapshot.
-TSelectionTarget TargetOf(TChildD& doc, bool withUndo);
 // The document's anchor (its last mouse position) in diagram units.
 TPoint ContextPoint(const TChildD& doc);
 

@@ -1,6 +1,6 @@
 // What the commands on selected blocks work on: a diagram, the ordered
-// selection of its entries, and the document's undo. The commands need no
-// window, so the tests run them on a bare diagram.
+// selection of its entries, and how entries are removed. The commands need
+// no window, so the tests run them on a bare diagram.
 #pragma once
 
 #include "model/shem.h"
@@ -14,13 +14,16 @@ struct TSelectionTarget
 {
     TShem& Shem;
     std::vector<TShemObj*>& Selection;
-    // Saves the diagram as the undo state. Commands that keep an undo step
-    // call it once, before their first change; empty means no undo.
-    std::function<void()> Snapshot;
+    // Removes entries with the delete cascade. A document keeps them for
+    // its undo history; empty means they are simply deleted.
+    std::function<void(const std::vector<TShemObj*>&)> Remover;
 
-    void TakeSnapshot() const
+    void Remove(const std::vector<TShemObj*>& entries) const
     {
-        if (Snapshot) Snapshot();
+        if (Remover)
+            Remover(entries);
+        else
+            Shem.RemoveAll(entries);
     }
 };
 

@@ -113,7 +113,6 @@ std::unique_ptr<TShem> LoadTemplate(const QString& path, QString* error)
 bool InsertTemplate(const TSelectionTarget& target, const TShem& pattern, TPoint at)
 {
     if (!HasBlock(pattern)) return false;
-    target.TakeSnapshot();
     target.Selection.clear();
     PasteAt(target.Shem, pattern, at, &target.Selection);
     return true;
@@ -134,7 +133,7 @@ bool ReplaceWithTemplate(const TSelectionTarget& target, const TShem& pattern)
     std::vector<TShemObj*> pasted;
     PasteAt(target.Shem, pattern, corner, &pasted);
     MoveLinkEnds(target.Shem, replaced, TopAndBottomOf(pasted));
-    target.Shem.Remove(replaced);
+    target.Remove({replaced});
     ForgetRemoved(target);
     return true;
 }

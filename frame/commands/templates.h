@@ -16,7 +16,7 @@ namespace kb {
 // template would change nothing useful or leave links without an end.
 std::unique_ptr<TShem> LoadTemplate(const QString& path, QString* error);
 
-// Takes the snapshot and pastes the template with its top-left corner at
+// Pastes the template with its top-left corner at
 // `at` (moved back inside the diagram near the far edges); the pasted
 // entries become the selection. False, nothing done, for a template
 // without blocks.
@@ -25,7 +25,7 @@ bool InsertTemplate(const TSelectionTarget& target, const TShem& pattern, TPoint
 // Puts the template where the first selected block is: the blocks below and
 // to the right of it make room, the links on it move to the template's
 // topmost block (ends above its centre) or lowest block (ends below), and
-// the block is removed. No snapshot. False, nothing done, without a
+// the block is removed. False, nothing done, without a
 // selected block or a template without blocks.
 bool ReplaceWithTemplate(const TSelectionTarget& target, const TShem& pattern);
 

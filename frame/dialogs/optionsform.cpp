@@ -49,7 +49,8 @@ int TOptionsForm::KindOfEntry(int i)
 TOptionsForm::TOptionsForm(QWidget* parent)
     : QDialog(parent), m_picker(PickWithDialog), m_kinds(new QComboBox(this)),
       m_width(new TSpinField(20, 255, this)), m_height(new TSpinField(10, 255, this)),
-      m_panel(new QPushButton(QStringLiteral("Change"), this))
+      m_panel(new QPushButton(QStringLiteral("Change"), this)),
+      m_autosave(new TSpinField(kMinAutosaveInterval, kMaxAutosaveInterval, this))
 {
     setObjectName(QStringLiteral("OptionsForm"));
     setWindowTitle(QStringLiteral("Options"));
@@ -62,6 +63,8 @@ TOptionsForm::TOptionsForm(QWidget* parent)
     m_width->SetEmptyValue(kEmptyFieldValue);
     m_height->SetEmptyValue(kEmptyFieldValue);
     m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_autosave->setObjectName(QStringLiteral("SpinEdit3"));
+    m_autosave->SetEmptyValue(kDefaultAutosaveInterval);
 
     auto* grid = new QGridLayout;
     grid->addWidget(StaticText("StaticText1", QStringLiteral("Size of standard block."), this), 0,
@@ -74,6 +77,8 @@ TOptionsForm::TOptionsForm(QWidget* parent)
     grid->addWidget(m_height, 2, 2);
     grid->addWidget(StaticText("StaticText5", QStringLiteral("Background color"), this), 3, 0);
     grid->addWidget(m_panel, 3, 1);
+    grid->addWidget(StaticText("StaticText6", QStringLiteral("Autosave, s"), this), 4, 0);
+    grid->addWidget(m_autosave, 4, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(OkCancelRow(this));
@@ -84,10 +89,11 @@ TOptionsForm::TOptionsForm(QWidget* parent)
     connect(m_panel, &QPushButton::clicked, this, &TOptionsForm::PanelClick);
 }
 
-void TOptionsForm::SetValues(const TStandSizes& sizes, TColor background)
+void TOptionsForm::SetValues(const TStandSizes& sizes, TColor background, int autosaveSeconds)
 {
     m_sizes = sizes;
     m_background = background;
+    m_autosave->setValue(autosaveSeconds);
     {
         const QSignalBlocker blocker(m_kinds);
         m_kinds->setCurrentIndex(0);
@@ -96,14 +102,27 @@ void TOptionsForm::SetValues(const TStandSizes& sizes, TColor background)
     ShowColor();
 }
 
-bool TOptionsForm::Edit(TStandSizes& sizes, TColor& background)
+int TOptionsForm::AutosaveSeconds() const
 {
-    SetValues(sizes, background);
+    return m_autosave->cleanText().isEmpty() ? kDefaultAutosaveInterval : m_autosave->Reading();
+}
+
+bool TOptionsForm::Edit(TStandSizes& sizes, TColor& background, int& autosaveSeconds)
+{
+    SetValues(sizes, background, autosaveSeconds);
     if (exec() != QDialog::Accepted) return false;
-    if (m_sizes == sizes && m_background == background) return false;
+    const int seconds = AutosaveSeconds();
+    if (m_sizes == sizes && m_background == background && seconds == autosaveSeconds) return false;
     sizes = m_sizes;
     background = m_background;
+    autosaveSeconds = seconds;
     return true;
+}
+
+bool TOptionsForm::Edit(TStandSizes& sizes, TColor& background)
+{
+    int seconds = kDefaultAutosaveInterval;
+    return Edit(sizes, background, seconds);
 }
 
 void TOptionsForm::SetColorPicker(TColorPicker picker)

@@ -1,6 +1,6 @@
 // TOptionsForm, the Options dialog: the standard size of each block kind
-// (used by Insert > Block) and the documents' background colour, edited on
-// a working copy.
+// (used by Insert > Block), the documents' background colour and the
+// autosave interval in seconds, edited on a working copy.
 #pragma once
 
 #include "frame/services/settings.h"
@@ -32,11 +32,14 @@ public:
 
     // Takes a working copy of the table and the colour, as at every showing,
     // and shows the first kind.
-    void SetValues(const TStandSizes& sizes, TColor background);
+    void SetValues(const TStandSizes& sizes, TColor background,
+                   int autosaveSeconds = kDefaultAutosaveInterval);
     const TStandSizes& Sizes() const { return m_sizes; }
     TColor Background() const { return m_background; }
+    int AutosaveSeconds() const;
     // Shows the dialog modally; true when OK was pressed and something
-    // changed, sizes and background then holding the new values.
+    // changed, the arguments then holding the new values.
+    bool Edit(TStandSizes& sizes, TColor& background, int& autosaveSeconds);
     bool Edit(TStandSizes& sizes, TColor& background);
     // Replaces the colour dialog (tests); an empty picker restores it.
     void SetColorPicker(TColorPicker picker);
@@ -47,6 +50,7 @@ public:
     QComboBox* KindList() const { return m_kinds; }
     TSpinField* WidthField() const { return m_width; }
     TSpinField* HeightField() const { return m_height; }
+    TSpinField* AutosaveField() const { return m_autosave; }
     QPushButton* ColorPanel() const { return m_panel; }
 
 public slots:
@@ -65,6 +69,7 @@ private:
     TSpinField* m_width;
     TSpinField* m_height;
     QPushButton* m_panel;
+    TSpinField* m_autosave;
 };
 
 } // namespace kb

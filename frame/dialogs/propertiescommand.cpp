@@ -1,6 +1,7 @@
 #include "frame/dialogs/propertiescommand.h"
 
 #include "docwin/childd.h"
+#include "frame/commands/blockkind.h"
 #include "frame/dialogs/blockprop.h"
 #include "frame/dialogs/linkprop.h"
 
@@ -8,39 +9,59 @@ namespace kb {
 
 namespace {
 
-std::vector<TLink*> LinksThrough(TShem& shem, const TShemObj* point)
+std::vector<TShemObj*> LinksThrough(const TShem& shem, const TShemObj* point)
 {
-    std::vector<TLink*> links;
+    std::vector<TShemObj*> links;
     for (int i = shem.NextLinkOf(nullptr, point); i >= 0; i = shem.NextLinkOf(shem.Get(i), point))
-        links.push_back(&shem.Get(i)->link());
+        links.push_back(shem.Get(i));
     return links;
 }
 
-bool EditLink(TLink& link, TLinkPropForm& dialog)
+// The dialogs run first, on copies: nothing changes while they are open, and
+// the change they ask for is made as one step.
+bool EditLink(TChildD& doc, TShemObj* link, TLinkPropForm& dialog)
 {
-    return dialog.Edit(link.Style);
-}
-
-bool EditJointPoint(TShem& shem, const TShemObj* point, TLinkPropForm& dialog)
-{
-    const std::vector<TLink*> links = LinksThrough(shem, point);
-    if (links.empty()) return false;
-    uint8_t style = links.front()->Style;
+    uint8_t style = link->link().Style;
     if (!dialog.Edit(style)) return false;
-    for (TLink* l : links)
-        l->Style = style;
-    return true;
+    return doc.Edit(TAction::Properties, [&](TEdit& edit) {
+        edit.Touch(link);
+        link->link().Style = style;
+        return true;
+    });
 }
 
-bool EditBlock(TShem& shem, TShemObj* entry, TBlockProp& dialog)
+bool EditJointPoint(TChildD& doc, const TShemObj* point, TLinkPropForm& dialog)
+{
+    const std::vector<TShemObj*> links = LinksThrough(doc.Shem(), point);
+    if (links.empty()) return false;
+    uint8_t style = links.front()->link().Style;
+    if (!dialog.Edit(style)) return false;
+    return doc.Edit(TAction::Properties, [&](TEdit& edit) {
+        for (TShemObj* l : links) {
+            edit.Touch(l);
+            l->link().Style = style;
+        }
+        return true;
+    });
+}
+
+bool EditBlock(TChildD& doc, TShemObj* entry, TBlockProp& dialog)
 {
     Block b = entry->block();
     if (!dialog.Edit(b)) return false;
-    // The links on the block move onto the new outline (or go, for text)
-    // before the rest of the record is taken over.
-    if (b.Kind != entry->block().Kind) shem.ChangeKind(entry, b.Kind);
-    entry->block() = b;
-    return true;
+    return doc.Edit(TAction::Properties, [&](TEdit& edit) {
+        edit.TouchAll();
+        // The links on the block move onto the new outline (or go, for text)
+        // before the rest of the record is taken over.
+        if (b.Kind != entry->block().Kind) {
+            const TSelectionTarget target{
+                edit.Shem(), edit.Selection(),
+                [&edit](const std::vector<TShemObj*>& entries) { edit.Remove(entries); }};
+            ChangeKind(target, entry, b.Kind);
+        }
+        entry->block() = b;
+        return true;
+    });
 }
 
 } // namespace
@@ -49,19 +70,9 @@ bool EditProperties(TChildD& doc, TBlockProp& blockDialog, TLinkPropForm& linkDi
 {
     if (doc.Selection().size() != 1) return false;
     TShemObj* entry = doc.Selection().front();
-    bool changed = false;
-    if (entry->IsLink())
-        changed = EditLink(entry->link(), linkDialog);
-    else if (entry->IsJoint())
-        changed = EditJointPoint(doc.Shem(), entry, linkDialog);
-    else
-        changed = EditBlock(doc.Shem(), entry, blockDialog);
-    if (!changed) return false;
-    doc.SetModified(true);
-    doc.ForgetRemovedEntries();
-    doc.Shem().RefreshList();
-    doc.Repaint();
-    return true;
+    if (entry->IsLink()) return EditLink(doc, entry, linkDialog);
+    if (entry->IsJoint()) return EditJointPoint(doc, entry, linkDialog);
+    return EditBlock(doc, entry, blockDialog);
 }
 
 } // namespace kb

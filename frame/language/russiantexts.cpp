@@ -260,6 +260,7 @@ constexpr TTextRow kFullViewForm[] = {
 constexpr TTextRow kOptionsForm[] = {
     Caption("", ""),
     Caption("StaticText5", "Цвет фона:"),
+    Caption("StaticText6", "Автосохранение, с"),
     Caption("Button2", "Отмена"),
     Caption("StaticText1", "Размер стандартного блока"),
     Caption("StaticText2", "Тип блока:"),

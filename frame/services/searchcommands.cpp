@@ -74,7 +74,7 @@ QString OutcomeMessage(TSearchOutcome outcome)
 
 TSearchOutcome FindNext(TSearchTarget& target, const TSearchQuery& query)
 {
-    TShem* shem = target.ActiveDiagram();
+    const TShem* shem = target.ActiveDiagram();
     if (!shem) return TSearchOutcome::NoDocument;
     const std::optional<std::string> pattern = ToDiagramText(query.Text);
     TShemObj* hit = pattern && !pattern->empty()
@@ -89,10 +89,13 @@ TSearchOutcome ReplaceOne(TSearchTarget& target, const TSearchQuery& query)
 {
     TReplaceTexts texts;
     if (const auto stop = CheckReplace(target, query, texts)) return Tell(target, *stop);
-    TShemObj* hit = target.ActiveDiagram()->ReplaceText(target.SearchStart(), texts.Pattern,
-                                                        query.MatchCase, texts.Replacement);
+    TShemObj* hit = nullptr;
+    TShemObj* const start = target.SearchStart();
+    target.ChangeTexts([&](TShem& shem) {
+        hit = shem.ReplaceText(start, texts.Pattern, query.MatchCase, texts.Replacement);
+        return hit != nullptr;
+    });
     if (!hit) return Tell(target, TSearchOutcome::NotFound);
-    target.MarkModified();
     target.ShowFound(hit);
     return TSearchOutcome::Found;
 }
@@ -101,15 +104,16 @@ TSearchOutcome ReplaceAll(TSearchTarget& target, const TSearchQuery& query)
 {
     TReplaceTexts texts;
     if (const auto stop = CheckReplace(target, query, texts)) return Tell(target, *stop);
-    TShem* shem = target.ActiveDiagram();
     // Each replaced block is the start of the next search, so every block
     // after the selection is visited once and the walk ends with the diagram.
-    TShemObj* hit =
-        shem->ReplaceText(target.SearchStart(), texts.Pattern, query.MatchCase, texts.Replacement);
-    const bool changed = hit != nullptr;
-    while (hit)
-        hit = shem->ReplaceText(hit, texts.Pattern, query.MatchCase, texts.Replacement);
-    if (changed) target.MarkModified();
+    TShemObj* const start = target.SearchStart();
+    target.ChangeTexts([&](TShem& shem) {
+        TShemObj* hit = shem.ReplaceText(start, texts.Pattern, query.MatchCase, texts.Replacement);
+        const bool changed = hit != nullptr;
+        while (hit)
+            hit = shem.ReplaceText(hit, texts.Pattern, query.MatchCase, texts.Replacement);
+        return changed;
+    });
     return TSearchOutcome::Done;
 }
 

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace kb {
@@ -18,15 +20,16 @@ public:
     virtual ~TSearchTarget() = default;
 
     // The active document's diagram; null when no document is active.
-    virtual TShem* ActiveDiagram() = 0;
+    virtual const TShem* ActiveDiagram() = 0;
     // The first entry of the active document's selection; null when empty.
     virtual TShemObj* SearchStart() = 0;
     // Centres the view on the block of entry, makes entry the only selected
     // entry and repaints.
     virtual void ShowFound(TShemObj* entry) = 0;
-    // Block texts were replaced: mark the document modified, refresh its
-    // object list and repaint.
-    virtual void MarkModified() = 0;
+    // Runs replace on the active diagram as one change of its document
+    // (recorded for undo, marked modified, shown); replace returns whether it
+    // changed anything.
+    virtual void ChangeTexts(const std::function<bool(TShem&)>& replace) = 0;
     // Tells the user something; by default an information message box.
     virtual void Inform(const QString& text);
     // The parent of the message boxes.

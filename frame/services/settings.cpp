@@ -209,6 +209,9 @@ TSettings LoadSettings(QSettings& store, const QList<QRect>& screens)
     Assign(s.GridEnabled, ReadBool(store, "GridEnable"));
     s.RecentFiles = ReadRecentFiles(store);
     ReadStandSize(store, s.StandSize);
+    if (const auto seconds =
+            ReadIntIn(store, "AutosaveInterval", kMinAutosaveInterval, kMaxAutosaveInterval))
+        s.AutosaveInterval = *seconds;
     if (const auto v = ReadIntIn(store, "LinkDirection", 0, 3)) s.LinkDirection = *v;
     return s;
 }
@@ -232,6 +235,7 @@ void SaveSettings(QSettings& store, const TSettings& s)
     store.setValue("GridEnable", s.GridEnabled ? 1 : 0);
     WriteRecentFiles(store, s.RecentFiles);
     WriteStandSize(store, s.StandSize);
+    store.setValue("AutosaveInterval", s.AutosaveInterval);
     store.setValue("LinkDirection", s.LinkDirection);
     store.sync();
 }

@@ -46,6 +46,10 @@ struct TBlockSize
 };
 
 constexpr int kMaxRecentFiles = 5;
+// Seconds from a document's first change not yet autosaved to its copy.
+constexpr int kMinAutosaveInterval = 1;
+constexpr int kMaxAutosaveInterval = 3600;
+constexpr int kDefaultAutosaveInterval = 60;
 constexpr TColor kDefaultBackground = RGBColor(192, 192, 192);
 
 struct TSettings
@@ -65,6 +69,7 @@ struct TSettings
     bool GridEnabled = false;
     QStringList RecentFiles;
     std::array<TBlockSize, 10> StandSize{};
+    int AutosaveInterval = kDefaultAutosaveInterval;
     // The link tool's arrowheads (the link style's direction code, 0..3).
     // Until the user chooses, an arrow at the end: a flowchart is read along
     // its arrows, and the tool's picture then shows an arrow.

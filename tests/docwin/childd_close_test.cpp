@@ -4,6 +4,7 @@
 #include "docwin/messagebox.h"
 #include "tests/docwin/fakehost.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace kb;
@@ -24,6 +25,17 @@ protected:
             return answer;
         });
         doc.setWindowTitle(QStringLiteral("/tmp/a.bls"));
+    }
+    // A real change: a block drawn with the rectangle tool.
+    void Change()
+    {
+        doc.show();
+        doc.resize(400, 300);
+        host.Tool = tcRectangle;
+        QTest::mousePress(&doc, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseMove(&doc, QPoint(100, 60));
+        QTest::mouseRelease(&doc, Qt::LeftButton, {}, QPoint(100, 60));
+        ASSERT_TRUE(doc.Modified());
     }
     void TearDown() override { SetMessageBoxHook({}); }
 
@@ -47,7 +59,7 @@ TEST_F(ChildDClose, UnmodifiedDocumentClosesWithoutAsking)
 TEST_F(ChildDClose, ModifiedDocumentAsksWithItsCaption)
 {
     doc.show();
-    doc.SetModified(true);
+    Change();
     EXPECT_FALSE(doc.close());
     ASSERT_EQ(prompts.size(), 1);
     EXPECT_TRUE(prompts[0].startsWith(QStringLiteral("Сохранить изменения в /tmp/a.bls")));
@@ -60,7 +72,7 @@ TEST_F(ChildDClose, ModifiedDocumentAsksWithItsCaption)
 
 TEST_F(ChildDClose, NoClosesWithoutSaving)
 {
-    doc.SetModified(true);
+    Change();
     answer = QMessageBox::No;
     EXPECT_TRUE(doc.close());
     EXPECT_EQ(host.SaveCalls, 0);
@@ -68,7 +80,7 @@ TEST_F(ChildDClose, NoClosesWithoutSaving)
 
 TEST_F(ChildDClose, YesSavesAndCloses)
 {
-    doc.SetModified(true);
+    Change();
     answer = QMessageBox::Yes;
     EXPECT_TRUE(doc.close());
     EXPECT_EQ(host.SaveCalls, 1);
@@ -78,7 +90,7 @@ TEST_F(ChildDClose, YesSavesAndCloses)
 TEST_F(ChildDClose, FailedOrCancelledSaveKeepsTheWindowOpen)
 {
     doc.show();
-    doc.SetModified(true);
+    Change();
     answer = QMessageBox::Yes;
     host.Save = [](TChildD&) { return false; }; // the document stays modified
     EXPECT_FALSE(doc.close());
@@ -87,4 +99,13 @@ TEST_F(ChildDClose, FailedOrCancelledSaveKeepsTheWindowOpen)
     // A save that reports success but leaves changes behind does not close either.
     host.Save = [](TChildD&) { return true; };
     EXPECT_FALSE(doc.close());
+}
+
+TEST_F(ChildDClose, UndoingEverythingLeavesNothingToAsk)
+{
+    Change();
+    doc.Undo();
+    EXPECT_FALSE(doc.Modified());
+    EXPECT_TRUE(doc.close());
+    EXPECT_TRUE(prompts.isEmpty());
 }

@@ -1,5 +1,5 @@
 // The view of a document window: transform, scroll ranges, font by scale,
-// grid, centring, selection bounds and the list mirror.
+// grid, centring, selection bounds and loading.
 #include "docwin/childd.h"
 #include "tests/docwin/fakehost.h"
 
@@ -164,17 +164,19 @@ TEST_F(ChildDView, CenterNearTheTopLeftNeverGoesNegative)
 TEST_F(ChildDView, SelectionBoundsJoinSelectedBlocksOnly)
 {
     EXPECT_EQ(doc.SelectionBounds(), (TRect{65535, 65535, 0, 0}));
-    TShem& s = doc.Shem();
+    TShem s;
     TShemObj* a = s.Get(s.AddBlock(MakeBlock(10, 50, 40, 60)));
     TShemObj* b = s.Get(s.AddBlock(MakeBlock(30, 20, 90, 35)));
     TLink l;
     l.EndA = a;
     l.EndB = b;
-    TShemObj* link = s.Get(s.AddLink(l));
-    doc.Selection() = {link, a, b};
+    s.AddLink(l);
+    ASSERT_TRUE(doc.LoadFromBytes(s.SaveToBytes()));
+    TShemObj* link = doc.Shem().Get(2);
+    doc.SetSelection({link, doc.Shem().Get(0), doc.Shem().Get(1)});
     EXPECT_EQ(doc.SelectionBounds(), (TRect{10, 20, 90, 60}));
     EXPECT_EQ(doc.CountSelectedBlocks(), 2);
-    doc.Selection() = {link};
+    doc.SetSelection({link});
     EXPECT_EQ(doc.SelectionBounds(), (TRect{65535, 65535, 0, 0}));
     EXPECT_EQ(doc.CountSelectedBlocks(), 0);
 }
@@ -182,7 +184,9 @@ TEST_F(ChildDView, SelectionBoundsJoinSelectedBlocksOnly)
 TEST_F(ChildDView, HoverShowsThePointAndTheBlocksText)
 {
     SizeView(doc, 400, 300);
-    doc.Shem().AddBlock(MakeBlock(10, 10, 60, 30, "x := 1"));
+    TShem s;
+    s.AddBlock(MakeBlock(10, 10, 60, 30, "x := 1"));
+    ASSERT_TRUE(doc.LoadFromBytes(s.SaveToBytes()));
     QTest::mouseMove(&doc, QPoint(40, 40)); // diagram (20, 20)
     QMouseEvent move(QEvent::MouseMove, QPointF(40, 40), QPointF(40, 40), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
@@ -196,34 +200,31 @@ TEST_F(ChildDView, HoverShowsThePointAndTheBlocksText)
     EXPECT_TRUE(doc.toolTip().isEmpty());
 }
 
-TEST_F(ChildDView, OnlyTheActiveDocumentFillsTheObjectList)
-{
-    TChildD other(host);
-    host.Active = &other;
-    doc.Shem().AddBlock(MakeBlock(0, 0, 80, 20, "hidden"));
-    EXPECT_TRUE(host.List.Rows.empty());
-    host.Active = &doc;
-    doc.Shem().RefreshList();
-    ASSERT_EQ(host.List.Rows.size(), 1u);
-    EXPECT_EQ(host.List.Rows[0].Caption, "hidden");
-}
-
-TEST_F(ChildDView, LoadingRebuildsTheListOnceAndClearsModified)
+TEST_F(ChildDView, LoadingAnnouncesANewDiagramAndClearsModified)
 {
     TShem source;
     source.AddBlock(MakeBlock(0, 0, 80, 20, "a"));
     source.AddBlock(MakeBlock(0, 40, 80, 60, "b"));
-    doc.SetModified(true);
+    std::vector<TChange> notices;
+    QObject::connect(&doc.Document(), &TDiagramDocument::Changed,
+                     [&](const TChange& c) { notices.push_back(c); });
+    ASSERT_TRUE(doc.LoadFromBytes(source.SaveToBytes()));
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_TRUE(notices[0].All);
+    doc.SelectAll();
+    doc.DeleteSelection();
+    EXPECT_TRUE(doc.Modified());
     ASSERT_TRUE(doc.LoadFromBytes(source.SaveToBytes()));
     EXPECT_FALSE(doc.Modified());
+    EXPECT_FALSE(doc.CanUndo()); // a load starts a new history
     EXPECT_EQ(doc.Shem().Count(), 2);
-    ASSERT_EQ(host.List.Rows.size(), 2u);
-    EXPECT_EQ(host.List.Rows[1].Caption, "b");
 
     const std::vector<uint8_t> junk{'n', 'o', 't', ' ', 'a', ' ', 'd',
                                     'i', 'a', 'g', 'r', 'a', 'm'};
-    doc.SetModified(true);
+    doc.SelectAll();
+    doc.DeleteSelection();
     EXPECT_FALSE(doc.LoadFromBytes(junk));
     EXPECT_TRUE(doc.Modified());
-    EXPECT_EQ(doc.Shem().Count(), 2);
+    EXPECT_EQ(doc.Shem().Count(), 0);
+    EXPECT_TRUE(doc.CanUndo());
 }

@@ -1,5 +1,8 @@
 // A shown document window on the offscreen platform with a 400 by 300 pixel
-// view at scale 2, driven by QTest mouse and key events in view pixels.
+// view at scale 2, driven by QTest mouse and key events in view pixels. The
+// diagram a test starts from is built through the document's own change path
+// and then counts as saved, so Modified() tells whether the test's events
+// changed anything; Notices counts the change notifications since.
 #pragma once
 
 #include "docwin/childd.h"
@@ -9,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace kb::test {
 
@@ -30,10 +34,27 @@ protected:
         doc.resize(400 + TChildD::kScrollBarThickness, 300 + TChildD::kScrollBarThickness);
         doc.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&doc));
+        QObject::connect(&doc.Document(), &TDiagramDocument::Changed,
+                         [this](const TChange& c) { Notices += c.Diagram() ? 1 : 0; });
     }
 
-    TShem& Shem() { return doc.Shem(); }
-    TShemObj* Add(const Block& b) { return Shem().Get(Shem().AddBlock(b)); }
+    const TShem& Shem() { return doc.Shem(); }
+    // Set-up: adds and saves, as if the entry came with the file.
+    template <typename T> TShemObj* Setup(const T& value)
+    {
+        TShemObj* e = nullptr;
+        doc.Document().Edit(TAction::Paste, [&](TEdit& edit) {
+            if constexpr (std::is_same_v<T, Block>)
+                e = edit.AddBlock(value);
+            else
+                e = edit.AddLink(value);
+            return true;
+        });
+        doc.Document().MarkSaved();
+        Notices = 0;
+        return e;
+    }
+    TShemObj* Add(const Block& b) { return Setup(b); }
     TShemObj* AddRect(int l, int t, int r, int b, const char* text = "")
     {
         return Add(MakeBlock(l, t, r, b, bkRectangle, text));
@@ -46,13 +67,9 @@ protected:
         l.PosA = posA;
         l.EndB = b;
         l.PosB = posB;
-        return Shem().Get(Shem().AddLink(l));
+        return Setup(l);
     }
-    void Select(std::vector<TShemObj*> entries)
-    {
-        doc.Selection() = std::move(entries);
-        doc.Repaint();
-    }
+    void Select(std::vector<TShemObj*> entries) { doc.SetSelection(std::move(entries)); }
     bool InDiagram(const TShemObj* e)
     {
         for (int i = 0; i < Shem().Count(); ++i)
@@ -102,6 +119,7 @@ protected:
 
     TFakeHost host;
     TChildD doc{host};
+    int Notices = 0;
 };
 
 } // namespace kb::test

@@ -34,6 +34,7 @@ TEST_F(Editing, BlockDragMustExceedTenByFiveUnits)
     EXPECT_EQ(Shem().Count(), 0);
     EXPECT_EQ(host.Tool, tcRectangle);
     EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.Modified());
 
     Drag({20, 20}, {42, 32});
     ASSERT_EQ(Shem().Count(), 1);
@@ -44,8 +45,9 @@ TEST_F(Editing, BlockDragMustExceedTenByFiveUnits)
     EXPECT_TRUE(doc.EditorOpen());
     EXPECT_EQ(doc.TextTarget(), block);
     EXPECT_EQ(host.Tool, tcSelect);
-    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::CreateBlock);
     EXPECT_TRUE(doc.Modified());
+    EXPECT_EQ(Notices, 1);
 }
 
 TEST_F(Editing, CreatingToolsMakeTheirKindAndShiftMakesSquares)
@@ -88,7 +90,8 @@ TEST_F(Editing, ClickShiftClickAndMoveTogether)
     Drag({50, 40}, {70, 50});
     EXPECT_EQ(BoxOf(a), (TRect{20, 15, 50, 35}));
     EXPECT_EQ(BoxOf(b), (TRect{70, 15, 100, 35}));
-    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::Move);
+    EXPECT_EQ(Notices, 1);
 
     QTest::mouseClick(&doc, Qt::LeftButton, Qt::ShiftModifier, QPoint(70, 50));
     EXPECT_EQ(doc.Selection(), std::vector<TShemObj*>{b});
@@ -103,7 +106,7 @@ TEST_F(Editing, ShiftClickOnTheLastSelectedBlockStartsNoMove)
     Release({90, 60});
     EXPECT_TRUE(doc.Selection().empty());
     EXPECT_EQ(BoxOf(a), (TRect{10, 10, 40, 30}));
-    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.Modified());
 }
 
 TEST_F(Editing, ShiftRubberBandAddsEachEntryOnce)
@@ -121,7 +124,7 @@ TEST_F(Editing, ShiftRubberBandAddsEachEntryOnce)
     EXPECT_TRUE(doc.Selection().empty());
 }
 
-TEST_F(Editing, MoveBackToItsStartMarksModifiedWithoutSnapshot)
+TEST_F(Editing, AMoveBackToItsStartChangesNothing)
 {
     TShemObj* a = AddRect(10, 10, 40, 30);
     Select({a});
@@ -129,8 +132,8 @@ TEST_F(Editing, MoveBackToItsStartMarksModifiedWithoutSnapshot)
     MoveTo({120, 90});
     Release({50, 40});
     EXPECT_EQ(BoxOf(a), (TRect{10, 10, 40, 30}));
-    EXPECT_FALSE(doc.CanUndo());
-    EXPECT_TRUE(doc.Modified());
+    EXPECT_FALSE(doc.Modified());
+    EXPECT_EQ(Notices, 0);
 }
 
 TEST_F(Editing, MovingStopsAtTheDiagramEdgeForTheWholeSelection)
@@ -152,7 +155,10 @@ TEST_F(Editing, ResizeKeepsTheMinimumSizeAndTheDiagramRange)
     EXPECT_EQ(BoxOf(a), (TRect{180, 50, 200, 100}));
     Drag({10, 260}, {-20, 260}); // left middle handle left of the view
     EXPECT_EQ(BoxOf(edge), (TRect{0, 120, 100, 140}));
-    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::Resize);
+    doc.Undo(); // the whole drag is one step
+    EXPECT_EQ(BoxOf(edge), (TRect{5, 120, 100, 140}));
+    doc.Redo();
 
     doc.ScrollTo({65335, 0});
     TShemObj* far = AddRect(65400, 50, 65500, 100);
@@ -171,7 +177,7 @@ TEST_F(Editing, LinksSnapWithCtrlAndNeedATargetOtherThanTheirStart)
     host.Direction = 1;
     Drag({30, 20}, {80, 40}); // from a's top edge back onto a's right side
     EXPECT_EQ(Shem().Count(), 2);
-    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.Modified());
 
     Drag({30, 20}, {200, 40}, Qt::ControlModifier); // (15, 10) snaps to a's top middle
     ASSERT_EQ(Shem().Count(), 3);
@@ -183,7 +189,7 @@ TEST_F(Editing, LinksSnapWithCtrlAndNeedATargetOtherThanTheirStart)
     EXPECT_EQ(Shem().AttachPoint(l.PosA, a), (TPoint{25, 10}));
     EXPECT_EQ(Shem().AttachPoint(l.PosB, b), (TPoint{100, 20}));
     EXPECT_EQ(doc.Selection(), std::vector<TShemObj*>{link});
-    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::CreateLink);
     EXPECT_TRUE(doc.Modified());
 }
 
@@ -201,13 +207,16 @@ TEST_F(Editing, LinkEndsMoveOnlyWhereNoCycleArises)
     EXPECT_EQ(l1->link().EndB, b);
     Drag({200, 40}, {80, 50}); // onto a, where end A already is
     EXPECT_EQ(l1->link().EndB, b);
-    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.Modified());
 
     Drag({200, 40}, {200, 150}); // onto d's left side
     EXPECT_EQ(l1->link().EndB, d);
     EXPECT_EQ(Shem().AttachPoint(l1->link().PosB, d), (TPoint{100, 75}));
     EXPECT_EQ(l2->link().EndA, l1);
-    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_TRUE(doc.Modified());
+    doc.Undo();
+    EXPECT_EQ(l1->link().EndB, b);
+    EXPECT_FALSE(doc.Modified());
 }
 
 TEST_F(Editing, JointPointsSplitAndMergeLinksKeepingWhatSitsOnThem)
@@ -229,10 +238,9 @@ TEST_F(Editing, JointPointsSplitAndMergeLinksKeepingWhatSitsOnThem)
     EXPECT_NEAR(Shem().LinkEnds(onL->link()).A.x, 80, 1);
     EXPECT_EQ(doc.Selection(), std::vector<TShemObj*>{joint});
     EXPECT_TRUE(doc.Modified());
-    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::JointPoint);
 
     host.DeleteJoints = true;
-    doc.SetModified(false);
     QTest::mouseClick(&doc, Qt::LeftButton, {}, QPoint(140, 40));
     EXPECT_FALSE(InDiagram(joint));
     const std::vector<TShemObj*> links = LinksOf(Shem());
@@ -244,6 +252,23 @@ TEST_F(Editing, JointPointsSplitAndMergeLinksKeepingWhatSitsOnThem)
     EXPECT_EQ(onL->link().EndA, merged);
     EXPECT_NEAR(Shem().LinkEnds(onL->link()).A.x, 80, 1);
     EXPECT_TRUE(doc.Modified());
+
+    // Both steps undone: the very entries come back, joined as before.
+    const std::vector<uint8_t> start = [&] {
+        doc.Undo();
+        doc.Undo();
+        return Shem().SaveToBytes();
+    }();
+    EXPECT_FALSE(doc.Modified());
+    EXPECT_EQ(Shem().Count(), 5);
+    EXPECT_EQ(l->link().EndA, a);
+    EXPECT_EQ(onL->link().EndA, l);
+    EXPECT_TRUE(SelectionIsLive());
+    doc.Redo();
+    EXPECT_TRUE(InDiagram(joint));
+    EXPECT_EQ(l->link().EndA, joint);
+    doc.Undo();
+    EXPECT_EQ(Shem().SaveToBytes(), start);
 }
 
 TEST_F(Editing, AJointPointOfOneLinkNeverBreaksTheTools)

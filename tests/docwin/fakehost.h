@@ -3,28 +3,15 @@
 #pragma once
 
 #include "docwin/childd.h"
-#include "model/listsink.h"
 
 #include <QString>
 
 #include <functional>
 #include <map>
+#include <type_traits>
 #include <vector>
 
 namespace kb::test {
-
-class TRecordingList : public TListSink
-{
-public:
-    bool Visible = true;
-    std::vector<TListRow> Rows;
-
-    bool IsVisible() const override { return Visible; }
-    void BeginUpdate() override {}
-    void EndUpdate() override {}
-    void ClearRows() override { Rows.clear(); }
-    void AppendRow(const TListRow& row) override { Rows.push_back(row); }
-};
 
 class TFakeHost : public TChildHost
 {
@@ -35,13 +22,11 @@ public:
     QString Font = QStringLiteral("Courier");
     TColor Color = RGBColor(192, 192, 192);
     TShem ClipboardDiagram;
-    TRecordingList List;
-    const TChildD* Active = nullptr; // null: every document counts as active
     std::map<int, QString> Status;
     int SaveCalls = 0;
     // What the save command does; by default it succeeds.
     std::function<bool(TChildD&)> Save = [](TChildD& doc) {
-        doc.SetModified(false);
+        doc.Document().MarkSaved();
         return true;
     };
 
@@ -50,8 +35,6 @@ public:
     int LinkDirection() const override { return Direction; }
     bool JointDeleteMode() const override { return DeleteJoints; }
     TShem& Clipboard() override { return ClipboardDiagram; }
-    TListSink* ListSink() override { return &List; }
-    bool IsActiveDocument(const TChildD& doc) const override { return !Active || Active == &doc; }
     QString FontName() const override { return Font; }
     TColor Background() const override { return Color; }
     void ShowStatus(int panel, const QString& text) override { Status[panel] = text; }
@@ -60,8 +43,23 @@ public:
         ++SaveCalls;
         return Save(doc);
     }
-    void DocumentChanged(TChildD&) override {}
     void ShowDocumentMenu(TChildD&, QPoint) override {}
 };
+
+// Set-up: adds an entry through the document's own change path and counts
+// it as saved, as if it had come with the file.
+template <typename T> TShemObj* SetUpEntry(TChildD& doc, const T& value)
+{
+    TShemObj* e = nullptr;
+    doc.Document().Edit(TAction::Paste, [&](TEdit& edit) {
+        if constexpr (std::is_same_v<T, Block>)
+            e = edit.AddBlock(value);
+        else
+            e = edit.AddLink(value);
+        return true;
+    });
+    doc.Document().MarkSaved();
+    return e;
+}
 
 } // namespace kb::test

@@ -28,7 +28,7 @@ TEST_F(Editing, LinksOnLinksFollowABlockTheUserMoves)
     // Undo (the command behind Edit > Undo) puts everything back, the
     // remembered ends included.
     ASSERT_TRUE(doc.CanUndo());
-    doc.SwapWithSnapshot();
+    doc.Undo();
     const TShemObj* link = Shem().Get(3);
     ASSERT_TRUE(link->IsLink());
     EXPECT_EQ(Shem().LinkEnds(link->link()).A, (TPoint{70, 20}));
@@ -36,7 +36,7 @@ TEST_F(Editing, LinksOnLinksFollowABlockTheUserMoves)
     // The user drags the end of the carrying link from b onto the left side
     // of another block: the link on it follows.
     AddRect(100, 100, 130, 120);
-    doc.Repaint();
+    Select({base});
     Drag({200, 40}, {200, 220});
     EXPECT_EQ(Shem().LinkEnds(Shem().Get(2)->link()).B, (TPoint{100, 110}));
     EXPECT_EQ(Shem().LinkEnds(link->link()).A, (TPoint{70, 65}));

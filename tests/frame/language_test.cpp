@@ -91,7 +91,7 @@ protected:
     {
         FileDialogs() = m_savedDialogs;
         for (TChildD* doc : main.Documents())
-            doc->SetModified(false);
+            doc->Document().MarkSaved(); // as if saved: nothing may stop the window going
     }
 
     TMainForm main;
@@ -217,6 +217,8 @@ TEST_F(RussianInterface, WindowsMadeLaterGetTheirTextsWhenFirstShown)
                         EXPECT_EQ(d.objectName(), QStringLiteral("OptionsForm"));
                         EXPECT_EQ(d.windowTitle(), QString());
                         EXPECT_EQ(TextOf<QLabel>(d, "StaticText5"), QStringLiteral("Цвет фона:"));
+                        EXPECT_EQ(TextOf<QLabel>(d, "StaticText6"),
+                                  QStringLiteral("Автосохранение, с"));
                         EXPECT_EQ(TextOf<QPushButton>(d, "Panel1"), QStringLiteral("Изменить"));
                     });
     WithModalDialog([&] { main.Action(QStringLiteral("HelpAboutItem"))->trigger(); },

@@ -10,11 +10,13 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
 using namespace kb;
+using kb::test::DrawRectangle;
 using kb::test::TMessageRecorder;
 using kb::test::WriteDiagram;
 using kb::test::WriteFile;
@@ -35,8 +37,7 @@ protected:
     {
         FileDialogs() = saved;
         // Nothing may stop the window from going away.
-        for (TChildD* doc : main.Documents())
-            doc->SetModified(false);
+        messages.Answer = QMessageBox::No;
     }
 
     // The save dialog answers with name (empty: cancelled).
@@ -156,8 +157,12 @@ TEST_F(MainFormDocuments, SavingWritesTheDiagramAndPutsTheFileFirst)
     TChildD* doc = main.OpenDocument(a);
     main.OpenDocument(b);
     EXPECT_EQ(main.RecentFiles(), (QStringList{b, a}));
-    doc->Shem().Get(0)->block().Text = "new";
-    doc->SetModified(true);
+    // Double click the block, replace its text by typing; the save takes
+    // the text still being typed.
+    kb::test::DoubleClick(doc, QPoint(100, 40));
+    ASSERT_TRUE(doc->EditorOpen());
+    QTest::keyClick(doc->Editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(doc->Editor(), QStringLiteral("new"));
     ASSERT_TRUE(main.SaveDocument(*doc));
     EXPECT_FALSE(doc->Modified());
     EXPECT_EQ(main.RecentFiles(), (QStringList{a, b}));
@@ -174,7 +179,7 @@ TEST_F(MainFormDocuments, FailedSaveKeepsTheChangesAndTheWindow)
     ASSERT_NE(doc, nullptr);
     const QString unreachable = dir.filePath(QStringLiteral("no such folder/a.bls"));
     doc->SetFileName(unreachable);
-    doc->SetModified(true);
+    DrawRectangle(main, *doc);
     EXPECT_FALSE(main.SaveDocument(*doc));
     EXPECT_TRUE(doc->Modified());
     ASSERT_EQ(messages.Texts.size(), 1);
@@ -192,7 +197,7 @@ TEST_F(MainFormDocuments, FailedSaveKeepsTheChangesAndTheWindow)
 TEST_F(MainFormDocuments, SavingANewDocumentAsksForAName)
 {
     TChildD* doc = main.NewDocument();
-    doc->SetModified(true);
+    DrawRectangle(main, *doc);
     AnswerSaveDialog(QString());
     EXPECT_FALSE(main.SaveDocument(*doc));
     EXPECT_TRUE(doc->Modified());
@@ -216,7 +221,7 @@ TEST_F(MainFormDocuments, SaveAsRefusesAFileOpenInAnotherWindow)
     const QString a = WriteDiagram(dir, QStringLiteral("a.bls"), "a");
     main.OpenDocument(a);
     TChildD* doc = main.NewDocument();
-    doc->SetModified(true);
+    DrawRectangle(main, *doc);
     AnswerSaveDialog(a);
     EXPECT_FALSE(main.SaveDocumentAs(*doc));
     EXPECT_TRUE(doc->Modified());
@@ -230,7 +235,7 @@ TEST_F(MainFormDocuments, SaveAsRefusesAFileOpenInAnotherWindow)
 TEST_F(MainFormDocuments, CancelInTheClosePromptKeepsTheMainWindowOpen)
 {
     main.NewDocument();
-    main.NewDocument()->SetModified(true);
+    DrawRectangle(main, *main.NewDocument());
     messages.Answer = QMessageBox::Cancel;
     EXPECT_FALSE(main.close());
     EXPECT_TRUE(main.isVisible());

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -188,13 +189,20 @@ TEST_F(MainFormMenus, ShortcutsReachTheirCommands)
     QTest::keyClick(&main, Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(main.Documents().size(), 1);
     TChildD* doc = main.Documents()[0];
+    kb::test::DrawRectangle(main, *doc);
+    QTest::keyClick(doc->Editor(), Qt::Key_Escape);
+    ASSERT_EQ(doc->Shem().Count(), 1);
     doc->setFocus();
-    Block b;
-    b.Right = 80;
-    b.Bottom = 20;
-    doc->Shem().AddBlock(b);
+    QTest::keyClick(doc, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc->Shem().Count(), 0);
+    QTest::keyClick(doc, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc->Shem().Count(), 1);
+    QTest::keyClick(doc, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(doc, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(doc->Shem().Count(), 1);
     QTest::keyClick(doc, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(doc->Selection().size(), 1u);
+    QTest::keyClick(doc, Qt::Key_Z, Qt::ControlModifier); // back to the start
     QTest::keyClick(doc, Qt::Key_F4, Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_TRUE(main.Documents().isEmpty()); // unmodified: no prompt

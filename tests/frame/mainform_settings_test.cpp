@@ -1,9 +1,16 @@
 // The preferences the main window takes at start-up and gives back at the end.
 #include "docwin/childd.h"
+#include "frame/autosave/documentautosave.h"
+#include "frame/dialogs/optionsform.h"
+#include "frame/dialogs/spinfield.h"
 #include "frame/mainform.h"
 #include "frame/objectlist.h"
+#include "tests/frame/shellsupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -63,4 +70,31 @@ TEST(MainFormSettings, BackgroundReachesEveryOpenDocument)
     EXPECT_EQ(a->WindowColor(), RGBColor(1, 2, 3));
     EXPECT_EQ(b->WindowColor(), RGBColor(1, 2, 3));
     EXPECT_EQ(b->BackBuffer().pixel(3, 3), qRgb(1, 2, 3));
+}
+
+TEST(MainFormSettings, TheAutosaveIntervalIsSetInOptionsAndStored)
+{
+    QTemporaryDir dir;
+    kb::test::TMessageRecorder answers;
+    answers.Answer = QMessageBox::No;
+    TMainForm main;
+    main.show();
+    EXPECT_EQ(main.CollectSettings().AutosaveInterval, 60);
+    main.EnableAutosave(dir.filePath(QStringLiteral("autosave")));
+    TChildD* doc = main.NewDocument();
+    kb::test::DrawRectangle(main, *doc);
+    auto* autosave = doc->findChild<TDocumentAutosave*>();
+    ASSERT_TRUE(autosave && autosave->Pending());
+
+    kb::test::WhenModalShows<TOptionsForm>([](TOptionsForm& d) {
+        EXPECT_EQ(d.AutosaveField()->value(), 60);
+        d.AutosaveField()->setValue(2);
+    });
+    main.Action(QStringLiteral("Options"))->trigger();
+    EXPECT_EQ(main.AutosaveInterval(), 2);
+    EXPECT_EQ(main.CollectSettings().AutosaveInterval, 2);
+    // The running countdown is cut short; it still counts from the change.
+    EXPECT_EQ(autosave->Interval(), 2000);
+    EXPECT_LE(autosave->Timer().remainingTime(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!autosave->Pending(), 10000);
 }

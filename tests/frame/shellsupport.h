@@ -1,14 +1,23 @@
 // Shared pieces of the main window tests: a recorder that answers message
-// boxes, and small diagram files in a temporary folder.
+// boxes, small diagram files in a temporary folder, and a change made the
+// way a user makes one.
 #pragma once
 
+#include "docwin/childd.h"
 #include "docwin/messagebox.h"
+#include "frame/mainform.h"
 #include "model/shem.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +63,45 @@ inline QString WriteFile(const QTemporaryDir& dir, const QString& name,
     f.open(QIODevice::WriteOnly);
     f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
     return path;
+}
+
+// Presses the palette's "Create rectangle" and drags a block out in doc's
+// view, from `from` to `to` in pixels; the in-place editor is then open on it.
+inline void DrawRectangle(TMainForm& main, TChildD& doc, QPoint from = {200, 100},
+                          QPoint to = {260, 140})
+{
+    main.Action(QStringLiteral("ToolButton11"))->trigger();
+    QTest::mousePress(&doc, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&doc, to);
+    QTest::mouseRelease(&doc, Qt::LeftButton, {}, to);
+}
+
+// The platform's sequence for a double click: a hover there, a click, the
+// double click event (whose press the window also handles), its release.
+inline void DoubleClick(QWidget* w, QPoint p)
+{
+    QTest::mouseMove(w, p + QPoint(1, 0));
+    QTest::mouseMove(w, p);
+    QTest::mouseClick(w, Qt::LeftButton, {}, p);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, p);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+}
+
+// Runs act on the next modal dialog of type D once it shows (checking every
+// few milliseconds, however busy the machine), then presses OK.
+template <typename D = QDialog> void WhenModalShows(std::function<void(D&)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        poll->stop();
+        poll->deleteLater();
+        act(*dialog);
+        dialog->accept();
+    });
+    poll->start();
 }
 
 inline QString WriteDiagram(const QTemporaryDir& dir, const QString& name,

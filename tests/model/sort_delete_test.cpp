@@ -239,3 +239,41 @@ TEST(SortEntries, AChainOfLinksStoredBackToFrontEndsQuickly)
         if (end->IsLink()) ASSERT_LT(s.IndexOf(end), i);
     }
 }
+
+TEST(TakeOut, TakesTheCascadeAliveAndPutsItBackInPlace)
+{
+    TShem s;
+    TShemObj* a = Add(s, MakeBlock(0, 0, 0, 10, 10));
+    TShemObj* joint = Add(s, MakeBlock(bkJoint, 20, 20, 22, 22));
+    TShemObj* b = Add(s, MakeBlock(0, 40, 0, 50, 10));
+    TShemObj* in = Add(s, MakeLink(a, joint));
+    TShemObj* out = Add(s, MakeLink(joint, b));
+    TShemObj* onOut = Add(s, MakeLink(out, a));
+    const std::vector<uint8_t> before = s.SaveToBytes();
+
+    // The same entries RemoveAll would delete, in list order.
+    const std::vector<TShemObj*> doomed = s.CascadeOf({in});
+    EXPECT_EQ(doomed, (std::vector<TShemObj*>{joint, in, out, onOut}));
+    std::vector<TTakenEntry> taken = s.TakeOut(doomed);
+    ASSERT_EQ(taken.size(), 4u);
+    EXPECT_EQ(taken[0].Index, 1);
+    EXPECT_EQ(taken[3].Index, 5);
+    EXPECT_EQ(s.Count(), 2);
+    EXPECT_EQ(s.IndexOf(b), 1);
+    EXPECT_EQ(out->link().EndA, joint) << "taken entries keep their state";
+
+    s.PutBack(taken);
+    EXPECT_TRUE(taken.empty());
+    EXPECT_EQ(s.SaveToBytes(), before);
+    EXPECT_EQ(s.Get(4), out);
+    EXPECT_EQ(s.IndexOf(onOut), 5);
+
+    // Entries not in the list are skipped; an append is taken from the end.
+    TShemObj* last = Add(s, MakeBlock(0, 60, 0, 70, 10));
+    std::vector<TTakenEntry> one = s.TakeOut({last, nullptr});
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].Index, 6);
+    EXPECT_TRUE(s.TakeOut({last}).empty());
+    s.PutBack(one);
+    EXPECT_EQ(s.Get(6), last);
+}

@@ -367,3 +367,67 @@ TEST(PascalExportIndent, BelowLevelZeroLinesGetNoSpaces)
     kb::pas::Indent(lines);
     EXPECT_EQ(lines, (Lines{"end;", "x", "begin", "y", "begin", "  z"}));
 }
+
+// A decision reading a whole case head, its branches each labelled 30 left
+// of their first block's top-left corner as the unit import draws them.
+TEST(PascalExportDecisions, ACaseDecisionWithLabelledBranchesIsACaseStatement)
+{
+    auto run = [](bool labelled) {
+        Decision x;
+        x.b.Shem().Get(1)->block().Text = "case k of";
+        auto* one = x.Target("a", 40);
+        auto* other = x.Target("c", 280);
+        auto* two = x.Target("b", 160);
+        auto* after = x.b.Rect("t", 100, 200);
+        auto* end = x.b.Ellipse("end", 100, 300);
+        if (labelled) {
+            x.b.Label("else", 280 - 20, 85);
+            x.b.Label("1", 40 - 20, 85);
+            x.b.Label("2, 3", 160 - 20, 85);
+        }
+        for (auto* t : {one, two, other}) {
+            x.b.Link(x.d, kBM, t, kTM, 1);
+            x.b.Flow(t, after);
+        }
+        x.b.Flow(after, end);
+        return x.Run();
+    };
+    const Result r = run(true);
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(r.lines, (Lines{"begin", "  case k of", "    1:", "    begin", "      a", "    end;",
+                              "    2, 3:", "    begin", "      b", "    end;", "    else", "    c",
+                              "  end;", "  t", "end;"}));
+    // Without its labels it stands for three ways on, as any decision would.
+    EXPECT_EQ(run(false).messages, (Messages{Msg(kb::kMsgTooManyOutgoing)}));
+}
+
+TEST(PascalExportDecisions, ALoopDecisionReadingAForHeadIsThatForLoop)
+{
+    auto run = [](const std::string& test) {
+        TFlowBuilder b;
+        auto* begin = b.Ellipse("begin", 100, 0);
+        auto* d = b.Rhomb(test, 100, 40);
+        auto* body = b.Rect("s := s + i", 0, 80);
+        auto* end = b.Ellipse("end", 100, 200);
+        b.Label("yes", 85, 45);
+        b.Flow(begin, d);
+        b.Link(d, kLM, body, kTM, 1);
+        b.Link(body, kBM, d, kTM, 1);
+        b.Link(d, kRM, end, kTM, 1);
+        return Export(b).lines;
+    };
+    EXPECT_EQ(run("for i := 1 to n do"), (Lines{"begin", "  for i := 1 to n do", "  begin",
+                                                "    s := s + i", "  end;", "end;"}));
+    // Any other test is a while loop's, as it always was.
+    EXPECT_EQ(run("i <= n"),
+              (Lines{"begin", "  while i <= n do", "  begin", "    s := s + i", "  end;", "end;"}));
+}
+
+TEST(PascalExportIndent, CaseAndTryBlocksIndentTheirInsides)
+{
+    Lines lines{"begin", "case k of", "1:", "a;",   "end;", "try;",
+                "b;",    "except",    "c;", "end;", "end;"};
+    kb::pas::Indent(lines);
+    EXPECT_EQ(lines, (Lines{"begin", "  case k of", "    1:", "    a;", "  end;", "  try;",
+                            "    b;", "  except", "    c;", "  end;", "end;"}));
+}

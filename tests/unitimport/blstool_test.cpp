@@ -96,4 +96,41 @@ TEST_F(BlstoolImport, ExitCodes)
     EXPECT_TRUE(fs::exists(taken / "B.bls"));       // the other routines are still written
 }
 
+TEST_F(BlstoolImport, NamesTheRoutinesThatLoseCompilerDirectives)
+{
+    kbtest::WriteBytes(m_unit, Crlf("implementation\n"
+                                    "procedure Plain; begin x; end;\n"
+                                    "procedure Tuned; begin {$push}{$R-} x := a[i]; {$pop} end;\n"
+                                    "end.\n"));
+    const kbtest::RunResult r =
+        Blstool(m_dir, "import " + Quote(m_unit) + " -o " + Quote(m_dir.Str()));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, m_dir.Str() + "/Plain.bls\n" + m_dir.Str() + "/Tuned.bls\n");
+    EXPECT_EQ(r.err, "blstool: warning: routine 2 (procedure Tuned) lost its compiler directives, "
+                     "dropped like comments\n");
+}
+
+// On a terminal stderr shows the progress on one line, rewritten in place and
+// erased at the end; the paths still go to stdout. (Redirected, as in the
+// tests above, stderr holds the messages alone.)
+TEST_F(BlstoolImport, ReportsProgressOnATerminal)
+{
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "script(1) is not installed: no terminal to run blstool on";
+    const std::string out = (m_dir.Path() / "out").string();
+    const std::string typescript = (m_dir.Path() / "typescript").string();
+    const std::string command = std::string(KB_BIN_DIR) + "/blstool import " + Quote(m_unit) +
+                                " -o " + Quote(out) + " > " + Quote(out + ".txt");
+    ASSERT_EQ(
+        std::system(("script -qec " + Quote(command) + " " + Quote(typescript) + " >/dev/null 2>&1")
+                        .c_str()),
+        0);
+    const std::string terminal = kbtest::Slurp(typescript);
+    EXPECT_NE(terminal.find("\rimport: 0 of 4 routines"), std::string::npos) << terminal;
+    EXPECT_NE(terminal.find("\r\033[K"), std::string::npos);
+    EXPECT_NE(terminal.find("skipped routine 2 (procedure Broken)"), std::string::npos);
+    EXPECT_EQ(kbtest::Slurp(out + ".txt"),
+              out + "/A.bls\n" + out + "/B.bls\n" + out + "/A~2.bls\n");
+}
+
 } // namespace

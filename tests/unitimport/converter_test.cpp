@@ -207,7 +207,8 @@ TEST(Converter, CaseExitsWalkTheRhombsLowerEdges)
 TEST(Converter, CaseWithoutBranchesIsItsRhomb)
 {
     const Converted c({"case", "x", "of", "end", "y"});
-    EXPECT_EQ(c.BlockWithText("x")->Kind, bkRhomb);
+    ASSERT_TRUE(c.BlockWithText("case x of"));
+    EXPECT_EQ(c.BlockWithText("case x of")->Kind, bkRhomb);
     EXPECT_EQ(c.BlockWithText("y")->Top, 30);
 }
 

@@ -102,4 +102,102 @@ const Case kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Statements, RoundTrip, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The constructs that come back in their own words, exactly as the export
+// writes them.
+std::vector<std::string> Exported(const std::string& statements)
+{
+    const TUnit unit = ScanText(
+        kbtest::Crlf("implementation\nprocedure P;\nbegin\n" + statements + "\nend;\nend.\n"));
+    EXPECT_EQ(unit.Routines.size(), 1u);
+    if (unit.Routines.empty()) return {};
+    kb::TShem diagram;
+    EXPECT_EQ(BuildRoutineDiagram(unit.Routines[0], diagram), TSkipReason::None);
+    std::vector<std::string> pascal;
+    const auto messages = kb::ExportPascal(diagram.SaveToBytes(), pascal);
+    EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages.front());
+    return pascal;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(RoundTripWords, ForLoopsComeBackAsForLoops)
+{
+    EXPECT_EQ(Exported("for i := 0 to n - 1 do Inc(s);\nDone;"),
+              (Lines{"begin", "  for i := 0 to n - 1 do", "  begin", "    Inc(s)", "  end;",
+                     "  Done", "end;"}));
+    EXPECT_EQ(Exported("for c := High(T) downto Low(T) do begin a; b end;"),
+              (Lines{"begin", "  for c := High (T) downto Low (T) do", "  begin", "    a;", "    b",
+                     "  end;", "end;"}));
+    EXPECT_EQ(Exported("for x in Items do Show(x);"),
+              (Lines{"begin", "  for x in Items do", "  begin", "    Show(x)", "  end;", "end;"}));
+}
+
+TEST(RoundTripWords, WithHeadsGovernTheirStatementsOnly)
+{
+    EXPECT_EQ(Exported("with R do begin X := 1; Y := 2 end;\nZ := 3;"),
+              (Lines{"begin", "  with R do", "  begin;", "    X :=1;", "    Y := 2;", "  end;",
+                     "  Z :=3", "end;"}));
+    EXPECT_EQ(Exported("if a then with P^, Q do Run else Stop;"),
+              (Lines{"begin", "  if a", "  then", "  begin", "    with P^, Q do", "    begin;",
+                     "      Run;", "    end", "  end", "  else", "  begin", "    Stop", "  end;",
+                     "end;"}));
+}
+
+TEST(RoundTripWords, CaseStatementsKeepTheirLabels)
+{
+    EXPECT_EQ(
+        Exported("case k of\n 0: a := 1;\n 1, 2: begin b; c end;\n 3: d;\nelse e; f;\nend;\ng;"),
+        (Lines{"begin",     "  case k of", "    0:",   "    begin", "      a :=1", "    end;",
+               "    1,2:",  "    begin",   "      b;", "      c",   "    end;",    "    3:",
+               "    begin", "      d",     "    end;", "    else",  "    e;",      "    f",
+               "  end;",    "  g",         "end;"}));
+    EXPECT_EQ(Exported("case k of 1: if a then b else c; end;"),
+              (Lines{"begin", "  case k of", "    1:", "    begin", "      if a", "      then",
+                     "      begin", "        b", "      end", "      else", "      begin",
+                     "        c", "      end;", "    end;", "  end;", "end;"}));
+}
+
+TEST(RoundTripWords, AnEmptyThenKeepsItsElse)
+{
+    EXPECT_EQ(Exported("if a then else b;\nc;"),
+              (Lines{"begin", "  if a", "  then", "  begin", "  end", "  else", "  begin", "    b",
+                     "  end;", "  c", "end;"}));
+}
+
+TEST(RoundTripWords, ARepeatDirectlyInsideARepeatComesBackWhole)
+{
+    const Lines lines = Exported("a;\nrepeat repeat b until c until d;\ne;");
+    EXPECT_EQ(lines, (Lines{"begin", "  a;", "  repeat", "     ;", "    repeat", "      b",
+                            "    until c;", "  until d;", "  e", "end;"}));
+}
+
+TEST(RoundTripWords, ALabelStaysWithItsStatement)
+{
+    EXPECT_EQ(Exported("a;\nagain: b := 1;\nif b > 0 then goto again;"),
+              (Lines{"begin", "  a;", "  again:", "  b :=1;", "  if b > 0", "  then", "  begin",
+                     "    goto again", "  end;", "end;"}));
+}
+
+TEST(RoundTripWords, AnElseAfterASemicolonIsTheCasesNotTheIfs)
+{
+    EXPECT_EQ(Exported("case k of 1: if a then b; else c; end;"),
+              (Lines{"begin", "  case k of", "    1:", "    begin", "      if a", "      then",
+                     "      begin", "        b", "      end;", "    end;", "    else", "    c",
+                     "  end;", "end;"}));
+}
+
+TEST(RoundTripWords, TryBlocksAndHandlersComeBackWhole)
+{
+    EXPECT_EQ(Exported("try a except on E: EError do b; else raise; end;"),
+              (Lines{"begin", "  try;", "    a;", "  except", "    on E: EError do", "    begin;",
+                     "      b;", "    end;", "    else;", "    raise;", "  end", "end;"}));
+    EXPECT_EQ(Exported("try Work; finally Done; end;\nx := 1;"),
+              (Lines{"begin", "  try;", "    Work;", "  finally;", "    Done;", "  end;", "  x :=1",
+                     "end;"}));
+    EXPECT_EQ(Exported("try Work except on E: EError do Log(E); on EOther do Retry end;"),
+              (Lines{"begin", "  try;", "    Work;", "  except", "    on E: EError do",
+                     "    begin;", "      Log(E);", "    end;", "    on EOther do", "    begin;",
+                     "      Retry;", "    end;", "  end", "end;"}));
+}
+
 } // namespace

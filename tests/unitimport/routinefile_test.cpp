@@ -136,6 +136,9 @@ TEST(RoutineFile, NamesComeFromTheHeader)
     EXPECT_EQ(RoutineName("procedure TForm1.Go(Sender: TObject)"), "TForm1.Go");
     EXPECT_EQ(RoutineName("function Max(a, b: integer):"), "Max");
     EXPECT_EQ(RoutineName("procedure Reset"), "Reset");
+    EXPECT_EQ(RoutineName("function ceil (x : float):"), "ceil");
+    EXPECT_EQ(RoutineName("procedure  Spaced ;"), "Spaced");
+    EXPECT_EQ(RoutineName("class operator TColorRec.:= (const AColor: TColor)r:"), "TColorRec.:=");
     EXPECT_EQ(RoutineName("function Get:x(y)"), "Get");
     EXPECT_EQ(RoutineName("procedure"), "");
 }

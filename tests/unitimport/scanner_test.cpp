@@ -94,7 +94,25 @@ TEST(BuildLines, StatementsJoinTheirTokens)
     EXPECT_EQ(BodyLines("if a then b;"), (TLines{"if", "a", "then", "b"}));
     EXPECT_EQ(BodyLines("IF a THEN b;"), (TLines{"if", "a", "then", "b"}));
     EXPECT_EQ(BodyLines("x; ;"), (TLines{"x", ""})); // an empty statement is a line too
-    EXPECT_EQ(BodyLines("try X; finally Y; end;"), (TLines{"tryX", "finallyY", "end"}));
+    // An else after a ";" belongs to no if: an empty statement comes first.
+    EXPECT_EQ(BodyLines("if a then b; else c;"), (TLines{"if", "a", "then", "b", "", "else", "c"}));
+    EXPECT_EQ(BodyLines("if a then b else c;"), (TLines{"if", "a", "then", "b", "else", "c"}));
+}
+
+TEST(BuildLines, TheLastTokenNeverFusesWithAWordBeforeIt)
+{
+    EXPECT_EQ(BodyLines("i:=i shr 1;"), (TLines{"i:=i shr 1"}));
+    EXPECT_EQ(BodyLines("x := a div Divisor;"), (TLines{"x := a div Divisor"}));
+    EXPECT_EQ(BodyLines("o := p as TFoo;"), (TLines{"o := p as TFoo"}));
+    EXPECT_EQ(BodyLines("n := m mod _x;"), (TLines{"n := m mod _x"}));
+    // Where no two words meet, the lines stay as they always were.
+    EXPECT_EQ(BodyLines("i := 0;"), (TLines{"i :=0"}));
+    EXPECT_EQ(BodyLines("s := s + 'a';"), (TLines{"s := s +'a'"}));
+    EXPECT_EQ(BodyLines("Foo (a);"), (TLines{"Foo(a)"}));
+    // Nor does a keyword written straight after a parenthesis.
+    EXPECT_EQ(BodyLines("if (a > b)then c;"), (TLines{"if", "(a > b)", "then", "c"}));
+    EXPECT_EQ(BodyLines("x := f(a).b;"), (TLines{"x := f(a).b"}));
+    EXPECT_EQ(BodyLines("x := (a)and(b);"), (TLines{"x := (a)and(b)"}));
 }
 
 TEST(BuildLines, NothingBeforeImplementation)
@@ -108,8 +126,7 @@ TEST(BuildLines, TidiesCompoundsAndWith)
 {
     EXPECT_EQ(BodyLines("begin end;"), (TLines{" "}));
     EXPECT_EQ(BodyLines("begin begin end end;"), (TLines{"begin", " ", "end"}));
-    EXPECT_EQ(BodyLines("with R do X := 1;"), (TLines{"X :=1"}));
-    EXPECT_EQ(BodyLines("a; with R"), (TLines{"a"})); // fewer than three lines left
+    EXPECT_EQ(BodyLines("with R do X := 1;"), (TLines{"with", "R", "do", "X :=1"}));
     EXPECT_EQ(BodyLines("x;\nend.\n"), (TLines{"x", "end"}));
     EXPECT_EQ(BodyLines("x : integer;"), (TLines{"x:", "integer"}));
 }
@@ -147,12 +164,82 @@ TEST(FindRoutines, NestedRoutinesComeFirst)
     EXPECT_EQ(u.Routines[3].Header, "procedure Next");
 }
 
-TEST(FindRoutines, TryEndClosesTheBodyEarly)
+TEST(FindRoutines, BlocksClosedByEndKeepTheBodyWhole)
 {
     const TUnit u = ScanText(Crlf("implementation\nprocedure P;\n"
-                                  "begin try X; finally Y; end; Z; end;\nend."));
-    ASSERT_EQ(u.Routines.size(), 1u);
-    EXPECT_EQ(u.Routines[0].Body, (TLines{"begin", "tryX", "finallyY", "end"}));
+                                  "begin try X; finally Y; end; asm nop end; Z; end;\n"
+                                  "procedure Q; begin try A except B end end;\nend."));
+    ASSERT_EQ(u.Routines.size(), 2u);
+    EXPECT_EQ(u.Routines[0].Body, (TLines{"begin", "try", "X", "finally", "Y", "end", "asm", "nop",
+                                          "end", "Z", "end"}));
+    EXPECT_EQ(u.Routines[1].Body, (TLines{"begin", "try", "A", "except", "B", "end", "end"}));
+}
+
+TEST(FindRoutines, EveryKindOfRoutineIsListed)
+{
+    const TUnit u =
+        ScanText(Crlf("implementation\n"
+                      "constructor TFoo.Create(a: integer); begin inherited Create; end;\n"
+                      "destructor TFoo.Destroy; begin x; end;\n"
+                      "class procedure TFoo.Make; begin y; end;\n"
+                      "class function TFoo.Count: integer; begin Result := 1; end;\n"
+                      "operator + (a, b: TFoo) r: TFoo; begin r := a; end;\n"
+                      "procedure Empty; begin end;\n"
+                      "function Last: integer; begin Result := 2; end;\n"
+                      "end."));
+    std::vector<std::string> headers;
+    for (const TRoutine& r : u.Routines)
+        headers.push_back(r.Header);
+    EXPECT_EQ(headers, (std::vector<std::string>{
+                           "constructor TFoo.Create(a: integer)", "destructor TFoo.Destroy",
+                           "procedure TFoo.Make", "function TFoo.Count:",
+                           "operator + (a, b: TFoo)r:", "procedure Empty", "function Last:"}));
+    EXPECT_EQ(u.Routines[5].Body, (TLines{"begin", " ", "end"}));
+    EXPECT_EQ(u.Routines[6].Body, (TLines{"begin", "Result :=2", "end"}));
+}
+
+TEST(FindRoutines, HeadersWithoutABodyHereNeverTakeTheNextOne)
+{
+    const TUnit u = ScanText(
+        Crlf("implementation\n"
+             "function copysign(x, y: real): real; forward;\n"
+             "function ext(x: integer): integer; cdecl; external 'libc' name 'abs';\n"
+             "type TLocal = class(TObject)\n  procedure Run;\n  function Get: integer; virtual;\n"
+             "  end;\n"
+             "  EOops = class(Exception);\n"
+             "  TRec = record a: integer; case b: integer of 1: (c: real); end;\n"
+             "  TNotify = procedure(Sender: TObject) of object;\n"
+             "operator ** (a, b: real) r: real; begin r := a; end;\n"
+             "procedure TLocal.Run; begin z; end;\n"
+             "function copysign(x, y: real): real; begin Result := x; end;\n"
+             "end."));
+    std::vector<std::string> headers;
+    for (const TRoutine& r : u.Routines)
+        headers.push_back(r.Header);
+    EXPECT_EQ(headers,
+              (std::vector<std::string>{"operator ** (a, b: real)r:", "procedure TLocal.Run",
+                                        "function copysign(x, y: real):"}));
+    ASSERT_EQ(u.Routines.size(), 3u);
+    EXPECT_EQ(u.Routines[0].Body, (TLines{"begin", "r :=a", "end"}));
+}
+
+TEST(ScanText, RoutinesThatLoseCompilerDirectivesAreNamed)
+{
+    const TUnit u = ScanText(Crlf("implementation\n{$mode objfpc}\n"
+                                  "procedure A; {$ifdef X}inline;{$endif}\n"
+                                  "begin {$push}{$Q-} x := y * 2; {$pop} end;\n"
+                                  "procedure B; begin { a comment } y := 1; (*$R+*) end;\n"
+                                  "procedure C; begin s := '{$x}'; end;\n"
+                                  "end."));
+    ASSERT_EQ(u.Routines.size(), 3u);
+    EXPECT_TRUE(u.Routines[0].LostDirectives);
+    EXPECT_EQ(u.Routines[0].Header, "procedure A");
+    EXPECT_EQ(u.Routines[0].Body, (TLines{"begin", "x := y *2", "end"}));
+    EXPECT_TRUE(u.Routines[1].LostDirectives);
+    EXPECT_EQ(u.Routines[1].Body, (TLines{"begin", "y :=1", "end"}));
+    EXPECT_FALSE(u.Routines[2].LostDirectives);
+    for (const std::string& line : u.Lines)
+        EXPECT_EQ(line.find(kDirectiveMark), std::string::npos) << line;
 }
 
 TEST(FindRoutines, RoutinesWithoutBodyAreLeftOut)
@@ -174,6 +261,19 @@ TEST(FindRoutines, ManyOpenHeadersDoNotExhaustTheStack)
     const TUnit u = ScanText(source);
     ASSERT_EQ(u.Routines.size(), 1u);
     EXPECT_EQ(u.Routines[0].Body, (TLines{"begin", "x", "end"}));
+}
+
+TEST(FindRoutines, ManyClassesWithoutBodiesAreOnePass)
+{
+    // Each declaration opens no body; looking for each one's "end" anew
+    // would take quadratic time here.
+    std::string source = "implementation\r\ntype\r\n";
+    for (int i = 0; i < 200000; ++i)
+        source += "E" + std::to_string(i) + " = class(Exception);\r\n";
+    source += "procedure P; begin x; end;\r\n";
+    const TUnit u = ScanText(source);
+    ASSERT_EQ(u.Routines.size(), 1u);
+    EXPECT_EQ(u.Routines[0].Header, "procedure P");
 }
 
 TEST(ScanText, LineFeedFilesScanLikeTheirCrLfTwins)

@@ -95,7 +95,10 @@ std::vector<std::string> DumpBls(std::span<const uint8_t> bytes)
         std::string row = std::to_string(i);
         if (kind == 0) {
             const int flags = in.Byte();
-            const std::string text = in.Text();
+            // Line breaks inside a text are shown as \r\n, one record a row.
+            std::string text;
+            for (char c : in.Text())
+                text += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
             const std::string lt = Pair(in), rb = Pair(in);
             row +=
                 " block kind=" + std::to_string(flags) + " rect=" + lt + "," + rb + " text=" + text;

@@ -12,7 +12,10 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -117,6 +120,10 @@ class Vellucor : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
+        // The plug-in keeps its unit folder in the editor's settings store;
+        // the tests keep theirs away from the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Marlowen").clear();
         s_lib = new QLibrary(QString(KB_BIN_DIR) + "/plugin/vellucor.so");
         ASSERT_TRUE(s_lib->load()) << s_lib->errorString().toStdString();
         auto init = reinterpret_cast<Init>(s_lib->resolve("Init"));
@@ -182,7 +189,9 @@ TEST_F(Vellucor, CancelledOpenDoesNothing)
     ModalScript script;
     script.Then<QFileDialog>([](QFileDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Import Delphi Unit and convert it into block-diagram.");
-        EXPECT_EQ(d->nameFilters(), QStringList{"Delphi unit (*.pas)"});
+        EXPECT_EQ(d->nameFilters(),
+                  (QStringList{"Delphi unit (*.pas)", "Free Pascal unit (*.pp)", "All files (*)"}));
+        EXPECT_EQ(d->selectedNameFilter(), "Delphi unit (*.pas)");
         d->reject();
     });
     EXPECT_EQ(ImportFiles(), 0);
@@ -354,6 +363,118 @@ TEST_F(Vellucor, UnreadableUnitIsReported)
             m->accept();
         });
     EXPECT_EQ(ImportFiles(), 0);
+}
+
+TEST_F(Vellucor, TheUnitDialogStartsWhereTheLastUnitWas)
+{
+    const fs::path units = m_dir.Path() / "units";
+    fs::create_directories(units);
+    kbtest::WriteBytes(units / "u.pp", Crlf("unit U;\ninterface\nimplementation\nend.\n"));
+    ModalScript first;
+    first.Then(Choose((units / "u.pp").string())).ThenListProc([&](QDialog* d) {
+        Click(d, "Cancel");
+    });
+    EXPECT_EQ(ImportFiles(), 0);
+    EXPECT_EQ(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Marlowen")
+                  .value("UnitPath")
+                  .toString()
+                  .toStdString(),
+              units.string());
+
+    ModalScript second;
+    second.Then<QFileDialog>([&](QFileDialog* d) {
+        EXPECT_EQ(d->directory().absolutePath().toStdString(), units.string());
+        d->reject();
+    });
+    EXPECT_EQ(ImportFiles(), 0);
+}
+
+TEST_F(Vellucor, AFolderThatCannotBeWrittenIsSaidBeforeConverting)
+{
+    const std::string unit = WriteUnit("procedure A; begin a; end;\n");
+    kbtest::WriteBytes(m_dir.Path() / "blocker", "a file, not a folder");
+    const std::string out = (m_dir.Path() / "blocker" / "out").string();
+    ModalScript script;
+    script.Then(Choose(unit))
+        .ThenListProc([&](QDialog* d) {
+            QTest::mouseClick(List(d)->viewport(), Qt::LeftButton, {},
+                              List(d)->visualItemRect(List(d)->item(0)).center());
+            Folder(d)->setText(QString::fromStdString(out));
+            Click(d, "OK");
+        })
+        .Then<QMessageBox>([&](QMessageBox* m) {
+            EXPECT_NE(m->text().indexOf("cannot be created"), -1) << m->text().toStdString();
+            EXPECT_NE(m->text().indexOf(QString::fromStdString(out)), -1);
+            m->accept();
+        })
+        .ThenListProc([&](QDialog* d) { Click(d, "Cancel"); }); // still open
+    EXPECT_EQ(ImportFiles(), 0);
+    EXPECT_TRUE(g_loaded.empty());
+    EXPECT_FALSE(fs::exists(m_dir.Path() / "A.bls"));
+}
+
+TEST_F(Vellucor, RoutinesThatLoseCompilerDirectivesAreNamed)
+{
+    const std::string unit =
+        WriteUnit("procedure Plain; begin a; end;\n"
+                  "procedure Tuned; begin {$push}{$Q-} a := b * c; {$pop} end;\n");
+    ModalScript script;
+    script.Then(Choose(unit))
+        .ThenListProc([&](QDialog* d) {
+            QTest::keyClick(List(d), Qt::Key_A, Qt::ControlModifier);
+            Click(d, "OK");
+        })
+        .Then<QMessageBox>([&](QMessageBox* m) {
+            EXPECT_TRUE(m->text().startsWith("Compiler directives ({$...}) in these routines"));
+            EXPECT_TRUE(m->text().endsWith("\nprocedure Tuned")) << m->text().toStdString();
+            EXPECT_EQ(m->icon(), QMessageBox::Warning);
+            m->accept();
+        });
+    EXPECT_EQ(ImportFiles(), 0);
+    EXPECT_EQ(g_loaded.size(), 2u);
+}
+
+TEST_F(Vellucor, ALongConversionShowsProgressAndCanBeCancelled)
+{
+    constexpr int kRoutines = 20000;
+    std::string body;
+    for (int i = 0; i < kRoutines; ++i)
+        body += "procedure P" + std::to_string(10000 + i) +
+                "; begin a := 1; while a < 9 do begin b; if c then d else e; end; f; g; end;\n";
+    const std::string unit = WriteUnit(body);
+    // Whatever message ends the run ("Too many files to open") is answered.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) m->accept();
+    });
+    answer.start(20);
+    bool shown = false;
+    ModalScript script;
+    script.Then(Choose(unit))
+        .ThenListProc([&](QDialog* d) {
+            QTest::keyClick(List(d), Qt::Key_A, Qt::ControlModifier);
+            Click(d, "OK");
+        })
+        .Then<QProgressDialog>([&](QProgressDialog* p) {
+            shown = true;
+            EXPECT_EQ(p->windowTitle(), "Delphi unit");
+            QTest::mouseClick(p->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+    EXPECT_EQ(ImportFiles(), 0);
+    EXPECT_TRUE(shown);
+
+    std::vector<fs::path> written;
+    for (const auto& e : fs::directory_iterator(m_dir.Path()))
+        if (e.path().extension() == ".bls") written.push_back(e.path());
+    EXPECT_GT(written.size(), 0u);
+    EXPECT_LT(written.size(), size_t(kRoutines)); // stopped early
+    EXPECT_EQ(g_loaded.size(), std::min<size_t>(written.size(), 40));
+    for (const fs::path& p : written) { // each one whole, its title the last record
+        const std::string title =
+            " block kind=5 rect=0,0,160,40 text=procedure " + p.stem().string();
+        const std::string last = kbtest::DumpBlsFile(p).back();
+        ASSERT_TRUE(last.size() > title.size() && last.ends_with(title)) << p << ": " << last;
+    }
 }
 
 } // namespace

@@ -5,9 +5,17 @@
 #include "tools/blstool/diagramio.h"
 #include "unitimport/routinefile.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#ifdef _WIN32
+#include <io.h>
+#define KB_IS_TERMINAL(stream) (_isatty(_fileno(stream)) != 0)
+#else
+#include <unistd.h>
+#define KB_IS_TERMINAL(stream) (isatty(fileno(stream)) != 0)
+#endif
 
 namespace blstool {
 namespace {
@@ -55,6 +63,43 @@ bool MakeFolder(const std::string& path)
     return std::filesystem::is_directory(path, error);
 }
 
+// "import: 120 of 9076 routines" on one line of stderr, rewritten in place
+// at most ten times a second, and only when stderr is a terminal: a log or
+// a pipe gets the messages alone. Erased before any other line is printed
+// on the terminal, and at the end.
+class TProgressLine
+{
+public:
+    void Show(int done, int total)
+    {
+        if (!m_on) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (m_shown && now - m_last < std::chrono::milliseconds(100)) return;
+        m_last = now;
+        m_shown = true;
+        std::fprintf(stderr, "\rimport: %d of %d routines", done, total);
+        std::fflush(stderr);
+    }
+    // Before a line goes to stdout (toStdout) or stderr.
+    void BeforeLine(bool toStdout)
+    {
+        if (!toStdout || m_stdoutTerminal) Erase();
+    }
+    void Erase()
+    {
+        if (!m_shown) return;
+        std::fprintf(stderr, "\r\033[K");
+        std::fflush(stderr);
+        m_shown = false;
+    }
+
+private:
+    bool m_on = KB_IS_TERMINAL(stderr);
+    bool m_stdoutTerminal = KB_IS_TERMINAL(stdout);
+    bool m_shown = false;
+    std::chrono::steady_clock::time_point m_last;
+};
+
 } // namespace
 
 int RunImport(const TArgs& args)
@@ -78,13 +123,21 @@ int RunImport(const TArgs& args)
 
     kb::unitimport::TRoutineWriter writer(a.Folder);
     int result = Ok;
+    TProgressLine progress;
     for (int i = 0; i < count; ++i) {
         if (!a.Routines.empty() && !a.Routines.count(i + 1)) continue;
+        progress.Show(i, count);
         const auto& routine = unit.Routines[size_t(i)];
         const auto written = writer.Write(routine);
+        progress.BeforeLine(written.Outcome == kb::unitimport::TWriteResult::Written &&
+                            !routine.LostDirectives);
         switch (written.Outcome) {
         case kb::unitimport::TWriteResult::Written:
             std::printf("%s\n", written.Path.c_str());
+            if (routine.LostDirectives)
+                Fail("warning: routine " + std::to_string(i + 1) + " (" +
+                     kb::Cp1251ToUtf8(routine.Header) +
+                     ") lost its compiler directives, dropped like comments");
             break;
         case kb::unitimport::TWriteResult::Skipped:
             Fail("skipped routine " + std::to_string(i + 1) + " (" +
@@ -96,6 +149,7 @@ int RunImport(const TArgs& args)
             break;
         }
     }
+    progress.Erase();
     return result;
 }
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStyle>
 
@@ -108,7 +109,37 @@ void TListProcDialog::OkClicked()
     }
     if (!folder.endsWith('/') && !folder.endsWith(QDir::separator())) folder += '/';
 
-    TImportRun run = ImportRoutines(m_unit, SelectedHeaders(), folder.toStdString());
+    const std::string target = folder.toStdString();
+    // Said before anything is converted, so that the user can pick another.
+    if (const std::string why = CheckFolderWritable(target); !why.empty()) {
+        QMessageBox::warning(this, kCaption, QString::fromStdString(why));
+        return;
+    }
+
+    // Shown only when the work lasts over half a second. Cancel stops before
+    // the next routine: the files written so far stay and are opened.
+    const std::vector<std::string> headers = SelectedHeaders();
+    QProgressDialog progress("Converting routines...", "Cancel", 0, int(headers.size()), this);
+    progress.setWindowTitle(kCaption);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    TImportRun run = ImportRoutines(m_unit, headers, target, [&](size_t done, size_t total) {
+        progress.setLabelText(QString("Converting routine %1 of %2...").arg(done + 1).arg(total));
+        progress.setValue(int(done));
+        return !progress.wasCanceled();
+    });
+    progress.close();
+    if (!run.LostDirectives.empty()) {
+        QString text = "Compiler directives ({$...}) in these routines were dropped like "
+                       "comments; their diagrams may not show the code that is compiled:";
+        constexpr size_t kNamed = 20;
+        for (size_t i = 0; i < std::min(run.LostDirectives.size(), kNamed); ++i)
+            text += '\n' + QString::fromStdString(run.LostDirectives[i]);
+        if (run.LostDirectives.size() > kNamed)
+            text += QString("\n... and %1 more").arg(run.LostDirectives.size() - kNamed);
+        QMessageBox::warning(this, kCaption, text);
+    }
     if (!run.Problems.empty()) {
         QString text = "Some routines were not converted:";
         for (const std::string& p : run.Problems)

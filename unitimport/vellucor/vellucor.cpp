@@ -5,10 +5,14 @@
 #include "unitimport/vellucor/listprocdialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -28,14 +32,34 @@ void OpenInEditor(const std::string& path)
     loadFile(g_pathBuffer.c_str());
 }
 
+// The editor's settings store (where the editor keeps "Path" and the rest);
+// the plug-in keeps the unit dialog's last folder there as "UnitPath".
+std::unique_ptr<QSettings> EditorSettings()
+{
+#ifdef Q_OS_WIN
+    return std::make_unique<QSettings>("HKEY_CURRENT_USER\\Software\\Marlowen",
+                                       QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Marlowen");
+#endif
+}
+
 // The unit chosen in the open-file dialog; empty when the user cancels.
 QString AskForUnit()
 {
-    QFileDialog open(nullptr, kHint, QString(), "Delphi unit (*.pas)");
+    const auto settings = EditorSettings();
+    QString start = settings->value("UnitPath").toString();
+    if (!start.isEmpty() && !QDir(start).exists()) start.clear();
+    // Free Pascal keeps its units in .pp files; offering them saves typing.
+    QFileDialog open(nullptr, kHint, start,
+                     "Delphi unit (*.pas);;Free Pascal unit (*.pp);;All files (*)");
     open.setFileMode(QFileDialog::AnyFile);
     open.setAcceptMode(QFileDialog::AcceptOpen);
     if (open.exec() != QDialog::Accepted || open.selectedFiles().isEmpty()) return {};
-    return open.selectedFiles().first();
+    const QString path = open.selectedFiles().first();
+    settings->setValue("UnitPath", QFileInfo(path).absolutePath());
+    settings->sync();
+    return path;
 }
 
 } // namespace

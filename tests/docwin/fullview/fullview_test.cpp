@@ -68,8 +68,10 @@ TEST_F(FullView, RegionIsTheScreenSizeDividedByTheScale)
 
 TEST_F(FullView, OnlyTheRegionIsDrawnWhateverTheScreen)
 {
-    doc.Shem().AddBlock(Rect(400, 100, 450, 120)); // pixels 600..700
-    doc.Shem().AddBlock(Rect(520, 100, 570, 120)); // pixels 840..940: outside
+    TShem s;
+    s.AddBlock(Rect(400, 100, 450, 120)); // pixels 600..700
+    s.AddBlock(Rect(520, 100, 570, 120)); // pixels 840..940: outside
+    ASSERT_TRUE(doc.LoadFromBytes(s.SaveToBytes()));
     doc.ScrollTo({100, 50});
     view.SetDocument(&doc);
     QImage wide(2000, 1000, QImage::Format_RGB32);

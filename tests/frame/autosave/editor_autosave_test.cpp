@@ -32,17 +32,16 @@ TDocumentAutosave* AutosaveOf(TChildD* doc)
     return doc->findChild<TDocumentAutosave*>();
 }
 
-// Changes the document as an edit would and lets its countdown run out now.
-void ChangeAndWaitForAutosave(TChildD* doc, const QString& folder)
+// Draws a block into the document with the mouse and waits for the copy,
+// due one second (the interval the fixture sets) after the change.
+void ChangeAndWaitForAutosave(TMainForm& main, TChildD* doc, const QString& folder)
 {
-    doc->Shem().Get(0)->block().Text = "edited";
-    doc->SetModified(true);
+    kb::test::DrawRectangle(main, *doc);
     TDocumentAutosave* a = AutosaveOf(doc);
     ASSERT_TRUE(a);
     ASSERT_TRUE(a->Pending());
-    EXPECT_EQ(a->Timer().interval(), 60 * 1000);
-    a->Timer().start(1);
-    QTRY_COMPARE(AutosaveFiles(folder).size(), 1);
+    EXPECT_EQ(a->Interval(), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(AutosaveFiles(folder).size(), 1, 10000);
 }
 
 // Presses "Recover" on the recovery dialog as soon as it shows.
@@ -64,12 +63,15 @@ protected:
         file = WriteDiagram(dir, "plan.bls", "original");
         main = std::make_unique<TMainForm>();
         main->show();
+        TSettings s = DefaultSettings();
+        s.AutosaveInterval = 1;
+        main->ApplySettings(s);
         main->EnableAutosave(folder);
     }
     void TearDown() override
     {
-        for (TChildD* doc : main->Documents())
-            doc->SetModified(false);
+        TMessageRecorder answers;
+        answers.Answer = QMessageBox::No; // nothing may stop the window from going
         main.reset();
     }
 
@@ -85,7 +87,7 @@ TEST_F(EditorAutosave, ModifiedDocumentIsCopiedAndTheCopyGoesOnSave)
     TChildD* doc = main->OpenDocument(file);
     ASSERT_TRUE(doc);
     EXPECT_TRUE(AutosaveFiles(folder).isEmpty()) << "an unmodified document has no copy";
-    ChangeAndWaitForAutosave(doc, folder);
+    ChangeAndWaitForAutosave(*main, doc, folder);
     const auto record = TAutosaveStore::Read(QDir(folder).filePath(AutosaveFiles(folder)[0]));
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ(record->OriginalPath, doc->FileName());
@@ -96,13 +98,21 @@ TEST_F(EditorAutosave, ModifiedDocumentIsCopiedAndTheCopyGoesOnSave)
 
     ASSERT_TRUE(main->SaveDocument(*doc));
     EXPECT_TRUE(AutosaveFiles(folder).isEmpty());
+
+    // Undoing back to the saved state needs no copy either; leaving it again does.
+    kb::test::DrawRectangle(*main, *doc, {300, 100}, {360, 140});
+    doc->Undo();
+    EXPECT_FALSE(doc->Modified());
+    EXPECT_FALSE(AutosaveOf(doc)->Pending());
+    doc->Undo();
+    EXPECT_TRUE(doc->Modified());
+    QTRY_COMPARE_WITH_TIMEOUT(AutosaveFiles(folder).size(), 1, 10000);
 }
 
 TEST_F(EditorAutosave, ClosingWithoutSavingRemovesTheCopy)
 {
     TChildD* doc = main->NewDocument();
-    doc->Shem().AddBlock(Block{});
-    ChangeAndWaitForAutosave(doc, folder);
+    ChangeAndWaitForAutosave(*main, doc, folder);
     const auto record = TAutosaveStore::Read(QDir(folder).filePath(AutosaveFiles(folder)[0]));
     EXPECT_TRUE(record->OriginalPath.isEmpty());
     EXPECT_EQ(record->Caption, doc->windowTitle());

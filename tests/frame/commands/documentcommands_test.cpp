@@ -39,30 +39,44 @@ protected:
     }
     void TearDown() override { SetMessageBoxHook(oldHook); }
 
+    // Set-up: adds the block as if it came with the file, and selects it.
     TShemObj* Select(const Block& b)
     {
-        TShemObj* e = Add(doc.Shem(), b);
-        doc.Selection().push_back(e);
+        TShemObj* e = nullptr;
+        doc.Document().Edit(TAction::Paste, [&](TEdit& edit) {
+            e = edit.AddBlock(b);
+            return true;
+        });
+        doc.Document().MarkSaved();
+        std::vector<TShemObj*> selection = doc.Selection();
+        selection.push_back(e);
+        doc.SetSelection(selection);
         return e;
     }
 };
 
-TEST_F(DocumentCommands, ChangesMarkTheDocumentAndKeepTheirUndoRules)
+TEST_F(DocumentCommands, EachChangeIsOneStepThatNamesOnlyWhatChanged)
 {
     Select(MakeBlock(0, 10, 10, 50, 30));
-    Select(MakeBlock(0, 12, 40, 40, 60));
+    TShemObj* b = Select(MakeBlock(0, 12, 40, 40, 60));
+    std::vector<TChange> notices;
+    QObject::connect(&doc.Document(), &TDiagramDocument::Changed,
+                     [&](const TChange& c) { notices.push_back(c); });
     EXPECT_TRUE(SizeBlocks(doc, {TSizeMode::GrowToLargest, {}}, {}));
     EXPECT_TRUE(doc.Modified());
-    EXPECT_FALSE(doc.CanUndo()) << "sizes keep no undo step";
-    ASSERT_EQ(host.List.Rows.size(), 2u);
-    EXPECT_EQ(host.List.Rows[1].Size, "(40, 20)") << "the object list follows";
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::Resize);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].Changed, std::vector<TShemObj*>{b});
+    EXPECT_TRUE(notices[0].Added.empty());
 
-    doc.SetModified(false);
+    doc.Undo();
+    EXPECT_FALSE(doc.Modified());
     EXPECT_FALSE(AlignBlocks(doc, 0, 0));
     EXPECT_FALSE(doc.Modified());
     EXPECT_TRUE(AlignToGrid(doc));
     EXPECT_TRUE(doc.Modified());
-    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::Align);
+    EXPECT_FALSE(doc.CanRedo());
 }
 
 TEST_F(DocumentCommands, InsertedBlockSitsAtTheContextPointWithItsEditorOpen)
@@ -78,7 +92,7 @@ TEST_F(DocumentCommands, InsertedBlockSitsAtTheContextPointWithItsEditorOpen)
     EXPECT_EQ(block->block().Rect(), (TRect{30, 20, 110, 40}));
     EXPECT_EQ(block->block().Kind, bkRhomb);
     EXPECT_TRUE(doc.Modified());
-    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::CreateBlock);
     EXPECT_TRUE(doc.EditorOpen());
     EXPECT_EQ(doc.TextTarget(), block);
     EXPECT_EQ(host.Tool, tcSelect);
@@ -93,7 +107,6 @@ TEST_F(DocumentCommands, UnusableTemplateIsReportedAndChangesNothing)
     EXPECT_FALSE(InsertTemplate(doc, missing));
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_FALSE(doc.Modified());
-    EXPECT_FALSE(doc.CanUndo());
     EXPECT_EQ(doc.Shem().Count(), 1);
     EXPECT_EQ(doc.Selection(), (std::vector<TShemObj*>{q}));
 }
@@ -118,6 +131,10 @@ TEST_F(DocumentCommands, ReplacedBlockLeavesNoReferenceBehind)
     EXPECT_TRUE(doc.Selection().empty());
     EXPECT_EQ(doc.TextTarget(), nullptr);
     EXPECT_EQ(doc.Shem().Count(), 1);
+    doc.Undo();
+    ASSERT_EQ(doc.Shem().Count(), 1);
+    EXPECT_EQ(doc.Shem().Get(0), q);
+    EXPECT_FALSE(doc.Modified());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// A diagram with a selection and a snapshot counter, for the tests of the
-// commands on selected blocks.
+// A diagram with a selection, for the tests of the commands on selected blocks.
 #pragma once
 
 #include "frame/commands/selectiontarget.h"
@@ -14,8 +13,7 @@ class SelectionFixture : public ::testing::Test
 protected:
     kb::TShem shem;
     std::vector<kb::TShemObj*> selection;
-    int snapshots = 0;
-    kb::TSelectionTarget target{shem, selection, [this] { ++snapshots; }};
+    kb::TSelectionTarget target{shem, selection, {}};
 
     // Adds the block and selects it.
     kb::TShemObj* Select(const kb::Block& b)

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 using namespace kb;
-using kbtest::Add;
 using kbtest::MakeBlock;
 using kbtest::MakeLink;
 
@@ -27,16 +26,16 @@ protected:
     TBlockProp blockDialog;
     TLinkPropForm linkDialog;
 
-    TShem& Shem() { return doc.Shem(); }
+    const TShem& Shem() { return doc.Shem(); }
     bool Run() { return EditProperties(doc, blockDialog, linkDialog); }
 };
 
 TEST_F(Properties, LinkStyleChangesOnOk)
 {
-    TShemObj* a = Add(Shem(), MakeBlock(0, 0, 0, 40, 20));
-    TShemObj* b = Add(Shem(), MakeBlock(0, 0, 60, 40, 80));
-    TShemObj* link = Add(Shem(), MakeLink(a, b, {32767, 65535}, {32767, 0}, 1));
-    doc.Selection() = {link};
+    TShemObj* a = test::SetUpEntry(doc, MakeBlock(0, 0, 0, 40, 20));
+    TShemObj* b = test::SetUpEntry(doc, MakeBlock(0, 0, 60, 40, 80));
+    TShemObj* link = test::SetUpEntry(doc, MakeLink(a, b, {32767, 65535}, {32767, 0}, 1));
+    doc.SetSelection({link});
     test::WhenShown(linkDialog, [&] { linkDialog.StyleList()->setCurrentIndex(7); });
     EXPECT_TRUE(Run());
     EXPECT_EQ(link->link().Style, 7);
@@ -45,12 +44,12 @@ TEST_F(Properties, LinkStyleChangesOnOk)
 
 TEST_F(Properties, JointPointStyleGoesToItsLinksAndItStaysAPoint)
 {
-    TShemObj* a = Add(Shem(), MakeBlock(0, 0, 0, 40, 20));
-    TShemObj* joint = Add(Shem(), MakeBlock(bkJoint, 19, 39, 21, 41));
-    TShemObj* b = Add(Shem(), MakeBlock(0, 0, 60, 40, 80));
-    TShemObj* in = Add(Shem(), MakeLink(a, joint));
-    TShemObj* out = Add(Shem(), MakeLink(joint, b, {32767, 32767}, {32767, 0}, 1));
-    doc.Selection() = {joint};
+    TShemObj* a = test::SetUpEntry(doc, MakeBlock(0, 0, 0, 40, 20));
+    TShemObj* joint = test::SetUpEntry(doc, MakeBlock(bkJoint, 19, 39, 21, 41));
+    TShemObj* b = test::SetUpEntry(doc, MakeBlock(0, 0, 60, 40, 80));
+    TShemObj* in = test::SetUpEntry(doc, MakeLink(a, joint));
+    TShemObj* out = test::SetUpEntry(doc, MakeLink(joint, b, {32767, 32767}, {32767, 0}, 1));
+    doc.SetSelection({joint});
     test::WhenShown(linkDialog, [&] {
         EXPECT_EQ(linkDialog.Style(), 0) << "the first link's style";
         linkDialog.StyleList()->setCurrentIndex(4);
@@ -63,28 +62,33 @@ TEST_F(Properties, JointPointStyleGoesToItsLinksAndItStaysAPoint)
 
 TEST_F(Properties, BlockTurnedIntoTextLosesItsLinksSafely)
 {
-    TShemObj* a = Add(Shem(), MakeBlock(0, 0, 0, 40, 20));
-    TShemObj* b = Add(Shem(), MakeBlock(0, 0, 60, 40, 80));
-    Add(Shem(), MakeLink(a, b));
-    doc.Selection() = {a};
+    TShemObj* a = test::SetUpEntry(doc, MakeBlock(0, 0, 0, 40, 20));
+    TShemObj* b = test::SetUpEntry(doc, MakeBlock(0, 0, 60, 40, 80));
+    test::SetUpEntry(doc, MakeLink(a, b));
+    doc.SetSelection({a});
     test::WhenShown(blockDialog, [&] { blockDialog.KindButton(bkText)->click(); });
     EXPECT_TRUE(Run());
     EXPECT_EQ(a->block().Kind, bkText);
     EXPECT_EQ(Shem().Count(), 2);
     EXPECT_EQ(doc.Selection(), (std::vector<TShemObj*>{a}));
     EXPECT_TRUE(doc.Modified());
+    EXPECT_EQ(doc.Document().UndoAction(), TAction::Properties);
+    doc.Undo(); // the link comes back with the kind
+    EXPECT_EQ(a->block().Kind, bkRectangle);
+    EXPECT_EQ(Shem().Count(), 3);
+    EXPECT_FALSE(doc.Modified());
 }
 
 TEST_F(Properties, CancelOrSeveralEntriesChangeNothing)
 {
-    TShemObj* a = Add(Shem(), MakeBlock(0, 0, 0, 40, 20));
-    TShemObj* b = Add(Shem(), MakeBlock(0, 0, 60, 40, 80));
-    doc.Selection() = {a};
+    TShemObj* a = test::SetUpEntry(doc, MakeBlock(0, 0, 0, 40, 20));
+    TShemObj* b = test::SetUpEntry(doc, MakeBlock(0, 0, 60, 40, 80));
+    doc.SetSelection({a});
     test::WhenShown(
         blockDialog, [&] { blockDialog.KindButton(bkRhomb)->click(); }, false);
     EXPECT_FALSE(Run());
     EXPECT_EQ(a->block().Kind, bkRectangle);
-    doc.Selection() = {a, b};
+    doc.SetSelection({a, b});
     EXPECT_FALSE(Run());
     EXPECT_FALSE(doc.Modified());
 }

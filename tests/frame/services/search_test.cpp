@@ -18,10 +18,13 @@ namespace {
 class TFakeTarget : public TSearchTarget
 {
 public:
-    TShem* ActiveDiagram() override { return m_hasDocument ? &m_shem : nullptr; }
+    const TShem* ActiveDiagram() override { return m_hasDocument ? &m_shem : nullptr; }
     TShemObj* SearchStart() override { return m_selected; }
     void ShowFound(TShemObj* entry) override { m_selected = entry; }
-    void MarkModified() override { m_modified = true; }
+    void ChangeTexts(const std::function<bool(TShem&)>& replace) override
+    {
+        m_modified = replace(m_shem) || m_modified;
+    }
     void Inform(const QString& text) override { m_messages.append(text); }
 
     void AddBlocks(std::initializer_list<const char*> texts)

@@ -150,6 +150,7 @@ TEST_F(SettingsTest, DamagedValuesFallBackToTheirDefaults)
     store->setValue("StandSize/SquareX", -5);
     store->setValue("StandSize/SquareY", 70000);
     store->setValue("StandSize/RhombX", 120);
+    store->setValue("AutosaveInterval", 0);
     store->sync();
     const TSettings s = Load();
     EXPECT_EQ(s.LastFolder, DocumentsFolder());
@@ -160,6 +161,10 @@ TEST_F(SettingsTest, DamagedValuesFallBackToTheirDefaults)
     EXPECT_FALSE(s.GridEnabled);
     EXPECT_EQ(s.StandSize[0], (TBlockSize{80, 20}));
     EXPECT_EQ(s.StandSize[2], (TBlockSize{120, 20}));
+    EXPECT_EQ(s.AutosaveInterval, 60);
+    store->setValue("AutosaveInterval", 3601);
+    store->sync();
+    EXPECT_EQ(Load().AutosaveInterval, 60);
 }
 
 TEST_F(SettingsTest, SavedSettingsReadBackTheSame)
@@ -177,6 +182,7 @@ TEST_F(SettingsTest, SavedSettingsReadBackTheSame)
     s.GridEnabled = true;
     s.RecentFiles = {"/a.bls", "/b.bls"};
     s.StandSize[9] = {33, 44};
+    s.AutosaveInterval = 3600;
     SaveSettings(*Store(), s);
 
     const TSettings r = Load();
@@ -191,6 +197,8 @@ TEST_F(SettingsTest, SavedSettingsReadBackTheSame)
     EXPECT_TRUE(r.GridEnabled);
     EXPECT_EQ(r.RecentFiles, s.RecentFiles);
     EXPECT_EQ(r.StandSize, s.StandSize);
+    EXPECT_EQ(r.AutosaveInterval, 3600);
+    EXPECT_EQ(Store()->value("AutosaveInterval").toInt(), 3600) << "a top-level value";
     // Booleans go out as numbers, as the value types require.
     EXPECT_EQ(Store()->value("ListEnable").toString(), "1");
     EXPECT_EQ(Store()->value("StandSize/PageX").toInt(), 33);

@@ -47,19 +47,21 @@ protected:
         QApplication::setActiveWindow(&main);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
         doc = main.NewDocument();
-        doc->Shem().AddBlock(Box(10, 10, "first"));
-        doc->Shem().AddBlock(Box(10, 100, "second"));
+        TShem s;
+        s.AddBlock(Box(10, 10, "first"));
+        s.AddBlock(Box(10, 100, "second"));
         TLink link;
-        link.EndA = doc->Shem().Get(0);
-        link.EndB = doc->Shem().Get(1);
+        link.EndA = s.Get(0);
+        link.EndB = s.Get(1);
         link.PosA = {32767, 65535};
         link.PosB = {32767, 0};
-        doc->Shem().AddLink(link);
+        s.AddLink(link);
+        ASSERT_TRUE(doc->LoadFromBytes(s.SaveToBytes()));
     }
     void TearDown() override
     {
         for (TChildD* d : main.Documents())
-            d->SetModified(false);
+            d->Document().MarkSaved(); // nothing may stop the window going
     }
 
     // Runs command, presses Escape in the modal dialog it shows (in the
@@ -100,9 +102,10 @@ TEST_F(UserWindows, EscapeClosesEveryDialogOfOurs)
         return [this, name] { main.Action(QLatin1String(name))->trigger(); };
     };
     const auto selectFirst = [this](int count) {
-        doc->Selection().clear();
+        std::vector<TShemObj*> selection;
         for (int i = 0; i < count; ++i)
-            doc->Selection().push_back(doc->Shem().Get(i));
+            selection.push_back(doc->Shem().Get(i));
+        doc->SetSelection(selection);
     };
     struct TCase
     {
@@ -125,7 +128,7 @@ TEST_F(UserWindows, EscapeClosesEveryDialogOfOurs)
         EXPECT_TRUE(r.Closed) << c.Command << ": Escape left \"" << r.Title.toStdString() << '"';
     }
     // A link's properties are a dialog of their own.
-    doc->Selection() = {doc->Shem().Get(2)};
+    doc->SetSelection({doc->Shem().Get(2)});
     EXPECT_TRUE(EscapeFrom(trigger("Properties1")).Closed);
 
     // The search dialogs are not modal; Escape closes them just the same.

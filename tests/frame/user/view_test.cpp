@@ -56,7 +56,7 @@ protected:
     void TearDown() override
     {
         for (TChildD* d : main.Documents())
-            d->SetModified(false);
+            d->Document().MarkSaved(); // nothing may stop the window going
     }
 
     QRect OnScreen(const TChildD& doc, const Block& b)
@@ -76,9 +76,11 @@ TEST_F(MainView, FindShowsTheBlockWhereTheDialogDoesNotCoverIt)
 {
     TChildD* doc = main.NewDocument();
     main.MdiArea()->currentSubWindow()->showMaximized();
+    TShem s;
     for (int i = 0; i < 6; ++i)
-        doc->Shem().AddBlock(Box(3000 + 400 * i, 3000 + 300 * i, i % 2 ? "needle" : "hay"));
-    doc->Shem().AddBlock(Box(2, 2, "needle at the corner"));
+        s.AddBlock(Box(3000 + 400 * i, 3000 + 300 * i, i % 2 ? "needle" : "hay"));
+    s.AddBlock(Box(2, 2, "needle at the corner"));
+    ASSERT_TRUE(doc->LoadFromBytes(s.SaveToBytes()));
 
     QTest::keyClick(doc, Qt::Key_F, Qt::ControlModifier);
     TFindDialog* find = main.SearchDialogs().Find();
@@ -105,7 +107,9 @@ TEST_F(MainView, FindShowsTheBlockWhereTheDialogDoesNotCoverIt)
 TEST_F(MainView, StatusAndListTextsAreNotCutOff)
 {
     TChildD* doc = main.NewDocument();
-    doc->Shem().AddBlock(Box(65455, 65515, "far corner"));
+    TShem s;
+    s.AddBlock(Box(65455, 65515, "far corner"));
+    ASSERT_TRUE(doc->LoadFromBytes(s.SaveToBytes()));
     QLabel* point = main.StatusPanel(0);
     main.ShowStatus(0, QStringLiteral("(65531, 65535)"));
     EXPECT_GE(point->contentsRect().width(), point->sizeHint().width());

@@ -55,4 +55,9 @@ begin
   end;
 end;
 
+function ceil (x : float) : float;
+begin
+  ceil := x;
+end;
+
 end.
