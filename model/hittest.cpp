@@ -1,6 +1,9 @@
 // The questions the mouse tools ask the diagram. Each walks the list in list
-// order and stops at the first entry that qualifies.
+// order and stops at the first entry that qualifies. On a large diagram that
+// stays unchanged a spatial index narrows the walk to the entries that could
+// qualify, still in list order, so the answers are the same.
 #include "model/shem.h"
+#include "model/spatialindex.h"
 
 #include <algorithm>
 #include <cmath>
@@ -361,16 +364,173 @@ int HandlesOf(const Block& b, Handle out[8])
     }
 }
 
+// Below this many entries a walk is as quick as the index.
+constexpr int kIndexFrom = 256;
+
+using TReach = TSpatialIndex::TReach;
+
+TReach Grown(const TRect& r, int64_t dx, int64_t up, int64_t down)
+{
+    TReach reach;
+    reach.Box = Band(r.Left - dx, r.Top - up, r.Right + dx, r.Bottom + down);
+    return reach;
+}
+
+// Where the tests of a block can succeed: its rectangle, the bands of 3
+// around it and the handles, and where the slanted or wavy outlines that
+// LinkTargetAt extends past the corners lead. Shapes of no width or height,
+// or turned inside out, pass some tests far away, and are tried everywhere.
+TReach BlockReach(const Block& b)
+{
+    const int64_t W = b.Width(), H = b.Height();
+    TReach everywhere;
+    everywhere.Everywhere = true;
+    if (W < 0 || H < 0) return everywhere;
+    const TRect r = b.Rect();
+    switch (b.Kind) {
+    case bkRhomb:
+        // Vertices that round onto a corner leave an edge through it.
+        return W < 4 || H < 4 ? everywhere : Grown(r, 4, 4, 4);
+    case bkParallelogram: {
+        const ParallelogramVertices v = ParallelogramOf(b);
+        const int64_t run = std::min<int64_t>(v.tl.x - b.Left, b.Right - v.br.x);
+        if (H == 0 || run < 1) return everywhere;
+        const int64_t beyond = int64_t(std::ceil(3.0 * double(H) / double(run))) + 5;
+        return Grown(r, 4, beyond, beyond);
+    }
+    case bkDocument: {
+        if (W == 0) return Grown(r, 4, 4, 4);
+        const double w = double(W), h = double(H);
+        const int64_t down = int64_t(std::ceil(0.75 * h / w + h / 16)) + 5;
+        const int64_t low = int64_t(std::floor(b.Bottom - (w + 3) * (h / 4) / w - h / 16)) - 5;
+        return Grown(r, 4, std::max<int64_t>(4, b.Top - low), down);
+    }
+    case bkDivider: {
+        if (W == 0) return Grown(r, 4, 4, 4);
+        const double w = double(W), h = double(H);
+        const int64_t low = int64_t(std::floor(b.Bottom - h / 3 - 2 * h / w)) - 5;
+        return Grown(r, 4, std::max<int64_t>(4, b.Top - low), 4);
+    }
+    default:
+        return Grown(r, 4, 4, 4);
+    }
+}
+
+// A link is hit near its segment; LinkTargetAt follows its line 3 units
+// past the ends across, which on a steep link leads far along it.
+TReach LinkReach(TLinkEnds s)
+{
+    TReach reach;
+    reach.IsLink = true;
+    reach.HasLine = true;
+    reach.Line = LineKeyOf(s.A, s.B);
+    reach.Box = Band(int64_t(MinInt(s.A.x, s.B.x)) - 3, int64_t(MinInt(s.A.y, s.B.y)) - 3,
+                     int64_t(MaxInt(s.A.x, s.B.x)) + 3, int64_t(MaxInt(s.A.y, s.B.y)) + 3);
+    reach.Margin = 5;
+    if (s.A == s.B) {
+        // Read as a line across, it is near every point close to x = 0.
+        reach.Everywhere = true;
+    } else if (s.A.x == s.B.x) {
+        reach.A = {s.A.x, reach.Box.Top};
+        reach.B = {s.A.x, reach.Box.Bottom};
+    } else {
+        const TPoint from = s.A.x < s.B.x ? s.A : s.B, to = s.A.x < s.B.x ? s.B : s.A;
+        const double k = double(int64_t(to.y) - from.y) / double(int64_t(to.x) - from.x);
+        const auto yAt = [&](double x) { return int32_t(std::lround(from.y + k * (x - from.x))); };
+        reach.A = {from.x - 3, yAt(from.x - 3.0)};
+        reach.B = {to.x + 3, yAt(to.x + 3.0)};
+    }
+    return reach;
+}
+
+std::vector<TReach> ReachesOf(const TShem& shem)
+{
+    std::vector<TReach> out;
+    out.reserve(size_t(shem.Count()));
+    for (int i = 0; i < shem.Count(); ++i) {
+        const TShemObj& e = *shem.Get(i);
+        out.push_back(e.IsBlock() ? BlockReach(e.block()) : LinkReach(shem.LinkEnds(e.link())));
+    }
+    return out;
+}
+
 } // namespace
+
+class THitIndex
+{
+public:
+    TSpatialIndex Grid;
+    bool Enabled = true;
+    uint64_t BuiltAt = ~uint64_t(0);
+    uint64_t SeenAt = ~uint64_t(0);
+    int64_t Walked = 0; // entries tried by linear walks since the last change
+    // The candidates of the last rectangle, for enumerating it call by call.
+    bool RectKnown = false;
+    bool RectUsable = false;
+    TRect RectKey;
+    std::vector<int> RectCandidates;
+};
+
+void THitIndexDeleter::operator()(THitIndex* index) const
+{
+    delete index;
+}
+
+void TShem::UseSpatialIndex(bool on)
+{
+    if (!m_hitIndex) m_hitIndex.reset(new THitIndex);
+    m_hitIndex->Enabled = on;
+}
+
+THitIndex* TShem::HitIndex() const
+{
+    if (!m_hitIndex) m_hitIndex.reset(new THitIndex);
+    THitIndex& h = *m_hitIndex;
+    if (!h.Enabled || Count() < kIndexFrom) return nullptr;
+    const uint64_t now = ChangeCount();
+    if (h.BuiltAt == now) return &h;
+    if (h.SeenAt != now) {
+        h.SeenAt = now;
+        h.Walked = 0;
+    }
+    // While the diagram changes between tests (a drag), walking is cheaper
+    // than rebuilding; after a few full walks without a change the grid
+    // pays for itself.
+    if (h.Walked < 3 * int64_t(Count())) return nullptr;
+    h.Grid.Build(ReachesOf(*this));
+    h.BuiltAt = now;
+    h.RectKnown = false;
+    return &h;
+}
+
+void TShem::NoteLinearWalk(int64_t walked) const
+{
+    if (m_hitIndex) m_hitIndex->Walked += walked;
+}
+
+TShemObj* TShem::FirstAt(TPoint p, const std::function<bool(const TShemObj&)>& test) const
+{
+    if (const THitIndex* h = HitIndex()) {
+        const int i = h->Grid.FirstAt(p, [&](int k) { return test(*(*m_items)[size_t(k)]); });
+        return i < 0 ? nullptr : (*m_items)[size_t(i)].get();
+    }
+    int64_t walked = 0;
+    for (const auto& e : *m_items) {
+        ++walked;
+        if (test(*e)) {
+            NoteLinearWalk(walked);
+            return e.get();
+        }
+    }
+    NoteLinearWalk(walked);
+    return nullptr;
+}
 
 TShemObj* TShem::ObjectAt(TPoint p) const
 {
-    for (const auto& e : *m_items) {
-        const bool hit =
-            e->IsBlock() ? InsideBlock(p, e->block()) : NearSegment(p, LinkEnds(e->link()));
-        if (hit) return e.get();
-    }
-    return nullptr;
+    return FirstAt(p, [&](const TShemObj& e) {
+        return e.IsBlock() ? InsideBlock(p, e.block()) : NearSegment(p, LinkEnds(e.link()));
+    });
 }
 
 bool TShem::TouchesRect(const TShemObj& e, const TRect& r) const
@@ -386,8 +546,27 @@ bool TShem::TouchesRect(const TShemObj& e, const TRect& r) const
 
 int TShem::NextInRectIndex(int after, TRect r) const
 {
+    if (THitIndex* h = HitIndex()) {
+        // Enumerating a region calls again with the same rectangle: its
+        // candidates are gathered once.
+        if (!h->RectKnown || !(h->RectKey == r)) {
+            h->RectUsable = h->Grid.RectCandidates(r, h->RectCandidates);
+            h->RectKey = r;
+            h->RectKnown = true;
+        }
+        if (h->RectUsable) {
+            const auto& c = h->RectCandidates;
+            for (auto it = std::upper_bound(c.begin(), c.end(), after); it != c.end(); ++it)
+                if (TouchesRect(*(*m_items)[size_t(*it)], r)) return *it;
+            return -1;
+        }
+    }
     for (int i = after + 1; i < Count(); ++i)
-        if (TouchesRect(*(*m_items)[size_t(i)], r)) return i;
+        if (TouchesRect(*(*m_items)[size_t(i)], r)) {
+            NoteLinearWalk(i - after);
+            return i;
+        }
+    NoteLinearWalk(Count() - after - 1);
     return -1;
 }
 
@@ -399,47 +578,44 @@ TShemObj* TShem::NextInRect(const TShemObj* after, TRect r) const
 
 TShemObj* TShem::LinkTargetAt(TPoint p, TPoint& snapped) const
 {
-    for (const auto& e : *m_items) {
-        const bool found = e->IsBlock() ? BlockTarget(p, e->block(), snapped)
-                                        : LinkTarget(p, LinkEnds(e->link()), snapped);
-        if (found) return e.get();
-    }
-    return nullptr;
+    return FirstAt(p, [&](const TShemObj& e) {
+        return e.IsBlock() ? BlockTarget(p, e.block(), snapped)
+                           : LinkTarget(p, LinkEnds(e.link()), snapped);
+    });
 }
 
 TShemObj* TShem::HandleAt(TPoint p, int& handle) const
 {
-    for (const auto& e : *m_items) {
-        if (!e->IsBlock()) continue;
+    return FirstAt(p, [&](const TShemObj& e) {
+        if (!e.IsBlock()) return false;
         Handle hs[8];
-        const int n = HandlesOf(e->block(), hs);
+        const int n = HandlesOf(e.block(), hs);
         for (int k = 0; k < n; ++k) {
             if (std::abs(p.x - hs[k].x) <= 1 && std::abs(p.y - hs[k].y) <= 1) {
                 handle = hs[k].number;
-                return e.get();
+                return true;
             }
         }
-    }
-    return nullptr;
+        return false;
+    });
 }
 
 TShemObj* TShem::LinkEndAt(TPoint p, int& end) const
 {
     end = 1;
-    for (const auto& e : *m_items) {
-        if (!e->IsLink()) continue;
-        const TLink& l = e->link();
+    return FirstAt(p, [&](const TShemObj& e) {
+        if (!e.IsLink()) return false;
+        const TLink& l = e.link();
         const TLinkEnds s = LinkEnds(l);
         int candidate = -1;
         if (Distance(p, s.A) <= 1) candidate = 1;
         if (Distance(p, s.B) <= 1) candidate = 0;
-        if (candidate < 0) continue;
+        if (candidate < 0) return false;
         const TShemObj* on = candidate == 1 ? l.EndA : l.EndB;
-        if (on && on->IsJoint()) continue; // ends on joint points are not dragged
+        if (on && on->IsJoint()) return false; // ends on joint points are not dragged
         end = candidate;
-        return e.get();
-    }
-    return nullptr;
+        return true;
+    });
 }
 
 } // namespace kb

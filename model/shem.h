@@ -9,6 +9,7 @@
 #include "model/shemobj.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -83,6 +84,11 @@ struct TLinkEnds
 };
 
 class TByteReader;
+class THitIndex;
+struct THitIndexDeleter
+{
+    void operator()(THitIndex* index) const;
+};
 
 // The entry list of a diagram, counting its changes: every access through a
 // non-const reference counts as one. A member of TShem that changes the list
@@ -198,6 +204,10 @@ public:
     TShemObj* HandleAt(TPoint p, int& handle) const;
     // end: 1 for end A, 0 for end B (1 when nothing is found).
     TShemObj* LinkEndAt(TPoint p, int& end) const;
+    // The hit tests narrow their walk with a spatial index of the entries
+    // once a diagram is large and unchanged for a few tests; off, they walk
+    // the whole list (for comparisons and measurements).
+    void UseSpatialIndex(bool on);
 
     // Draws the whole diagram black on white at the integer scale s, for paper.
     void Render(int s, const TFont& font, TCanvas& canvas) const;
@@ -222,6 +232,12 @@ private:
     std::vector<char> DeleteClosure(const std::vector<int>& seeds) const;
     const TLinkEnds& SegmentOf(const TShemObj* link) const;
     TPoint At(TPoint pos, const TShemObj* entry) const;
+    // The spatial index of the hit tests when it pays to use it, else null
+    // (hittest.cpp); a linear walk instead reports how many entries it tried.
+    THitIndex* HitIndex() const;
+    void NoteLinearWalk(int64_t walked) const;
+    // The first entry, in list order, under p that passes test.
+    TShemObj* FirstAt(TPoint p, const std::function<bool(const TShemObj&)>& test) const;
 
     TEntryList m_items;
     TListSink* m_view = nullptr;
@@ -231,6 +247,9 @@ private:
     // End points of links, valid while ChangeCount() equals m_linkEndsAt.
     mutable std::unordered_map<const TShemObj*, TLinkEnds> m_linkEnds;
     mutable uint64_t m_linkEndsAt = ~uint64_t(0);
+    // A grid of the entries for the hit tests, rebuilt after a change once
+    // the linear walks have cost more than a rebuild.
+    mutable std::unique_ptr<THitIndex, THitIndexDeleter> m_hitIndex;
 };
 
 } // namespace kb

@@ -2,6 +2,8 @@
 // order, numbers as unsigned 16-bit little-endian values.
 #include "model/shem.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <new>
 
@@ -39,10 +41,33 @@ public:
     }
     bool Word(int32_t& v)
     {
+        if (m_end - m_cur >= 2) {
+            v = int32_t(m_cur[0]) | int32_t(m_cur[1]) << 8;
+            m_cur += 2;
+            return true;
+        }
         uint8_t lo = 0, hi = 0;
         if (!Byte(lo) || !Byte(hi)) return false;
         v = int32_t(lo) | int32_t(hi) << 8;
         return true;
+    }
+    // Reads a block's text up to and with its 0 byte, appending it to text
+    // (when given); true when the 0 was there. When the data ends inside the
+    // text, the text ends there without the last byte read.
+    bool Text(std::string* text)
+    {
+        bool any = false;
+        while (!AtEnd()) {
+            any = true;
+            const auto* zero =
+                static_cast<const uint8_t*>(std::memchr(m_cur, 0, size_t(m_end - m_cur)));
+            const uint8_t* stop = zero ? zero : m_end;
+            if (text) text->append(reinterpret_cast<const char*>(m_cur), size_t(stop - m_cur));
+            m_cur = zero ? zero + 1 : m_end;
+            if (zero) return true;
+        }
+        if (any && text && !text->empty()) text->pop_back();
+        return false;
     }
 
 private:
@@ -74,12 +99,6 @@ private:
 };
 
 namespace {
-
-void Put16(std::vector<uint8_t>& out, int64_t v)
-{
-    out.push_back(uint8_t(v & 0xFF));
-    out.push_back(uint8_t((v >> 8) & 0xFF));
-}
 
 uint8_t FlagByte(const Block& b)
 {
@@ -125,14 +144,27 @@ bool TShem::SaveToStream(std::vector<uint8_t>& out) const
     // and indices count only what is written.
     const int n = Count();
     Renumber();
+    // The list positions of the links' ends, looked up once: each look-up
+    // reads a far entry, which is most of the cost on a large diagram.
+    std::vector<int> endAt(2 * size_t(n), -1);
+    std::vector<char> isLink(static_cast<size_t>(n), 0);
+    std::vector<size_t> recordBytes(static_cast<size_t>(n), 14);
+    for (int i = 0; i < n; ++i) {
+        const TShemObj& e = *(*m_items)[size_t(i)];
+        if (e.IsBlock()) {
+            recordBytes[size_t(i)] = 11 + e.block().Text.size();
+            continue;
+        }
+        isLink[size_t(i)] = 1;
+        endAt[2 * size_t(i)] = PositionOf(e.link().EndA);
+        endAt[2 * size_t(i) + 1] = PositionOf(e.link().EndB);
+    }
     std::vector<char> skip(static_cast<size_t>(n), 0);
     for (bool changed = true; changed;) {
         changed = false;
         for (int i = 0; i < n; ++i) {
-            const TShemObj& e = *(*m_items)[size_t(i)];
-            if (skip[size_t(i)] || !e.IsLink()) continue;
-            for (const TShemObj* end : {e.link().EndA, e.link().EndB}) {
-                const int k = PositionOf(end);
+            if (skip[size_t(i)] || !isLink[size_t(i)]) continue;
+            for (const int k : {endAt[2 * size_t(i)], endAt[2 * size_t(i) + 1]}) {
                 if (k < 0 || skip[size_t(k)]) {
                     skip[size_t(i)] = 1;
                     changed = true;
@@ -143,39 +175,50 @@ bool TShem::SaveToStream(std::vector<uint8_t>& out) const
     }
     std::vector<int> fileIndex(static_cast<size_t>(n), 0);
     int written = 0;
-    for (int i = 0; i < n; ++i)
+    size_t bytes = kFileMagic.size();
+    for (int i = 0; i < n; ++i) {
         fileIndex[size_t(i)] = skip[size_t(i)] ? -1 : written++;
+        if (!skip[size_t(i)]) bytes += recordBytes[size_t(i)];
+    }
     // Past this many, 16-bit end indices would name the wrong entries.
     if (written > kMaxEntries) return false;
 
-    out.insert(out.end(), kFileMagic.begin(), kFileMagic.end());
+    // Written in place into room made once; a text's zero bytes (which
+    // would end it early) are left out, so the room may be more than used.
+    const size_t start = out.size();
+    out.resize(start + bytes);
+    uint8_t* at = out.data() + start;
+    const auto put16 = [&at](int64_t v) {
+        *at++ = uint8_t(v & 0xFF);
+        *at++ = uint8_t((v >> 8) & 0xFF);
+    };
+    at = std::copy(kFileMagic.begin(), kFileMagic.end(), at);
     for (int i = 0; i < n; ++i) {
         if (skip[size_t(i)]) continue;
         const TShemObj& e = *(*m_items)[size_t(i)];
         if (e.IsBlock()) {
             const Block& b = e.block();
-            out.push_back(0);
-            out.push_back(FlagByte(b));
-            for (char c : b.Text)
-                if (c != 0) // a zero byte would end the text early
-                    out.push_back(uint8_t(c));
-            out.push_back(0);
-            Put16(out, b.Left);
-            Put16(out, b.Top);
-            Put16(out, b.Right);
-            Put16(out, b.Bottom);
+            *at++ = 0;
+            *at++ = FlagByte(b);
+            at = std::copy_if(b.Text.begin(), b.Text.end(), at, [](char c) { return c != 0; });
+            *at++ = 0;
+            put16(b.Left);
+            put16(b.Top);
+            put16(b.Right);
+            put16(b.Bottom);
         } else {
             const TLink& l = e.link();
-            out.push_back(1);
-            out.push_back(l.Style);
-            Put16(out, fileIndex[size_t(PositionOf(l.EndA))]);
-            Put16(out, fileIndex[size_t(PositionOf(l.EndB))]);
-            Put16(out, l.PosA.x);
-            Put16(out, l.PosA.y);
-            Put16(out, l.PosB.x);
-            Put16(out, l.PosB.y);
+            *at++ = 1;
+            *at++ = l.Style;
+            put16(fileIndex[size_t(endAt[2 * size_t(i)])]);
+            put16(fileIndex[size_t(endAt[2 * size_t(i) + 1])]);
+            put16(l.PosA.x);
+            put16(l.PosA.y);
+            put16(l.PosB.x);
+            put16(l.PosB.y);
         }
     }
+    out.resize(size_t(at - out.data()));
     return true;
 }
 
@@ -264,9 +307,15 @@ void TShem::Adopt(TShem& loaded)
     Clear();
     m_items->swap(*loaded.m_items);
     InvalidateIndex();
-    Renumber();
-    for (const auto& e : *m_items)
-        AddListItem(e.get());
+    // The entries keep their places, so the numbers the loader gave them
+    // hold; each pass over a large diagram's entries costs.
+    if (loaded.m_indexValid)
+        m_indexValid = true;
+    else
+        Renumber();
+    if (m_view)
+        for (const auto& e : *m_items)
+            AddListItem(e.get());
 }
 
 void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
@@ -293,24 +342,18 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
         uint8_t kind = 0;
         in.Byte(kind);
         if (kind == TShemObj::okBlock) {
-            Block b;
+            // Read into its entry in place: a text copied would cost an
+            // allocation per block. Records past the limit are only counted.
+            auto entry = counting ? nullptr : std::make_unique<TShemObj>(Block());
+            Block skipped;
+            Block& b = entry ? entry->block() : skipped;
             uint8_t flags = 0;
             bool whole = in.Byte(flags);
             b.Kind = flags & 0x0F;
             b.Dotted = flags & 0x10;
             b.Filled = flags & 0x20;
             b.Align = flags >> 6;
-            uint8_t c = 0;
-            bool ended = false;
-            if (whole && in.Byte(c)) {
-                // The text runs to its 0 byte; when the data ends inside the
-                // text, the text ends there and its last byte read is dropped.
-                while (c != 0 && !in.AtEnd()) {
-                    if (!counting) b.Text += char(c);
-                    in.Byte(c);
-                }
-                ended = c == 0;
-            }
+            const bool ended = whole && in.Text(counting ? nullptr : &b.Text);
             whole = whole && ended && in.Word(b.Left) && in.Word(b.Top);
             // A rectangle without its far corner shrinks to its near one.
             b.Right = b.Left;
@@ -321,7 +364,7 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
             if (b.Kind >= kBlockKindCount)
                 rep.Problems.push_back(RecordName(record) + " is a block of the unknown kind " +
                                        std::to_string(b.Kind) + "; it is shown as a rectangle");
-            AddBlock(b);
+            Add(std::move(entry));
         } else if (kind == TShemObj::okLink) {
             TLink l;
             LinkRefs r;
@@ -361,6 +404,7 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
     size_t next = 0;
     size_t linkNo = 0;
     for (auto& e : *m_items) {
+        if (next == pending.size()) break;
         if (!e->IsLink()) continue;
         TLink& l = e->link();
         const LinkRefs& r = refs[linkNo++];
@@ -377,11 +421,14 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
     // computed forever). They are dropped with every link that ends on them:
     // a link is kept once both its ends are kept.
     const int n = Count();
-    Renumber();
+    if (!m_indexValid) Renumber(); // Add numbered the entries
     std::vector<char> kept(static_cast<size_t>(n), 0);
-    std::vector<std::vector<int>> dependants(static_cast<size_t>(n));
     std::vector<int> waiting(static_cast<size_t>(n), 0);
     std::vector<int> ready;
+    // The links that end on each entry, as one table in entry order: the
+    // positions of both ends, then their count per entry, then the links.
+    std::vector<int> endAt(2 * size_t(n), -1);
+    std::vector<int> first(size_t(n) + 1, 0);
     for (int i = 0; i < n; ++i) {
         const TShemObj& e = *(*m_items)[size_t(i)];
         if (e.IsBlock()) {
@@ -390,20 +437,29 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
         }
         const TLink& l = e.link();
         if (!l.EndA || !l.EndB) continue; // never kept
-        for (const TShemObj* end : {l.EndA, l.EndB}) {
+        for (int k = 0; k < 2; ++k) {
+            const int at = PositionOf(k == 0 ? l.EndA : l.EndB);
+            endAt[2 * size_t(i) + size_t(k)] = at;
             ++waiting[size_t(i)];
-            dependants[size_t(PositionOf(end))].push_back(i);
+            ++first[size_t(at) + 1];
         }
     }
+    for (size_t k = 1; k < first.size(); ++k)
+        first[k] += first[k - 1];
+    std::vector<int> dependants(size_t(first.back()));
+    std::vector<int> fill(first.begin(), first.end() - 1);
+    for (size_t k = 0; k < endAt.size(); ++k)
+        if (endAt[k] >= 0) dependants[size_t(fill[size_t(endAt[k])]++)] = int(k / 2);
     while (!ready.empty()) {
         const int i = ready.back();
         ready.pop_back();
         kept[size_t(i)] = 1;
-        for (int d : dependants[size_t(i)])
-            if (--waiting[size_t(d)] == 0) ready.push_back(d);
+        for (int k = first[size_t(i)]; k < first[size_t(i) + 1]; ++k)
+            if (const int d = dependants[size_t(k)]; --waiting[size_t(d)] == 0) ready.push_back(d);
     }
     linkNo = 0;
-    for (int i = 0; i < n; ++i) {
+    const bool allKept = std::count(kept.begin(), kept.end(), 1) == n;
+    for (int i = 0; i < n && !allKept; ++i) {
         const TShemObj& e = *(*m_items)[size_t(i)];
         if (!e.IsLink()) continue;
         const LinkRefs& r = refs[linkNo++];

@@ -140,6 +140,21 @@ int main(int argc, char** argv)
                 doc->Shem().ObjectAt(doc->ToDiagram({5 + i * 3, 5 + i * 2}));
         });
     });
+    // Every question a hovering move with the select tool may ask: the
+    // hint's, and the cursor's handle, link end and link target.
+    Report("the hit tests of 100 hovering moves (four questions each)", [&] {
+        return Timed([&] {
+            for (int i = 0; i < 100; ++i) {
+                const kb::TPoint p = doc->ToDiagram({5 + i * 3, 5 + i * 2});
+                int handle = 0, end = 0;
+                kb::TPoint snapped;
+                doc->Shem().ObjectAt(p);
+                doc->Shem().HandleAt(p, handle);
+                doc->Shem().LinkEndAt(p, end);
+                doc->Shem().LinkTargetAt(p, snapped);
+            }
+        });
+    });
     Report("100 hovering mouse moves", [&] {
         return Timed([&] {
             for (int i = 0; i < 100; ++i) {

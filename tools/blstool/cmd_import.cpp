@@ -5,10 +5,9 @@
 #include "tools/blstool/diagramio.h"
 #include "unitimport/routinefile.h"
 
-#include <QDir>
-
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <set>
 #ifdef _WIN32
 #include <io.h>
@@ -23,39 +22,45 @@ namespace {
 
 struct ImportArgs
 {
-    QString Unit;
-    QString Folder;
+    std::string Unit;
+    std::string Folder;
     std::set<int> Routines; // 1-based; empty means all
 };
 
-bool ParseImportArgs(const QStringList& args, ImportArgs& out)
+bool ParseImportArgs(const TArgs& args, ImportArgs& out)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("-o") && hasValue) {
+        if (a == "-o" && hasValue) {
             out.Folder = args[++i];
-        } else if (a == QLatin1String("--routine") && hasValue) {
-            bool ok = false;
-            const int n = args[++i].toInt(&ok);
-            if (!ok || n < 1) {
-                Fail(QStringLiteral("--routine takes a routine number from 1 up, not '%1'")
-                         .arg(args[i]));
+        } else if (a == "--routine" && hasValue) {
+            const std::optional<int> n = ParseInt(args[++i]);
+            if (!n || *n < 1) {
+                Fail("--routine takes a routine number from 1 up, not '" + args[i] + "'");
                 return false;
             }
-            out.Routines.insert(n);
-        } else if (!a.startsWith('-') && out.Unit.isEmpty()) {
+            out.Routines.insert(*n);
+        } else if (!StartsWith(a, "-") && out.Unit.empty()) {
             out.Unit = a;
         } else {
-            Fail(QStringLiteral("unexpected argument '%1'").arg(a));
+            Fail("unexpected argument '" + a + "'");
             return false;
         }
     }
-    if (out.Unit.isEmpty() || out.Folder.isEmpty()) {
-        Fail(QStringLiteral("usage: blstool import UNIT.pas -o DIR [--routine N]..."));
+    if (out.Unit.empty() || out.Folder.empty()) {
+        Fail("usage: blstool import UNIT.pas -o DIR [--routine N]...");
         return false;
     }
     return true;
+}
+
+// Creates the folder and its parents; true when it is there as a folder.
+bool MakeFolder(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return std::filesystem::is_directory(path, error);
 }
 
 // "import: 120 of 9076 routines" on one line of stderr, rewritten in place
@@ -97,7 +102,7 @@ private:
 
 } // namespace
 
-int RunImport(const QStringList& args)
+int RunImport(const TArgs& args)
 {
     ImportArgs a;
     if (!ParseImportArgs(args, a)) return Usage;
@@ -107,18 +112,16 @@ int RunImport(const QStringList& args)
         std::string_view(reinterpret_cast<const char*>(source.data()), source.size()));
     const int count = int(unit.Routines.size());
     if (!a.Routines.empty() && *a.Routines.rbegin() > count) {
-        Fail(QStringLiteral("%1 has %2 routine(s); there is no routine %3")
-                 .arg(a.Unit)
-                 .arg(count)
-                 .arg(*a.Routines.rbegin()));
+        Fail(a.Unit + " has " + std::to_string(count) + " routine(s); there is no routine " +
+             std::to_string(*a.Routines.rbegin()));
         return Usage;
     }
-    if (!QDir().mkpath(a.Folder)) {
-        Fail(QStringLiteral("cannot create the folder %1").arg(a.Folder));
+    if (!MakeFolder(a.Folder)) {
+        Fail("cannot create the folder " + a.Folder);
         return InvalidInput;
     }
 
-    kb::unitimport::TRoutineWriter writer(a.Folder.toStdString());
+    kb::unitimport::TRoutineWriter writer(a.Folder);
     int result = Ok;
     TProgressLine progress;
     for (int i = 0; i < count; ++i) {
@@ -132,19 +135,16 @@ int RunImport(const QStringList& args)
         case kb::unitimport::TWriteResult::Written:
             std::printf("%s\n", written.Path.c_str());
             if (routine.LostDirectives)
-                Fail(QStringLiteral("warning: routine %1 (%2) lost its compiler directives, "
-                                    "dropped like comments")
-                         .arg(i + 1)
-                         .arg(QString::fromStdString(kb::Cp1251ToUtf8(routine.Header))));
+                Fail("warning: routine " + std::to_string(i + 1) + " (" +
+                     kb::Cp1251ToUtf8(routine.Header) +
+                     ") lost its compiler directives, dropped like comments");
             break;
         case kb::unitimport::TWriteResult::Skipped:
-            Fail(QStringLiteral("skipped routine %1 (%2): %3")
-                     .arg(i + 1)
-                     .arg(QString::fromStdString(kb::Cp1251ToUtf8(routine.Header)),
-                          QString::fromStdString(written.Message)));
+            Fail("skipped routine " + std::to_string(i + 1) + " (" +
+                 kb::Cp1251ToUtf8(routine.Header) + "): " + written.Message);
             break;
         case kb::unitimport::TWriteResult::Failed:
-            Fail(QString::fromStdString(written.Message));
+            Fail(written.Message);
             result = InvalidInput;
             break;
         }

@@ -3,26 +3,22 @@
 #include "tools/blstool/commands.h"
 #include "tools/blstool/diagramio.h"
 
-#include <QCommandLineParser>
-
 #include <cstdio>
 #include <string>
 
 namespace blstool {
 namespace {
 
-// Parses "blstool NAME args" with the given options; false on wrong usage.
-bool ParseArgs(QCommandLineParser& parser, const QString& name, const QStringList& args,
-               int positionals)
+// Parses the arguments of command `name`; false on wrong usage.
+bool ParseArgs(TOptionParser& parser, const std::string& name, const TArgs& args,
+               size_t positionals)
 {
-    if (!parser.parse(QStringList{"blstool " + name} + args)) {
-        Fail(parser.errorText());
+    if (!parser.Parse(args)) {
+        Fail(parser.ErrorText());
         return false;
     }
-    if (parser.positionalArguments().size() != positionals) {
-        Fail(QStringLiteral("%1 takes %2 file name(s); see blstool --help")
-                 .arg(name)
-                 .arg(positionals));
+    if (parser.Positionals().size() != positionals) {
+        Fail(name + " takes " + std::to_string(positionals) + " file name(s); see blstool --help");
         return false;
     }
     return true;
@@ -97,17 +93,15 @@ void PrintProblems(const kb::TLoadReport& report)
 
 } // namespace
 
-int RunInfo(const QStringList& args)
+int RunInfo(const TArgs& args)
 {
-    QCommandLineParser parser;
-    parser.addOption({"json", "Print the entries as JSON."});
+    TOptionParser parser({"json"});
     if (!ParseArgs(parser, "info", args, 1)) return Usage;
     kb::TShem shem;
     kb::TLoadReport report;
-    if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
-        return rc;
+    if (const int rc = LoadDiagram(parser.Positionals()[0], shem, report); rc != Ok) return rc;
     PrintProblems(report);
-    const bool json = parser.isSet("json");
+    const bool json = parser.IsSet("json");
     if (json) std::printf("{\"entries\":[");
     for (int i = 0; i < shem.Count(); ++i) {
         if (json) std::printf(i ? ",\n" : "\n");
@@ -117,26 +111,24 @@ int RunInfo(const QStringList& args)
     return Ok;
 }
 
-int RunResave(const QStringList& args)
+int RunResave(const TArgs& args)
 {
-    QCommandLineParser parser;
+    TOptionParser parser({});
     if (!ParseArgs(parser, "resave", args, 2)) return Usage;
     kb::TShem shem;
     kb::TLoadReport report;
-    if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
-        return rc;
+    if (const int rc = LoadDiagram(parser.Positionals()[0], shem, report); rc != Ok) return rc;
     PrintProblems(report);
-    return SaveDiagram(parser.positionalArguments()[1], shem);
+    return SaveDiagram(parser.Positionals()[1], shem);
 }
 
-int RunCheck(const QStringList& args)
+int RunCheck(const TArgs& args)
 {
-    QCommandLineParser parser;
+    TOptionParser parser({});
     if (!ParseArgs(parser, "check", args, 1)) return Usage;
     kb::TShem shem;
     kb::TLoadReport report;
-    if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
-        return rc;
+    if (const int rc = LoadDiagram(parser.Positionals()[0], shem, report); rc != Ok) return rc;
     if (!report.Clean()) {
         PrintProblems(report);
         return InvalidInput;

@@ -1,5 +1,4 @@
 // pascal: the export's text on stdout, its messages on stderr.
-#include "docwin/drawing/atomicdevice.h"
 #include "model/cp1251.h"
 #include "pasexport/expunit.h"
 #include "tools/blstool/commands.h"
@@ -9,10 +8,10 @@
 
 namespace blstool {
 
-int RunPascal(const QStringList& args)
+int RunPascal(const TArgs& args)
 {
     if (args.size() != 1) {
-        Fail(QStringLiteral("usage: blstool pascal FILE.bls"));
+        Fail("usage: blstool pascal FILE.bls");
         return Usage;
     }
     // The file is read a piece at a time and handed to the export as the
@@ -20,14 +19,13 @@ int RunPascal(const QStringList& args)
     kb::TShem shem;
     kb::TLoadReport report;
     try {
-        shem.LoadFromFile(kb::NativeFileName(args[0]), &report);
+        shem.LoadFromFile(args[0], &report);
     } catch (const kb::TFileError& e) {
-        Fail(QString::fromStdString(e.what()));
+        Fail(e.what());
         return Usage;
     }
     if (report.Refusal != kb::TLoadRefusal::None) {
-        Fail(QStringLiteral("%1 is refused: %2")
-                 .arg(args[0], QString::fromStdString(report.RefusalText())));
+        Fail(args[0] + " is refused: " + report.RefusalText());
         return InvalidInput;
     }
     // Data that is not a diagram still runs the export, on an empty diagram.

@@ -8,14 +8,14 @@
 
 namespace blstool {
 
-int RunRoutines(const QStringList& args)
+int RunRoutines(const TArgs& args)
 {
-    if (args.size() != 1 || args.first().startsWith('-')) {
-        Fail(QStringLiteral("usage: blstool routines UNIT.pas"));
+    if (args.size() != 1 || StartsWith(args.front(), "-")) {
+        Fail("usage: blstool routines UNIT.pas");
         return Usage;
     }
     std::vector<uint8_t> source;
-    if (!ReadFile(args.first(), source)) return InvalidInput;
+    if (!ReadFile(args.front(), source)) return InvalidInput;
     const auto unit = kb::unitimport::ScanText(
         std::string_view(reinterpret_cast<const char*>(source.data()), source.size()));
     for (const auto& r : unit.Routines)

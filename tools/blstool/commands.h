@@ -2,18 +2,17 @@
 // process exit code: 0 success, 1 invalid input, 2 wrong usage.
 #pragma once
 
-#include <QStringList>
+#include "tools/blstool/arguments.h"
 
 namespace blstool {
 
 enum ExitCode { Ok = 0, InvalidInput = 1, Usage = 2 };
 
-int RunInfo(const QStringList& args);
-int RunResave(const QStringList& args);
-int RunCheck(const QStringList& args);
-int RunRender(const QStringList& args);
-int RunPascal(const QStringList& args);
-int RunRoutines(const QStringList& args);
-int RunImport(const QStringList& args);
+int RunInfo(const TArgs& args);
+int RunResave(const TArgs& args);
+int RunCheck(const TArgs& args);
+int RunPascal(const TArgs& args);
+int RunRoutines(const TArgs& args);
+int RunImport(const TArgs& args);
 
 } // namespace blstool

@@ -1,14 +1,21 @@
 // blstool: the command-line companion of the Kestrabin editor. It links the
 // same model as the editor, so what it reads and writes is what the editor would.
+//
+// Run once per file over a whole source tree, its start-up is most of its
+// cost: so this program links the plain C++ libraries only, and `render`,
+// which draws with Qt, runs the picture writer blstool-render beside it.
 #include "tools/blstool/commands.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include "tools/blstool/diagramio.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -27,42 +34,53 @@ const char kUsage[] =
 struct Command
 {
     const char* name;
-    int (*run)(const QStringList&);
+    int (*run)(const blstool::TArgs&);
 };
 
 const Command kCommands[] = {
-    {"info", blstool::RunInfo},     {"resave", blstool::RunResave},
-    {"check", blstool::RunCheck},   {"render", blstool::RunRender},
-    {"pascal", blstool::RunPascal}, {"routines", blstool::RunRoutines},
-    {"import", blstool::RunImport},
+    {"info", blstool::RunInfo},         {"resave", blstool::RunResave},
+    {"check", blstool::RunCheck},       {"pascal", blstool::RunPascal},
+    {"routines", blstool::RunRoutines}, {"import", blstool::RunImport},
 };
 
-// render lays out text, which needs the GUI font system; the offscreen
-// platform spares it a display.
-std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
+// The folder this program lies in, its links resolved: the picture writer
+// is installed beside it.
+std::string ProgramFolder()
 {
-    if (argc > 1 && std::strcmp(argv[1], "render") == 0) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }
-    return std::make_unique<QCoreApplication>(argc, argv);
+    std::string path(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || size_t(n) >= path.size()) return ".";
+    path.resize(size_t(n));
+    return path.substr(0, path.rfind('/'));
+}
+
+// Replaces this process with the picture writer, handing it the arguments
+// after "render"; returns only when it cannot be started.
+int RunRender(char** argv)
+{
+    const std::string writer = ProgramFolder() + "/blstool-render";
+    argv[1] = const_cast<char*>(writer.c_str());
+    ::execv(writer.c_str(), argv + 1);
+    blstool::Fail("cannot start the picture writer " + writer + ": " + std::strerror(errno));
+    return blstool::InvalidInput;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const auto app = MakeApplication(argc, argv);
-    QCoreApplication::setApplicationName("blstool");
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
-    if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
-        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? blstool::Usage : blstool::Ok;
+    // System messages (the reasons a file cannot be written) in the user's language.
+    std::setlocale(LC_ALL, "");
+    if (argc > 1 && std::strcmp(argv[1], "render") == 0) return RunRender(argv);
+    blstool::TArgs args(argv + std::min(argc, 1), argv + argc);
+    if (args.empty() || args.front() == "--help" || args.front() == "-h") {
+        std::fputs(kUsage, args.empty() ? stderr : stdout);
+        return args.empty() ? blstool::Usage : blstool::Ok;
     }
-    const QString name = args.takeFirst();
+    const std::string name = args.front();
+    args.erase(args.begin());
     for (const Command& c : kCommands)
-        if (name == QLatin1String(c.name)) {
+        if (name == c.name) {
             // Running out of memory anywhere in loading, importing or
             // exporting ends the command with a message, not an abort.
             try {
@@ -72,7 +90,6 @@ int main(int argc, char** argv)
                 return blstool::InvalidInput;
             }
         }
-    std::fprintf(stderr, "blstool: unknown command '%s'\n%s", name.toLocal8Bit().constData(),
-                 kUsage);
+    std::fprintf(stderr, "blstool: unknown command '%s'\n%s", name.c_str(), kUsage);
     return blstool::Usage;
 }

@@ -1,15 +1,25 @@
-// render: the diagram as a picture file, drawn as for print.
+// blstool render: the diagram as a picture file, drawn as for print. The
+// only command that needs Qt, so it is a program of its own that blstool runs.
+#include "docwin/drawing/atomicdevice.h"
 #include "docwin/drawing/pictureexport.h"
 #include "tools/blstool/commands.h"
 #include "tools/blstool/diagramio.h"
+
+#include <QGuiApplication>
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <new>
 
 namespace blstool {
 namespace {
+
+void Fail(const QString& message)
+{
+    blstool::Fail(message.toLocal8Bit().toStdString());
+}
 
 constexpr int kDefaultScale = 2;
 
@@ -27,8 +37,6 @@ int ScaleOption(const QCommandLineParser& parser)
     const int scale = parser.value("scale").toInt(&ok);
     return ok && scale >= 1 && scale <= kb::kMaxPictureScale ? scale : 0;
 }
-
-} // namespace
 
 int RunRender(const QStringList& args)
 {
@@ -55,7 +63,9 @@ int RunRender(const QStringList& args)
     }
     kb::TShem shem;
     kb::TLoadReport report;
-    if (const int rc = LoadDiagram(parser.positionalArguments()[0], shem, report); rc != Ok)
+    if (const int rc =
+            LoadDiagram(kb::NativeFileName(parser.positionalArguments()[0]), shem, report);
+        rc != Ok)
         return rc;
     for (const std::string& p : report.Problems)
         std::fprintf(stderr, "blstool: %s\n", p.c_str());
@@ -67,4 +77,22 @@ int RunRender(const QStringList& args)
     return Ok;
 }
 
+} // namespace
 } // namespace blstool
+
+// Text is laid out with the GUI font system; the offscreen platform spares
+// it a display.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName("blstool");
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    try {
+        return blstool::RunRender(args);
+    } catch (const std::bad_alloc&) {
+        std::fputs("blstool: not enough memory to finish the command\n", stderr);
+        return blstool::InvalidInput;
+    }
+}
