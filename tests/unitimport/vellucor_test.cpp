@@ -15,7 +15,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -121,9 +121,11 @@ protected:
     static void SetUpTestSuite()
     {
         // The plug-in keeps its unit folder in the editor's settings store;
-        // the tests keep theirs away from the user's.
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Marlowen").clear();
+        // each test process keeps its own, away from the user's and from the
+        // tests running beside it.
+        s_settings = new QTemporaryDir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, s_settings->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, s_settings->path());
         s_lib = new QLibrary(QString(KB_BIN_DIR) + "/plugin/vellucor.so");
         ASSERT_TRUE(s_lib->load()) << s_lib->errorString().toStdString();
         auto init = reinterpret_cast<Init>(s_lib->resolve("Init"));
@@ -169,10 +171,12 @@ protected:
     }
 
     static QLibrary* s_lib;
+    static QTemporaryDir* s_settings;
     kbtest::TTempDir m_dir;
 };
 
 QLibrary* Vellucor::s_lib = nullptr;
+QTemporaryDir* Vellucor::s_settings = nullptr;
 
 TEST_F(Vellucor, NamesItself)
 {
