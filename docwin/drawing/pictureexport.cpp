@@ -5,6 +5,7 @@
 #include "docwin/drawing/paintercanvas.h"
 #include "docwin/drawing/pngstream.h"
 #include "docwin/drawing/rastercanvas.h"
+#include "docwin/drawing/svgstream.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -174,12 +175,7 @@ bool WriteBmp(QIODevice& file, const TShem& shem, QSize size, int scale, const T
 
 bool WriteSvg(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font)
 {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96);
-    return RenderOn(svg, shem, scale, font);
+    return WriteSvgPicture(file, shem, size, scale, font);
 }
 
 // One page exactly the size of the picture, at 96 pixels per inch.
