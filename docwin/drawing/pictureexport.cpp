@@ -140,13 +140,16 @@ void DrawBand(QImage& band, int top, QSize size, const TShem& shem, int scale, c
 bool WritePng(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font,
               QString* error)
 {
-    constexpr int kBandRows = 1024;
+    constexpr int kBandRows = 512;
     if (qint64(size.width()) * size.height() > kMaxStreamedPixels) return TooLarge(size, error);
+    // One band is drawn while the one before it is compressed; both outlive
+    // the stream, which may still be reading one when it is destroyed.
+    QImage bands[2];
     TPngStream png(file, size.width(), size.height());
     const std::vector<TRowRange> whole = FilledDividerRows(shem, scale);
-    QImage band;
-    for (int top = 0; top < size.height() && png.Ok();) {
+    for (int top = 0, k = 0; top < size.height() && png.Ok(); ++k) {
         const int bottom = BandEnd(top, kBandRows, size.height(), whole);
+        QImage& band = bands[k % 2];
         if (band.height() < bottom - top) {
             if (qint64(size.width()) * (bottom - top) > kMaxPicturePixels)
                 return TooLarge(size, error);
@@ -155,8 +158,7 @@ bool WritePng(QIODevice& file, const TShem& shem, QSize size, int scale, const T
                 return Failed(error, QStringLiteral("not enough memory to draw the picture"));
         }
         DrawBand(band, top, size, shem, scale, font);
-        for (int y = top; y < bottom; ++y)
-            if (!png.WriteRow(band.constScanLine(y - top))) break;
+        png.WriteRows(band.constBits(), band.bytesPerLine(), bottom - top);
         top = bottom;
     }
     return (png.Ok() && png.Finish()) || Failed(error, png.Error());
