@@ -140,7 +140,7 @@ void DrawBand(QImage& band, int top, QSize size, const TShem& shem, int scale, c
 bool WritePng(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font,
               QString* error)
 {
-    constexpr int kBandRows = 512;
+    constexpr int kBandRows = 768;
     if (qint64(size.width()) * size.height() > kMaxStreamedPixels) return TooLarge(size, error);
     // One band is drawn while the one before it is compressed; both outlive
     // the stream, which may still be reading one when it is destroyed.
