@@ -11,7 +11,6 @@
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <optional>
@@ -136,7 +135,7 @@ void DrawBand(QImage& band, int top, QSize size, const TShem& shem, int scale, c
 }
 
 // The picture is drawn in grey and compressed a band of rows at a time, so
-// a diagram of any size needs only a band's worth of memory.
+// a diagram of any size needs only two bands' worth of memory.
 bool WritePng(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font,
               QString* error)
 {
