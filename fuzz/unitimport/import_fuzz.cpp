@@ -9,6 +9,7 @@
 #include "unitimport/converter.h"
 #include "unitimport/routinefile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,14 +30,20 @@ void Check(bool ok, const char* what)
 }
 
 // Extents never run backwards or past the end, and take one line for each
-// line they pass (a stray keyword becomes one " ").
+// line they pass (a stray keyword becomes one " "), plus a blank statement
+// for an empty then-branch before its "else": never fewer lines, never more
+// than twice as many.
 void CheckExtents(const TLines& lines)
 {
     for (size_t k = 0; k < lines.size() && k < 32; ++k) {
         TLines out;
         const size_t next = StatementExtent(lines, k, out);
         Check(next > k && next <= lines.size(), "extent stays inside the list");
-        Check(out.size() == next - k, "extent takes one line per line");
+        Check(out.size() >= next - k && out.size() <= 2 * (next - k),
+              "extent takes a line for each line it passes");
+        const auto written =
+            std::count_if(out.begin(), out.end(), [](const std::string& l) { return l != " "; });
+        Check(size_t(written) <= next - k, "extent adds nothing but blank statements");
         Check(StatementEnd(lines, k) == next, "StatementEnd agrees with StatementExtent");
     }
 }
