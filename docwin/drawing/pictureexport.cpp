@@ -5,12 +5,12 @@
 #include "docwin/drawing/paintercanvas.h"
 #include "docwin/drawing/pngstream.h"
 #include "docwin/drawing/rastercanvas.h"
+#include "docwin/drawing/svgstream.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <optional>
@@ -135,17 +135,20 @@ void DrawBand(QImage& band, int top, QSize size, const TShem& shem, int scale, c
 }
 
 // The picture is drawn in grey and compressed a band of rows at a time, so
-// a diagram of any size needs only a band's worth of memory.
+// a diagram of any size needs only two bands' worth of memory.
 bool WritePng(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font,
               QString* error)
 {
-    constexpr int kBandRows = 1024;
+    constexpr int kBandRows = 768;
     if (qint64(size.width()) * size.height() > kMaxStreamedPixels) return TooLarge(size, error);
+    // One band is drawn while the one before it is compressed; both outlive
+    // the stream, which may still be reading one when it is destroyed.
+    QImage bands[2];
     TPngStream png(file, size.width(), size.height());
     const std::vector<TRowRange> whole = FilledDividerRows(shem, scale);
-    QImage band;
-    for (int top = 0; top < size.height() && png.Ok();) {
+    for (int top = 0, k = 0; top < size.height() && png.Ok(); ++k) {
         const int bottom = BandEnd(top, kBandRows, size.height(), whole);
+        QImage& band = bands[k % 2];
         if (band.height() < bottom - top) {
             if (qint64(size.width()) * (bottom - top) > kMaxPicturePixels)
                 return TooLarge(size, error);
@@ -154,8 +157,7 @@ bool WritePng(QIODevice& file, const TShem& shem, QSize size, int scale, const T
                 return Failed(error, QStringLiteral("not enough memory to draw the picture"));
         }
         DrawBand(band, top, size, shem, scale, font);
-        for (int y = top; y < bottom; ++y)
-            if (!png.WriteRow(band.constScanLine(y - top))) break;
+        png.WriteRows(band.constBits(), band.bytesPerLine(), bottom - top);
         top = bottom;
     }
     return (png.Ok() && png.Finish()) || Failed(error, png.Error());
@@ -174,12 +176,7 @@ bool WriteBmp(QIODevice& file, const TShem& shem, QSize size, int scale, const T
 
 bool WriteSvg(QIODevice& file, const TShem& shem, QSize size, int scale, const TFont& font)
 {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96);
-    return RenderOn(svg, shem, scale, font);
+    return WriteSvgPicture(file, shem, size, scale, font);
 }
 
 // One page exactly the size of the picture, at 96 pixels per inch.

@@ -177,12 +177,15 @@ bool TMenuF::eventFilter(QObject* watched, QEvent* event)
 {
     auto* button = qobject_cast<QToolButton*>(watched);
     if (button && (button == m_linkTool || button == m_jointTool)) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton &&
-            !OnMenuArrow(button, mouse->position().toPoint()))
-            Press(button);
-        else if (event->type() == QEvent::MouseButtonRelease)
+        // Only a press is a mouse event here; the cast waits for the type check.
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                !OnMenuArrow(button, mouse->position().toPoint()))
+                Press(button);
+        } else if (event->type() == QEvent::MouseButtonRelease) {
             m_timer->stop(); // a short click only picks the tool
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
