@@ -9,23 +9,6 @@
 
 namespace kb {
 
-TListRow ListRowOf(TShemObj* e)
-{
-    const Block& b = e->block();
-    TListRow row;
-    row.Caption = b.Text.substr(0, b.Text.find('\r'));
-    row.ImageIndex = b.Kind;
-    row.Position = FormatPoint({b.Left, b.Top});
-    row.Size = FormatPoint({b.Right - b.Left, b.Bottom - b.Top});
-    row.Entry = e;
-    return row;
-}
-
-bool HasListRow(const TShemObj* e)
-{
-    return e->IsBlock() && e->block().Kind != bkJoint;
-}
-
 void TObjectListModel::Clear()
 {
     Reset({});

@@ -18,6 +18,11 @@ struct TListRow
     TShemObj* Entry = nullptr;
 };
 
+// The row of a block: its text up to the first line break, kind, corner and size.
+TListRow ListRowOf(TShemObj* entry);
+// Whether an entry has a row: blocks other than joint points.
+bool HasListRow(const TShemObj* entry);
+
 class TListSink
 {
 public:

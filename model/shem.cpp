@@ -332,9 +332,7 @@ TRect TShem::Bounds() const
     return r;
 }
 
-namespace {
-
-TListRow RowOf(TShemObj* e)
+TListRow ListRowOf(TShemObj* e)
 {
     const Block& b = e->block();
     TListRow row;
@@ -346,12 +344,10 @@ TListRow RowOf(TShemObj* e)
     return row;
 }
 
-bool Mirrored(const TShemObj* e)
+bool HasListRow(const TShemObj* e)
 {
     return e->IsBlock() && e->block().Kind != bkJoint;
 }
-
-} // namespace
 
 void TShem::RefreshList()
 {
@@ -359,13 +355,13 @@ void TShem::RefreshList()
     m_view->BeginUpdate();
     m_view->ClearRows();
     for (const auto& e : *m_items)
-        if (Mirrored(e.get())) m_view->AppendRow(RowOf(e.get()));
+        if (HasListRow(e.get())) m_view->AppendRow(ListRowOf(e.get()));
     m_view->EndUpdate();
 }
 
 void TShem::AddListItem(TShemObj* entry)
 {
-    if (m_view && entry && Mirrored(entry)) m_view->AppendRow(RowOf(entry));
+    if (m_view && entry && HasListRow(entry)) m_view->AppendRow(ListRowOf(entry));
 }
 
 void TShem::PasteFrom(const TShem& source, TPoint offset, std::vector<TShemObj*>* selection)
