@@ -235,47 +235,22 @@ const QFontMetrics& TPainterCanvas::Metrics()
 
 void TPainterCanvas::DrawText(const TRect& r, const std::string& text, int align)
 {
-    const int width = r.Right - r.Left;
-    const QFontMetrics& metrics = Metrics();
-    const int lineHeight = metrics.height();
-    // Lower than half a line, not even the first line shows.
-    if (text.empty() || width <= 0 || 2 * (r.Bottom - r.Top) < lineHeight) return;
-    const TRect box = AtLeastOneLine(r, lineHeight);
-    const TMnemonicText shown = StripMnemonics(QString::fromStdString(Cp1251ToUtf8(text)));
-    const std::vector<TTextLine> lines =
-        WrapText(shown.Text, width, metrics, (box.Bottom - box.Top) / lineHeight);
+    const std::optional<TPlacedText> placed = PlaceText(r, text, align, Metrics());
+    if (!placed) return;
     PrepareFill();
     const QColor ink = ToQColor(m_fontColor);
     m_painter->setPen(ink);
     m_toolsDirty = true;
-    const bool clip = std::any_of(lines.begin(), lines.end(),
-                                  [width](const TTextLine& l) { return l.Width > width; });
-    if (clip) {
+    if (placed->Overflows) {
         m_painter->save();
-        m_painter->setClipRect(ToQRect(box), Qt::IntersectClip);
+        m_painter->setClipRect(ToQRect(placed->Box), Qt::IntersectClip);
     }
-    auto underline = shown.Underlined.begin();
-    int top = box.Top;
-    // Only whole lines show: the one that would be cut at the bottom is left out.
-    for (const TTextLine& line : lines) {
-        if (top + lineHeight > box.Bottom) break;
-        const int x = align == taLeft    ? r.Left
-                      : align == taRight ? r.Right - line.Width
-                                         : r.Left + (width - line.Width) / 2;
-        const int baseline = top + metrics.ascent();
-        m_painter->drawText(x, baseline, shown.Text.mid(line.Start, line.Length));
-        for (; underline != shown.Underlined.end() && *underline < line.Start + line.Length;
-             ++underline) {
-            if (*underline < line.Start) continue;
-            const int ux =
-                x + metrics.horizontalAdvance(shown.Text.mid(line.Start, *underline - line.Start));
-            m_painter->fillRect(ux, baseline + metrics.underlinePos(),
-                                metrics.horizontalAdvance(shown.Text[*underline]),
-                                std::max(1, metrics.lineWidth()), ink);
-        }
-        top += lineHeight;
+    for (const TPlacedLine& line : placed->Lines) {
+        m_painter->drawText(line.X, line.Baseline, line.Text);
+        for (const QRect& u : line.Underlines)
+            m_painter->fillRect(u, ink);
     }
-    if (clip) m_painter->restore();
+    if (placed->Overflows) m_painter->restore();
 }
 
 } // namespace kb

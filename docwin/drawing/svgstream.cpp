@@ -327,44 +327,21 @@ void TSvgCanvas::FloodFill(TPoint p, TColor border)
 
 void TSvgCanvas::DrawText(const TRect& r, const std::string& text, int align)
 {
-    const int width = r.Right - r.Left;
-    const QFontMetrics& metrics = Metrics();
-    const int lineHeight = metrics.height();
-    // Lower than half a line, not even the first line shows.
-    if (text.empty() || width <= 0 || 2 * (r.Bottom - r.Top) < lineHeight) return;
-    const TRect box = AtLeastOneLine(r, lineHeight);
-    const TMnemonicText shown = StripMnemonics(QString::fromStdString(Cp1251ToUtf8(text)));
-    const std::vector<TTextLine> lines =
-        WrapText(shown.Text, width, metrics, (box.Bottom - box.Top) / lineHeight);
+    const std::optional<TPlacedText> placed = PlaceText(r, text, align, Metrics());
+    if (!placed) return;
     EnsureFontGroup();
-    auto underline = shown.Underlined.begin();
-    int top = box.Top;
-    // Only whole lines show: the one that would be cut at the bottom is left out.
-    for (const TTextLine& line : lines) {
-        if (top + lineHeight > box.Bottom) break;
-        const int x = align == taLeft    ? r.Left
-                      : align == taRight ? r.Right - line.Width
-                                         : r.Left + (width - line.Width) / 2;
-        const int baseline = top + metrics.ascent();
+    for (const TPlacedLine& line : placed->Lines) {
         Put("<text x=\"");
-        Put(x);
+        Put(line.X);
         Put("\" y=\"");
-        Put(baseline);
+        Put(line.Baseline);
         Put("\" fill=\"");
         PutColor(m_fontColor);
         Put("\" stroke=\"none\">");
-        PutText(shown.Text.mid(line.Start, line.Length));
+        PutText(line.Text);
         Put("</text>\n");
-        for (; underline != shown.Underlined.end() && *underline < line.Start + line.Length;
-             ++underline) {
-            if (*underline < line.Start) continue;
-            const int ux =
-                x + metrics.horizontalAdvance(shown.Text.mid(line.Start, *underline - line.Start));
-            FilledBox(ux, baseline + metrics.underlinePos(),
-                      metrics.horizontalAdvance(shown.Text[*underline]),
-                      std::max(1, metrics.lineWidth()), m_fontColor);
-        }
-        top += lineHeight;
+        for (const QRect& u : line.Underlines)
+            FilledBox(u.x(), u.y(), u.width(), u.height(), m_fontColor);
     }
     EndElement();
 }

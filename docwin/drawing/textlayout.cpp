@@ -1,5 +1,10 @@
 #include "docwin/drawing/textlayout.h"
 
+#include "model/cp1251.h"
+#include "model/shemobj.h"
+
+#include <algorithm>
+
 namespace kb {
 
 TMnemonicText StripMnemonics(const QString& text)
@@ -130,6 +135,44 @@ TRect AtLeastOneLine(const TRect& r, int lineHeight)
     box.Top = r.Top - (lineHeight - height) / 2;
     box.Bottom = box.Top + lineHeight;
     return box;
+}
+
+std::optional<TPlacedText> PlaceText(const TRect& r, const std::string& text, int align,
+                                     const QFontMetrics& metrics)
+{
+    const int width = r.Right - r.Left;
+    const int lineHeight = metrics.height();
+    // Lower than half a line, not even the first line shows.
+    if (text.empty() || width <= 0 || 2 * (r.Bottom - r.Top) < lineHeight) return std::nullopt;
+    TPlacedText placed;
+    placed.Box = AtLeastOneLine(r, lineHeight);
+    const TMnemonicText shown = StripMnemonics(QString::fromStdString(Cp1251ToUtf8(text)));
+    const std::vector<TTextLine> lines =
+        WrapText(shown.Text, width, metrics, (placed.Box.Bottom - placed.Box.Top) / lineHeight);
+    placed.Overflows = std::any_of(lines.begin(), lines.end(),
+                                   [width](const TTextLine& l) { return l.Width > width; });
+    auto underline = shown.Underlined.begin();
+    int top = placed.Box.Top;
+    for (const TTextLine& line : lines) {
+        if (top + lineHeight > placed.Box.Bottom) break;
+        TPlacedLine& out = placed.Lines.emplace_back();
+        out.Text = shown.Text.mid(line.Start, line.Length);
+        out.X = align == taLeft    ? r.Left
+                : align == taRight ? r.Right - line.Width
+                                   : r.Left + (width - line.Width) / 2;
+        out.Baseline = top + metrics.ascent();
+        for (; underline != shown.Underlined.end() && *underline < line.Start + line.Length;
+             ++underline) {
+            if (*underline < line.Start) continue;
+            const int ux = out.X + metrics.horizontalAdvance(
+                                       shown.Text.mid(line.Start, *underline - line.Start));
+            out.Underlines.emplace_back(ux, out.Baseline + metrics.underlinePos(),
+                                        metrics.horizontalAdvance(shown.Text[*underline]),
+                                        std::max(1, metrics.lineWidth()));
+        }
+        top += lineHeight;
+    }
+    return placed;
 }
 
 } // namespace kb

@@ -5,9 +5,12 @@
 #include "model/geometry.h"
 
 #include <QFontMetrics>
+#include <QRect>
 #include <QString>
 
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace kb {
@@ -41,5 +44,29 @@ std::vector<TTextLine> WrapText(const QString& text, int width, const QFontMetri
 // decisions and terminals of imported routines, at every scale) would
 // otherwise neither show nor edit their only line.
 TRect AtLeastOneLine(const TRect& r, int lineHeight);
+
+// One shown line of a block text: its characters, where it starts and its
+// baseline, in pixels, and the boxes under its underlined mnemonics.
+struct TPlacedLine
+{
+    QString Text;
+    int X = 0;
+    int Baseline = 0;
+    std::vector<QRect> Underlines;
+};
+
+struct TPlacedText
+{
+    TRect Box;              // AtLeastOneLine of the text rectangle
+    bool Overflows = false; // a word wider than the rectangle: the painter clips
+    std::vector<TPlacedLine> Lines;
+};
+
+// Where every canvas puts a Windows-1251 block text in r with the alignment
+// (taCenter, taLeft, taRight): word-wrapped, whole lines only, the one that
+// would be cut at the bottom left out. Nothing at all when the text is empty,
+// r has no width, or r is lower than half a line.
+std::optional<TPlacedText> PlaceText(const TRect& r, const std::string& text, int align,
+                                     const QFontMetrics& metrics);
 
 } // namespace kb
