@@ -2,6 +2,7 @@
 # kestrabin program around it.
 add_library(kbeditor STATIC
     about.cpp about.h
+    commandtable.cpp commandtable.h
     docfile.cpp docfile.h
     filedialogs.cpp filedialogs.h
     language/filefilter.cpp language/filefilter.h
