@@ -4,9 +4,11 @@
 #include "frame/about.h"
 #include "frame/commands/documentcommands.h"
 #include "frame/mainform.h"
+#include "frame/objectlist.h"
 #include "frame/services/help.h"
 #include "frame/services/searchdialogs.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -83,9 +85,80 @@ bool OneEntry(const TDocumentState& s)
     return s.Active && s.SelectedEntries == 1;
 }
 
+// --- handlers that need no more of the main window than its active document
+
 void OnDocument(TMainForm& main, void (TChildD::*act)())
 {
     if (TChildD* doc = main.ActiveDocument()) (doc->*act)();
+}
+
+void CloseActiveDocument(TMainForm& main, int)
+{
+    if (QMdiSubWindow* sub = main.MdiArea()->currentSubWindow()) sub->close();
+}
+
+void DeleteSelection(TMainForm& main, int)
+{
+    TChildD* doc = main.ActiveDocument();
+    if (!doc) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    doc->DeleteSelection();
+    QApplication::restoreOverrideCursor();
+}
+
+// The open text editor cuts, copies and pastes its text instead.
+void CutSelection(TMainForm& main, int)
+{
+    TChildD* doc = main.ActiveDocument();
+    if (!doc) return;
+    if (doc->EditorOpen()) {
+        doc->EditorCut();
+        return;
+    }
+    doc->CopySelection();
+    doc->DeleteSelection();
+}
+
+void PasteClipboard(TMainForm& main, int)
+{
+    if (TChildD* doc = main.ActiveDocument()) doc->EditorOpen() ? doc->EditorPaste() : doc->Paste();
+}
+
+// code: 0 centre, 1 left, 2 right; the text being typed, or the selected blocks'.
+void AlignText(TMainForm& main, int code)
+{
+    TChildD* doc = main.ActiveDocument();
+    if (!doc) return;
+    if (doc->EditorOpen())
+        doc->SetEditorAlign(code);
+    else
+        doc->SetTextAlign(code);
+}
+
+// modes: the horizontal mode (0..4) * 10 + the vertical one.
+void AlignSelectedBlocks(TMainForm& main, int modes)
+{
+    if (TChildD* doc = main.ActiveDocument()) AlignBlocks(*doc, modes / 10, modes % 10);
+}
+
+void ReplaceBlockKind(TMainForm& main, int kind)
+{
+    if (TChildD* doc = main.ActiveDocument()) ChangeBlockType(*doc, kind);
+}
+
+void InsertStandardBlock(TMainForm& main, int kind)
+{
+    if (TChildD* doc = main.ActiveDocument()) {
+        const TBlockSize& size = main.StandardSize(kind);
+        InsertBlock(*doc, kind, {size.Width, size.Height});
+    }
+}
+
+void MinimizeAllDocuments(TMainForm& main, int)
+{
+    const QList<QMdiSubWindow*> subs = main.MdiArea()->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = subs.rbegin(); it != subs.rend(); ++it)
+        (*it)->showMinimized();
 }
 
 // Window > Arrange Icons: the minimised windows in rows along the bottom of
@@ -158,7 +231,7 @@ std::span<const TCommand> TMainForm::Commands()
          .Keys = "Ctrl+F4;Ctrl+W",
          .StandardKeys = QKeySequence::Close,
          .Enabled = AnyDocument,
-         .Run = [](TMainForm& m, int) { m.CloseActiveDocument(); }},
+         .Run = CloseActiveDocument},
         {.Id = FileSave,
          .Name = "FileSaveItem",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "&Save"),
@@ -253,7 +326,7 @@ std::span<const TCommand> TMainForm::Commands()
          .Icon = "delete",
          .ButtonName = "DeleteButton",
          .Enabled = EntriesOrText,
-         .Run = [](TMainForm& m, int) { m.DeleteSelection(); }},
+         .Run = DeleteSelection},
         {.Id = Cut,
          .Name = "CutItem",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Cu&t"),
@@ -263,7 +336,7 @@ std::span<const TCommand> TMainForm::Commands()
          .Icon = "cut",
          .ButtonName = "CutButton",
          .Enabled = BlocksOrText,
-         .Run = [](TMainForm& m, int) { m.CutSelection(); }},
+         .Run = CutSelection},
         {.Id = Copy,
          .Name = "CopyItem",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "&Copy"),
@@ -283,7 +356,7 @@ std::span<const TCommand> TMainForm::Commands()
          .Icon = "paste",
          .ButtonName = "PasteButton",
          .Enabled = ClipboardOrText,
-         .Run = [](TMainForm& m, int) { m.PasteClipboard(); }},
+         .Run = PasteClipboard},
         {.Id = SelectAll,
          .Name = "SelectAllItem",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Se&lect All"),
@@ -364,7 +437,7 @@ std::span<const TCommand> TMainForm::Commands()
          .ButtonName = "ListButton",
          .Flags = cfCheckable | cfNoMenuIcon,
          .Enabled = Always,
-         .Run = [](TMainForm& m, int) { m.ToggleObjectList(); }},
+         .Run = [](TMainForm& m, int) { m.SetListVisible(!m.m_list->IsVisible()); }},
         {.Id = StatusBar,
          .Name = "Statusbar1",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Statusbar"),
@@ -401,22 +474,22 @@ std::span<const TCommand> TMainForm::Commands()
          .Name = "WindowCascadeItem",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "&Cascade"),
          .Enabled = AnyDocument,
-         .Run = [](TMainForm& m, int) { m.m_mdi->cascadeSubWindows(); }},
+         .Run = [](TMainForm& m, int) { m.MdiArea()->cascadeSubWindows(); }},
         {.Id = Tile,
          .Name = "WindowTileItem",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "&Tile"),
          .Enabled = AnyDocument,
-         .Run = [](TMainForm& m, int) { m.m_mdi->tileSubWindows(); }},
+         .Run = [](TMainForm& m, int) { m.MdiArea()->tileSubWindows(); }},
         {.Id = ArrangeIcons,
          .Name = "WindowArrangeItem",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "&Arrange Icons"),
          .Enabled = AnyDocument,
-         .Run = [](TMainForm& m, int) { ArrangeMinimizedWindows(*m.m_mdi); }},
+         .Run = [](TMainForm& m, int) { ArrangeMinimizedWindows(*m.MdiArea()); }},
         {.Id = MinimizeAll,
          .Name = "WindowMinimizeItem",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "&Minimize All"),
          .Enabled = AnyDocument,
-         .Run = [](TMainForm& m, int) { m.MinimizeAllDocuments(); }},
+         .Run = MinimizeAllDocuments},
         {.Id = HelpContents,
          .Name = "N3",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "&Contents"),
@@ -438,7 +511,7 @@ std::span<const TCommand> TMainForm::Commands()
          .ButtonName = "TextAlignLeft",
          .Data = 1,
          .Enabled = Always,
-         .Run = [](TMainForm& m, int code) { m.AlignText(code); }},
+         .Run = AlignText},
         {.Id = TextCenter,
          .Name = "TextAlignCenter",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Align text into block to center."),
@@ -448,7 +521,7 @@ std::span<const TCommand> TMainForm::Commands()
          .ButtonName = "TextAlignCenter",
          .Data = 0,
          .Enabled = Always,
-         .Run = [](TMainForm& m, int code) { m.AlignText(code); }},
+         .Run = AlignText},
         {.Id = TextRight,
          .Name = "TextAlignRight",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Align text into block to right."),
@@ -458,7 +531,7 @@ std::span<const TCommand> TMainForm::Commands()
          .ButtonName = "TextAlignRight",
          .Data = 2,
          .Enabled = Always,
-         .Run = [](TMainForm& m, int code) { m.AlignText(code); }},
+         .Run = AlignText},
 
     // --- The tools, in the order the palette shows them; Data the tool code
 #define KB_TOOL(id, name, hint, code)                                                              \
@@ -501,11 +574,16 @@ std::span<const TCommand> TMainForm::Commands()
 
     // --- The Alignment palette; Data the horizontal mode * 10 + the vertical one
 #define KB_ALIGN(id, name, hint, icon, horizontal, vertical)                                       \
-    {                                                                                              \
-        .Id = id, .Name = name, .Caption = hint, .Hint = hint, .IconSource = Drawn, .Icon = icon,  \
-        .ButtonName = name, .Data = (horizontal)*10 + (vertical), .Enabled = Always,               \
-        .Run = [](TMainForm& m, int modes) { m.AlignSelectedBlocks(modes / 10, modes % 10); }      \
-    }
+    {.Id = id,                                                                                     \
+     .Name = name,                                                                                 \
+     .Caption = hint,                                                                              \
+     .Hint = hint,                                                                                 \
+     .IconSource = Drawn,                                                                          \
+     .Icon = icon,                                                                                 \
+     .ButtonName = name,                                                                           \
+     .Data = (horizontal)*10 + (vertical),                                                         \
+     .Enabled = Always,                                                                            \
+     .Run = AlignSelectedBlocks}
         KB_ALIGN(AlignLefts, "ToolbarButton971",
                  QT_TRANSLATE_NOOP("kb::TMainForm", "Align left edges"), "alignleft", 1, 0),
         KB_ALIGN(AlignHorizontalCenters, "ToolbarButton972",
@@ -549,7 +627,7 @@ std::span<const TCommand> TMainForm::Commands()
          .Name = "Cut1",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Cut"),
          .Enabled = SomeBlock,
-         .Run = [](TMainForm& m, int) { m.CutSelection(); }},
+         .Run = CutSelection},
         {.Id = ContextCopy,
          .Name = "Copy1",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Copy"),
@@ -559,12 +637,12 @@ std::span<const TCommand> TMainForm::Commands()
          .Name = "Paste1",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Paste"),
          .Enabled = ClipboardFilled,
-         .Run = [](TMainForm& m, int) { m.PasteClipboard(); }},
+         .Run = PasteClipboard},
         {.Id = ContextDelete,
          .Name = "Delete1",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Delete"),
          .Enabled = SomeBlock,
-         .Run = [](TMainForm& m, int) { m.DeleteSelection(); }},
+         .Run = DeleteSelection},
         {.Id = ContextDuplicate,
          .Name = "Duplicate1",
          .Caption = QT_TRANSLATE_NOOP("kb::TMainForm", "Duplicate"),
@@ -581,10 +659,12 @@ std::span<const TCommand> TMainForm::Commands()
          .Flags = cfSubmenu,
          .Enabled = WithDocument},
 #define KB_KIND(id, name, caption, kind, handler)                                                  \
-    {                                                                                              \
-        .Id = id, .Name = name, .Caption = caption, .Data = kind, .Enabled = WithDocument,         \
-        .Run = [](TMainForm& m, int k) { m.handler(k); }                                           \
-    }
+    {.Id = id,                                                                                     \
+     .Name = name,                                                                                 \
+     .Caption = caption,                                                                           \
+     .Data = kind,                                                                                 \
+     .Enabled = WithDocument,                                                                      \
+     .Run = handler}
         KB_KIND(ReplaceWithRectangle, "MenuItem5", QT_TRANSLATE_NOOP("kb::TMainForm", "Rectangle"),
                 bkRectangle, ReplaceBlockKind),
         KB_KIND(ReplaceWithEllipse, "MenuItem6", QT_TRANSLATE_NOOP("kb::TMainForm", "Ellipse"),

@@ -171,7 +171,7 @@ private:
     // Gives a command's action (a submenu's too) its texts, keys, icon and
     // check, and makes it the one Command(id) returns.
     void DressCommand(QAction& action, const TCommand& command);
-    QIcon CommandIcon(const TCommand& command) const;
+    QIcon CommandIcon(const TCommand& command) const; // mainform_toolbars.cpp
     void CreateMenus();
     void CreateFileMenu();
     void CreateEditMenu();
@@ -211,33 +211,18 @@ private:
     // Shows the command on bar; its button carries the table's button name.
     QToolButton* AddToolButton(QToolBar* bar, TCommandId id);
 
-    // The handlers of the table that more than one entry shares or that
-    // have more than a line to say (mainform_commands.cpp, _documents, _services).
+    // Handlers of the table that use the window's own dialogs and state
+    // (mainform_commands.cpp, mainform_documents.cpp, mainform_services.cpp).
     void AskAndOpenDocuments();
-    void CloseActiveDocument();
     void EditOptions();
     void PrintActiveDocument();
     void ExportPicture();
     void ExportPascal();
-    void DeleteSelection();
-    void CutSelection();
     void CopySelection();
-    void PasteClipboard();
-    void SetActiveScale(int scale);
     void ShowFullScreenPreview();
     void ToggleGrid();
-    void ToggleObjectList();
-    void MinimizeAllDocuments();
-    // code: 0 centre, 1 left, 2 right.
-    void AlignText(int code);
-    // Modes 0..4 on each axis.
-    void AlignSelectedBlocks(int horizontal, int vertical);
     void AskAndAlignBlocks();
     void AskAndSizeBlocks();
-    void ReplaceBlockKind(int kind);
-    void InsertStandardBlock(int kind);
-    void InsertTemplate(int index);
-    void ReplaceWithTemplate(int index);
     void EditSelectionProperties();
 
     // mainform_services.cpp

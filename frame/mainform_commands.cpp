@@ -36,15 +36,17 @@ template <typename T> T& Once(T*& dialog, QWidget* parent)
 void TMainForm::LoadTemplates(const QString& folder)
 {
     m_templates = FindTemplates(folder);
-    BuildTemplateMenus(
-        m_templates, Command(TCommandId::ReplaceTemplates)->menu(),
-        Command(TCommandId::InsertTemplates)->menu(), [this](int i) { ReplaceWithTemplate(i); },
-        [this](int i) { InsertTemplate(i); });
-}
-
-void TMainForm::AlignSelectedBlocks(int horizontal, int vertical)
-{
-    if (TChildD* doc = ActiveDocument()) kb::AlignBlocks(*doc, horizontal, vertical);
+    // A template item's tag is its index in the list.
+    auto withTemplate = [this](bool (*use)(TChildD&, const QString&)) {
+        return [this, use](int index) {
+            TChildD* doc = ActiveDocument();
+            if (doc && index >= 0 && index < int(m_templates.size()))
+                use(*doc, m_templates[size_t(index)].Path);
+        };
+    };
+    BuildTemplateMenus(m_templates, Command(TCommandId::ReplaceTemplates)->menu(),
+                       Command(TCommandId::InsertTemplates)->menu(),
+                       withTemplate(kb::ReplaceWithTemplate), withTemplate(kb::InsertTemplate));
 }
 
 void TMainForm::AskAndAlignBlocks()
@@ -61,33 +63,6 @@ void TMainForm::AskAndSizeBlocks()
     TSizeF& dialog = Once(m_sizeForm, this);
     dialog.Reset();
     if (doc && dialog.Execute()) kb::SizeBlocks(*doc, dialog.WidthRule(), dialog.HeightRule());
-}
-
-void TMainForm::ReplaceBlockKind(int kind)
-{
-    if (TChildD* doc = ActiveDocument()) ChangeBlockType(*doc, kind);
-}
-
-void TMainForm::InsertStandardBlock(int kind)
-{
-    if (TChildD* doc = ActiveDocument()) {
-        const TBlockSize& size = StandardSize(kind);
-        InsertBlock(*doc, kind, {size.Width, size.Height});
-    }
-}
-
-void TMainForm::InsertTemplate(int index)
-{
-    TChildD* doc = ActiveDocument();
-    if (doc && index >= 0 && index < int(m_templates.size()))
-        kb::InsertTemplate(*doc, m_templates[size_t(index)].Path);
-}
-
-void TMainForm::ReplaceWithTemplate(int index)
-{
-    TChildD* doc = ActiveDocument();
-    if (doc && index >= 0 && index < int(m_templates.size()))
-        kb::ReplaceWithTemplate(*doc, m_templates[size_t(index)].Path);
 }
 
 void TMainForm::EditSelectionProperties()

@@ -197,9 +197,4 @@ void TMainForm::AskAndOpenDocuments()
     if (!files.isEmpty()) m_lastFolder = QFileInfo(files.first()).absolutePath() + QLatin1Char('/');
 }
 
-void TMainForm::CloseActiveDocument()
-{
-    if (QMdiSubWindow* sub = m_mdi->currentSubWindow()) sub->close();
-}
-
 } // namespace kb

@@ -143,7 +143,9 @@ void TMainForm::FillScaleMenu(QMenu* menu, const QString& captionFormat, bool hi
         a->setData(s);
         a->setCheckable(true);
         group->addAction(a);
-        connect(a, &QAction::triggered, this, [this, s] { SetActiveScale(s); });
+        connect(a, &QAction::triggered, this, [this, s] {
+            if (TChildD* doc = ActiveDocument()) doc->SetScale(s);
+        });
     }
     connect(menu, &QMenu::aboutToShow, this, [this, menu, hideWithoutDocument] {
         TChildD* doc = ActiveDocument();
@@ -345,27 +347,6 @@ void TMainForm::RebuildWindowList()
 
 // --- Edit
 
-void TMainForm::DeleteSelection()
-{
-    TChildD* doc = ActiveDocument();
-    if (!doc) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    doc->DeleteSelection();
-    QApplication::restoreOverrideCursor();
-}
-
-void TMainForm::CutSelection()
-{
-    TChildD* doc = ActiveDocument();
-    if (!doc) return;
-    if (doc->EditorOpen()) {
-        doc->EditorCut();
-        return;
-    }
-    doc->CopySelection();
-    doc->DeleteSelection();
-}
-
 void TMainForm::CopySelection()
 {
     if (TChildD* doc = ActiveDocument())
@@ -374,17 +355,7 @@ void TMainForm::CopySelection()
     UpdateCommandStates();
 }
 
-void TMainForm::PasteClipboard()
-{
-    if (TChildD* doc = ActiveDocument()) doc->EditorOpen() ? doc->EditorPaste() : doc->Paste();
-}
-
 // --- View
-
-void TMainForm::SetActiveScale(int scale)
-{
-    if (TChildD* doc = ActiveDocument()) doc->SetScale(scale);
-}
 
 void TMainForm::ToggleGrid()
 {
@@ -399,11 +370,6 @@ void TMainForm::ToggleGrid()
 void TMainForm::SetGridCheck(bool on)
 {
     Command(TCommandId::Grid)->setChecked(on);
-}
-
-void TMainForm::ToggleObjectList()
-{
-    SetListVisible(!m_list->IsVisible());
 }
 
 void TMainForm::SetListVisible(bool on)
@@ -447,23 +413,6 @@ QFont TMainForm::DocumentFont(const TChildD& doc)
 
 // --- Window
 
-void TMainForm::MinimizeAllDocuments()
-{
-    const QList<QMdiSubWindow*> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = subs.rbegin(); it != subs.rend(); ++it)
-        (*it)->showMinimized();
-}
-
 // --- Toolbars
-
-void TMainForm::AlignText(int code)
-{
-    TChildD* doc = ActiveDocument();
-    if (!doc) return;
-    if (doc->EditorOpen())
-        doc->SetEditorAlign(code);
-    else
-        doc->SetTextAlign(code);
-}
 
 } // namespace kb
