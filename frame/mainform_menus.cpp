@@ -63,7 +63,7 @@ void TMainForm::DressCommand(QAction& a, const TCommand& command)
         a.setStatusTip(tr(command.Hint));
     }
     a.setIcon(CommandIcon(command));
-    a.setIconVisibleInMenu(!(command.Flags & cfNoMenuIcon));
+    if (command.Flags & cfNoMenuIcon) a.setIconVisibleInMenu(false);
     a.setCheckable(command.Flags & cfCheckable);
     a.setChecked(command.Flags & cfChecked);
     a.setData(command.Data);
