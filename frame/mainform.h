@@ -167,7 +167,7 @@ protected:
 private:
     // mainform_menus.cpp: the actions of the table, the menus and their states
     void CreateCommands();
-    QAction* NewCommandAction(const TCommand& command);
+    void NewCommandAction(const TCommand& command);
     // Gives a command's action (a submenu's too) its texts, keys, icon and
     // check, and makes it the one Command(id) returns.
     void DressCommand(QAction& action, const TCommand& command);

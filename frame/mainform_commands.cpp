@@ -1,7 +1,7 @@
-// The main window's commands on the selected blocks and its dialogs: the
-// Alignment palette, the document context menu, Options, the full-screen
-// view and the Pascal export. The work itself is done by the commands
-// library; here they are bound to the active document.
+// The commands of the main window that use its dialogs (Align, Size, the
+// property dialogs, Options, the full-screen view, the Pascal export) and
+// the template menus of the document context menu. The work itself is done
+// by the commands library; here it is bound to the active document.
 #include "frame/mainform.h"
 
 #include "docwin/childd.h"

@@ -37,14 +37,13 @@ QList<QKeySequence> WithStandardKeys(QList<QKeySequence> keys, QKeySequence::Sta
 
 } // namespace
 
-QAction* TMainForm::NewCommandAction(const TCommand& command)
+void TMainForm::NewCommandAction(const TCommand& command)
 {
     auto* a = new QAction(this);
     DressCommand(*a, command);
     if (command.Run)
         connect(a, &QAction::triggered, this,
                 [this, run = command.Run, data = command.Data] { run(*this, data); });
-    return a;
 }
 
 void TMainForm::DressCommand(QAction& a, const TCommand& command)
