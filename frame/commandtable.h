@@ -166,6 +166,9 @@ struct TCommand
     const char* Name;           // object name of the action
     const char* Caption;        // English source text
     const char* Hint = nullptr; // tooltip and status tip; null: none
+    // Where the status bar is to say more than the toolbar button's tooltip
+    // (a menu item's longer hint); null: Hint.
+    const char* StatusTip = nullptr;
     const char* Keys = nullptr; // ";"-separated; the first is the one the menu shows
     QKeySequence::StandardKey StandardKeys = QKeySequence::UnknownKey; // the platform's, after Keys
     TIconSource IconSource = TIconSource::None;

@@ -57,10 +57,9 @@ void TMainForm::DressCommand(QAction& a, const TCommand& command)
     if (command.StandardKeys != QKeySequence::UnknownKey)
         keys = WithStandardKeys(keys, command.StandardKeys);
     a.setShortcuts(keys);
-    if (command.Hint) {
-        a.setToolTip(tr(command.Hint));
-        a.setStatusTip(tr(command.Hint));
-    }
+    if (command.Hint) a.setToolTip(tr(command.Hint));
+    if (const char* tip = command.StatusTip ? command.StatusTip : command.Hint)
+        a.setStatusTip(tr(tip));
     a.setIcon(CommandIcon(command));
     if (command.Flags & cfNoMenuIcon) a.setIconVisibleInMenu(false);
     a.setCheckable(command.Flags & cfCheckable);
