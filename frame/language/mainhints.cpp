@@ -116,13 +116,10 @@ constexpr THintRow kHints[] = {
 
 QObject* FindCommand(QWidget& main, const QString& name)
 {
+    if (auto* a = main.findChild<QAction*>(name)) return a;
     // A menu's hint belongs to the action that opens it.
-    for (QAction* a : main.findChildren<QAction*>(name))
-        return a;
-    if (QWidget* w = main.findChild<QWidget*>(name))
-        return qobject_cast<QMenu*>(w) ? static_cast<QObject*>(static_cast<QMenu*>(w)->menuAction())
-                                       : w;
-    return nullptr;
+    if (auto* m = main.findChild<QMenu*>(name)) return m->menuAction();
+    return main.findChild<QToolBar*>(name);
 }
 
 } // namespace
