@@ -159,61 +159,62 @@ private:
     int m_count = 0;
 };
 
+// Runs trigger, and act on each modal window that shows meanwhile (looked
+// for every 5 ms) until act says it is done; true when it did.
+bool WhileModal(const std::function<void()>& trigger, const std::function<bool(QWidget&)>& act)
+{
+    bool done = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !act(*modal)) return;
+        poll.stop();
+        done = true;
+    });
+    poll.start();
+    trigger(); // modal windows run their own loop: this returns once they are closed
+    return done;
+}
+
 // Walks the dialog that trigger shows (the one of that object name, when
 // one is given), then closes it as a user would, with Escape; true when one
 // showed. A message box it raises on the way is read and answered too.
 bool WalkWhenShown(TSurface& surface, const QString& where, const std::function<void()>& trigger,
                    const QString& name = {})
 {
-    bool seen = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    return WhileModal(trigger, [&](QWidget& w) {
+        if (auto* box = qobject_cast<QMessageBox*>(&w)) {
             // The Pascal export's messages are its fixed English texts.
             if (name != QLatin1String("ExpForm"))
                 surface.Window(*box, where + QStringLiteral(" message"));
             box->buttons().front()->click();
-            return;
+            return false;
         }
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* t = qobject_cast<QDialog*>(w);
-            if (!t || !t->isVisible() || (!name.isEmpty() && t->objectName() != name)) continue;
-            poll.stop();
-            seen = true;
-            surface.Window(*t, where);
-            QTest::keyClick(t, Qt::Key_Escape);
-            if (t->isVisible()) {
-                ADD_FAILURE() << where.toStdString() << ": Escape left the dialog open";
-                t->reject();
-            }
-            return;
+        auto* dialog = qobject_cast<QDialog*>(&w);
+        if (!dialog || (!name.isEmpty() && dialog->objectName() != name)) return false;
+        surface.Window(*dialog, where);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << where.toStdString() << ": Escape left the dialog open";
+            dialog->reject();
         }
+        return true;
     });
-    poll.start();
-    trigger(); // our dialogs run modally: this returns once the walk has closed it
-    poll.stop();
-    return seen;
 }
 
 // The message box that trigger raises, read as the user sees it and
-// answered with `answer`; its text goes into the surface.
+// answered with `answer`.
 void ReadMessageBox(TSurface& surface, const QString& where, const std::function<void()>& trigger,
                     QMessageBox::StandardButton answer = QMessageBox::Ok)
 {
-    bool seen = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        poll.stop();
-        seen = true;
+    const bool seen = WhileModal(trigger, [&](QWidget& w) {
+        auto* box = qobject_cast<QMessageBox*>(&w);
+        if (!box) return false;
         surface.Window(*box, where);
         QTest::mouseClick(box->button(answer), Qt::LeftButton);
+        return true;
     });
-    poll.start();
-    trigger();
     EXPECT_TRUE(seen) << where.toStdString();
 }
 
@@ -421,23 +422,19 @@ TEST_F(InterfaceLanguage, EnglishChosenInOptionsHoldsFromTheNextStart)
     std::unique_ptr<TMainForm> main = Start();
     EXPECT_EQ(main->FileMenu()->title(), QStringLiteral("&Файл")) << "Russian by default";
 
-    bool chosen = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* options = qobject_cast<TOptionsForm*>(QApplication::activeModalWidget());
-        if (!options) return;
-        poll.stop();
-        QComboBox* list = options->LanguageList();
-        EXPECT_EQ(list->currentText(), QStringLiteral("Русский"));
-        QTest::keyClick(list, Qt::Key_Down);
-        EXPECT_EQ(list->currentText(), QStringLiteral("English"));
-        QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("Button1")),
-                          Qt::LeftButton);
-        chosen = true;
-    });
-    poll.start();
-    main->Action(QStringLiteral("Options"))->trigger();
+    const bool chosen = WhileModal(
+        [&] { main->Action(QStringLiteral("Options"))->trigger(); },
+        [](QWidget& w) {
+            auto* options = qobject_cast<TOptionsForm*>(&w);
+            if (!options) return false;
+            QComboBox* list = options->LanguageList();
+            EXPECT_EQ(list->currentText(), QStringLiteral("Русский"));
+            QTest::keyClick(list, Qt::Key_Down);
+            EXPECT_EQ(list->currentText(), QStringLiteral("English"));
+            QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("Button1")),
+                              Qt::LeftButton);
+            return true;
+        });
     ASSERT_TRUE(chosen);
     // The running window stays as it started.
     EXPECT_EQ(main->FileMenu()->title(), QStringLiteral("&Файл"));
