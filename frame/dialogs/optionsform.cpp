@@ -14,6 +14,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kb {
 
 namespace {
@@ -128,7 +130,8 @@ int TOptionsForm::AutosaveSeconds() const
 
 void TOptionsForm::SetLanguage(const QString& language)
 {
-    m_language->setCurrentIndex(language == QLatin1String("en") ? 1 : 0);
+    // A value the list does not hold means the first language, Russian.
+    m_language->setCurrentIndex(std::max(0, m_language->findData(language)));
 }
 
 QString TOptionsForm::Language() const
