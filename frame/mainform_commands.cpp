@@ -132,7 +132,7 @@ void TMainForm::OptionsClick()
 {
     TColor background = m_background;
     int seconds = m_autosaveInterval;
-    if (!Once(m_options, this).Edit(m_standSize, background, seconds)) return;
+    if (!Once(m_options, this).Edit(m_standSize, background, seconds, m_language)) return;
     SetBackground(background);
     SetAutosaveInterval(seconds);
 }
@@ -159,7 +159,7 @@ void TMainForm::toPascal1Click()
         Once(m_expForm, this).ShowExport(doc->Shem().SaveToBytes());
     } catch (const std::bad_alloc&) {
         MessageBox(this, QMessageBox::Critical,
-                   QStringLiteral("Не хватает памяти, чтобы перевести блок-схему в Паскаль."));
+                   tr("Not enough memory to turn the block diagram into Pascal."));
     }
 }
 

@@ -89,49 +89,49 @@ void TMainForm::CreateMenus()
 
 void TMainForm::CreateFileMenu()
 {
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
     m_fileMenu->setObjectName(QStringLiteral("FileItem"));
     QMenu* m = m_fileMenu;
-    connect(AddCommand(m, "FileNewItem", QStringLiteral("&New"), QKeySequence(tr("Ctrl+N"))),
+    connect(AddCommand(m, "FileNewItem", tr("&New"), QKeySequence(tr("Ctrl+N"))),
             &QAction::triggered, this, &TMainForm::FileNewItemClick);
-    connect(AddCommand(m, "FileOpenItem", QStringLiteral("&Open"), QKeySequence(tr("Ctrl+O"))),
+    connect(AddCommand(m, "FileOpenItem", tr("&Open"), QKeySequence(tr("Ctrl+O"))),
             &QAction::triggered, this, &TMainForm::FileOpenItemClick);
-    QAction* close = AddCommand(m, "FileCloseItem", QStringLiteral("&Close"));
+    QAction* close = AddCommand(m, "FileCloseItem", tr("&Close"));
     close->setShortcuts(WithStandardKeys({QKeySequence(tr("Ctrl+F4")), QKeySequence(tr("Ctrl+W"))},
                                          QKeySequence::Close));
     connect(close, &QAction::triggered, this, &TMainForm::FileCloseItemClick);
-    QAction* save = AddCommand(m, "FileSaveItem", QStringLiteral("&Save"));
+    QAction* save = AddCommand(m, "FileSaveItem", tr("&Save"));
     save->setShortcuts(WithStandardKeys({QKeySequence(tr("Ctrl+S"))}, QKeySequence::Save));
     connect(save, &QAction::triggered, this, &TMainForm::FileSaveItemClick);
-    QAction* saveAs = AddCommand(m, "FileSaveAsItem", QStringLiteral("Save &as . . ."));
+    QAction* saveAs = AddCommand(m, "FileSaveAsItem", tr("Save &as . . ."));
     saveAs->setShortcuts(
         WithStandardKeys({QKeySequence(tr("Ctrl+Shift+S"))}, QKeySequence::SaveAs));
     connect(saveAs, &QAction::triggered, this, &TMainForm::FileSaveAsItemClick);
     m->addSeparator();
-    connect(AddCommand(m, "Options", QStringLiteral("Options")), &QAction::triggered, this,
+    connect(AddCommand(m, "Options", tr("Options")), &QAction::triggered, this,
             &TMainForm::OptionsClick);
     m->addSeparator();
-    QAction* print = AddCommand(m, "Print1", QStringLiteral("Print"));
+    QAction* print = AddCommand(m, "Print1", tr("Print"));
     print->setShortcuts(WithStandardKeys({QKeySequence(tr("Ctrl+P"))}, QKeySequence::Print));
     connect(print, &QAction::triggered, this, &TMainForm::Print1Click);
     m->addSeparator();
 
-    m_importMenu = m->addMenu(QStringLiteral("Import"));
+    m_importMenu = m->addMenu(tr("Import"));
     m_importMenu->setObjectName(QStringLiteral("Import1Menu"));
     m_importMenu->menuAction()->setObjectName(QStringLiteral("Import1"));
     m_actions.insert(QStringLiteral("Import1"), m_importMenu->menuAction());
 
-    QMenu* exportMenu = m->addMenu(QStringLiteral("Export"));
+    QMenu* exportMenu = m->addMenu(tr("Export"));
     exportMenu->setObjectName(QStringLiteral("FileExportItemMenu"));
     exportMenu->menuAction()->setObjectName(QStringLiteral("FileExportItem"));
     m_actions.insert(QStringLiteral("FileExportItem"), exportMenu->menuAction());
-    connect(AddCommand(exportMenu, "BMP1", QStringLiteral("to graphic file")), &QAction::triggered,
-            this, &TMainForm::BMP1Click);
-    connect(AddCommand(exportMenu, "toPascal1", QStringLiteral("to Pascal")), &QAction::triggered,
-            this, &TMainForm::toPascal1Click);
+    connect(AddCommand(exportMenu, "BMP1", tr("to graphic file")), &QAction::triggered, this,
+            &TMainForm::BMP1Click);
+    connect(AddCommand(exportMenu, "toPascal1", tr("to Pascal")), &QAction::triggered, this,
+            &TMainForm::toPascal1Click);
     m->addSeparator();
 
-    m_exitItem = AddCommand(m, "FileExitItem", QStringLiteral("E&xit"));
+    m_exitItem = AddCommand(m, "FileExitItem", tr("E&xit"));
     m_exitItem->setData(kExitTag);
     connect(m_exitItem, &QAction::triggered, this, &TMainForm::FileExitItemClick);
     connect(m, &QMenu::aboutToShow, this, &TMainForm::RebuildRecentItems);
@@ -139,36 +139,34 @@ void TMainForm::CreateFileMenu()
 
 void TMainForm::CreateEditMenu()
 {
-    QMenu* m = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu* m = menuBar()->addMenu(tr("&Edit"));
     m->setObjectName(QStringLiteral("Edit1"));
-    connect(AddCommand(m, "Undo1", QStringLiteral("Undo"), QKeySequence(tr("Ctrl+Z"))),
-            &QAction::triggered, this, &TMainForm::Undo1Click);
-    QAction* redo = AddCommand(m, "Redo1", QStringLiteral("Redo"), QKeySequence(tr("Ctrl+Y")));
+    connect(AddCommand(m, "Undo1", tr("Undo"), QKeySequence(tr("Ctrl+Z"))), &QAction::triggered,
+            this, &TMainForm::Undo1Click);
+    QAction* redo = AddCommand(m, "Redo1", tr("Redo"), QKeySequence(tr("Ctrl+Y")));
     redo->setShortcuts({QKeySequence(tr("Ctrl+Y")), QKeySequence(tr("Ctrl+Shift+Z"))});
     connect(redo, &QAction::triggered, this, &TMainForm::Redo1Click);
     m->addSeparator();
-    connect(AddCommand(m, "DeleteItem", QStringLiteral("&Delete"), QKeySequence(tr("Shift+Del"))),
+    connect(AddCommand(m, "DeleteItem", tr("&Delete"), QKeySequence(tr("Shift+Del"))),
             &QAction::triggered, this, &TMainForm::DeleteItemClick);
-    connect(AddCommand(m, "CutItem", QStringLiteral("Cu&t"), QKeySequence(tr("Ctrl+X"))),
-            &QAction::triggered, this, &TMainForm::CutItemClick);
-    connect(AddCommand(m, "CopyItem", QStringLiteral("&Copy"), QKeySequence(tr("Ctrl+C"))),
-            &QAction::triggered, this, &TMainForm::CopyItemClick);
-    connect(AddCommand(m, "PasteItem", QStringLiteral("&Paste"), QKeySequence(tr("Ctrl+V"))),
+    connect(AddCommand(m, "CutItem", tr("Cu&t"), QKeySequence(tr("Ctrl+X"))), &QAction::triggered,
+            this, &TMainForm::CutItemClick);
+    connect(AddCommand(m, "CopyItem", tr("&Copy"), QKeySequence(tr("Ctrl+C"))), &QAction::triggered,
+            this, &TMainForm::CopyItemClick);
+    connect(AddCommand(m, "PasteItem", tr("&Paste"), QKeySequence(tr("Ctrl+V"))),
             &QAction::triggered, this, &TMainForm::PasteItemClick);
-    connect(
-        AddCommand(m, "SelectAllItem", QStringLiteral("Se&lect All"), QKeySequence(tr("Ctrl+A"))),
-        &QAction::triggered, this, &TMainForm::SelectAllItemClick);
+    connect(AddCommand(m, "SelectAllItem", tr("Se&lect All"), QKeySequence(tr("Ctrl+A"))),
+            &QAction::triggered, this, &TMainForm::SelectAllItemClick);
     m->addSeparator();
-    connect(AddCommand(m, "Find1", QStringLiteral("&Find"), QKeySequence(tr("Ctrl+F"))),
-            &QAction::triggered, this, &TMainForm::Find1Click);
-    connect(AddCommand(m, "Replace1", QStringLiteral("&Replace"), QKeySequence(tr("Ctrl+R"))),
+    connect(AddCommand(m, "Find1", tr("&Find"), QKeySequence(tr("Ctrl+F"))), &QAction::triggered,
+            this, &TMainForm::Find1Click);
+    connect(AddCommand(m, "Replace1", tr("&Replace"), QKeySequence(tr("Ctrl+R"))),
             &QAction::triggered, this, &TMainForm::Replace1Click);
     m->addSeparator();
-    connect(AddCommand(m, "JoinSquare1", QStringLiteral("Join Square")), &QAction::triggered, this,
+    connect(AddCommand(m, "JoinSquare1", tr("Join Square")), &QAction::triggered, this,
             &TMainForm::JoinSquare1Click);
-    connect(
-        AddCommand(m, "DuplicateItem", QStringLiteral("Du&plicate"), QKeySequence(tr("Ctrl+D"))),
-        &QAction::triggered, this, &TMainForm::DuplicateItemClick);
+    connect(AddCommand(m, "DuplicateItem", tr("Du&plicate"), QKeySequence(tr("Ctrl+D"))),
+            &QAction::triggered, this, &TMainForm::DuplicateItemClick);
     connect(m, &QMenu::aboutToShow, this, &TMainForm::UpdateCommandStates);
 }
 
@@ -195,35 +193,34 @@ void TMainForm::FillScaleMenu(QMenu* menu, const QString& captionFormat, bool hi
 
 void TMainForm::CreateViewMenu()
 {
-    QMenu* m = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* m = menuBar()->addMenu(tr("&View"));
     m->setObjectName(QStringLiteral("View1"));
-    QMenu* scale = m->addMenu(QStringLiteral("Scale"));
+    QMenu* scale = m->addMenu(tr("Scale"));
     scale->setObjectName(QStringLiteral("Scale1Menu"));
     scale->menuAction()->setObjectName(QStringLiteral("Scale1"));
     m_actions.insert(QStringLiteral("Scale1"), scale->menuAction());
     FillScaleMenu(scale, QStringLiteral("x%1"), false);
 
-    connect(AddCommand(m, "Fullscreenpreview1", QStringLiteral("Full-screen preview")),
-            &QAction::triggered, this, &TMainForm::Fullscreenpreview1Click);
-    QAction* grid = AddCommand(m, "Grid1", QStringLiteral("Grid"));
+    connect(AddCommand(m, "Fullscreenpreview1", tr("Full-screen preview")), &QAction::triggered,
+            this, &TMainForm::Fullscreenpreview1Click);
+    QAction* grid = AddCommand(m, "Grid1", tr("Grid"));
     grid->setCheckable(true);
     connect(grid, &QAction::triggered, this, &TMainForm::Grid1Click);
-    QAction* listing = AddCommand(m, "Listing", QStringLiteral("Listing"));
+    QAction* listing = AddCommand(m, "Listing", tr("Listing"));
     listing->setCheckable(true);
     connect(listing, &QAction::triggered, this, &TMainForm::ListingClick);
-    QAction* status = AddCommand(m, "Statusbar1", QStringLiteral("Statusbar"));
+    QAction* status = AddCommand(m, "Statusbar1", tr("Statusbar"));
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::triggered, this, &TMainForm::Statusbar1Click);
 
-    QMenu* bars = m->addMenu(QStringLiteral("Toolbars"));
+    QMenu* bars = m->addMenu(tr("Toolbars"));
     bars->setObjectName(QStringLiteral("Toolbars1Menu"));
     bars->menuAction()->setObjectName(QStringLiteral("Toolbars1"));
     m_actions.insert(QStringLiteral("Toolbars1"), bars->menuAction());
-    const std::pair<const char*, QString> barItems[] = {
-        {"Standart1", QStringLiteral("Standard")},
-        {"Special1", QStringLiteral("Special")},
-        {"Align1", QStringLiteral("Alignment Palette")}};
+    const std::pair<const char*, QString> barItems[] = {{"Standart1", tr("Standard")},
+                                                        {"Special1", tr("Special")},
+                                                        {"Align1", tr("Alignment Palette")}};
     // The checks are the user's choice, kept apart from what is on screen:
     // the Special bar hides while no document is open, and every bar is
     // hidden once the main window has closed, which is when the settings
@@ -266,28 +263,27 @@ void TMainForm::ShowChosenToolbars()
 
 void TMainForm::CreateWindowMenu()
 {
-    m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+    m_windowMenu = menuBar()->addMenu(tr("&Window"));
     m_windowMenu->setObjectName(QStringLiteral("Window1"));
     QMenu* m = m_windowMenu;
-    connect(AddCommand(m, "WindowCascadeItem", QStringLiteral("&Cascade")), &QAction::triggered,
-            this, &TMainForm::WindowCascadeItemClick);
-    connect(AddCommand(m, "WindowTileItem", QStringLiteral("&Tile")), &QAction::triggered, this,
+    connect(AddCommand(m, "WindowCascadeItem", tr("&Cascade")), &QAction::triggered, this,
+            &TMainForm::WindowCascadeItemClick);
+    connect(AddCommand(m, "WindowTileItem", tr("&Tile")), &QAction::triggered, this,
             &TMainForm::WindowTileItemClick);
-    connect(AddCommand(m, "WindowArrangeItem", QStringLiteral("&Arrange Icons")),
-            &QAction::triggered, this, &TMainForm::WindowArrangeItemClick);
-    connect(AddCommand(m, "WindowMinimizeItem", QStringLiteral("&Minimize All")),
-            &QAction::triggered, this, &TMainForm::WindowMinimizeItemClick);
+    connect(AddCommand(m, "WindowArrangeItem", tr("&Arrange Icons")), &QAction::triggered, this,
+            &TMainForm::WindowArrangeItemClick);
+    connect(AddCommand(m, "WindowMinimizeItem", tr("&Minimize All")), &QAction::triggered, this,
+            &TMainForm::WindowMinimizeItemClick);
     m_windowListSeparator = m->addSeparator();
     connect(m, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 }
 
 void TMainForm::CreateHelpMenu()
 {
-    QMenu* m = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* m = menuBar()->addMenu(tr("&Help"));
     m->setObjectName(QStringLiteral("Help1"));
-    connect(AddCommand(m, "N3", QStringLiteral("&Contents")), &QAction::triggered, this,
-            &TMainForm::N3Click);
-    connect(AddCommand(m, "HelpAboutItem", QStringLiteral("&About")), &QAction::triggered, this,
+    connect(AddCommand(m, "N3", tr("&Contents")), &QAction::triggered, this, &TMainForm::N3Click);
+    connect(AddCommand(m, "HelpAboutItem", tr("&About")), &QAction::triggered, this,
             &TMainForm::HelpAboutItemClick);
 }
 
@@ -296,19 +292,18 @@ void TMainForm::CreateDocumentMenu()
     m_docMenu = new QMenu(this);
     m_docMenu->setObjectName(QStringLiteral("PopupMenu1"));
     QMenu* m = m_docMenu;
-    AddCommand(m, "AligntoGrid1", QStringLiteral("Align to Grid"));
-    AddCommand(m, "MenuItem1", QStringLiteral("Align"));
-    AddCommand(m, "MenuItem2", QStringLiteral("Size"));
+    AddCommand(m, "AligntoGrid1", tr("Align to Grid"));
+    AddCommand(m, "MenuItem1", tr("Align"));
+    AddCommand(m, "MenuItem2", tr("Size"));
     m->addSeparator();
-    connect(AddCommand(m, "Cut1", QStringLiteral("Cut")), &QAction::triggered, this,
-            &TMainForm::CutItemClick);
-    connect(AddCommand(m, "Copy1", QStringLiteral("Copy")), &QAction::triggered, this,
+    connect(AddCommand(m, "Cut1", tr("Cut")), &QAction::triggered, this, &TMainForm::CutItemClick);
+    connect(AddCommand(m, "Copy1", tr("Copy")), &QAction::triggered, this,
             &TMainForm::CopyItemClick);
-    connect(AddCommand(m, "Paste1", QStringLiteral("Paste")), &QAction::triggered, this,
+    connect(AddCommand(m, "Paste1", tr("Paste")), &QAction::triggered, this,
             &TMainForm::PasteItemClick);
-    connect(AddCommand(m, "Delete1", QStringLiteral("Delete")), &QAction::triggered, this,
+    connect(AddCommand(m, "Delete1", tr("Delete")), &QAction::triggered, this,
             &TMainForm::DeleteItemClick);
-    connect(AddCommand(m, "Duplicate1", QStringLiteral("Duplicate")), &QAction::triggered, this,
+    connect(AddCommand(m, "Duplicate1", tr("Duplicate")), &QAction::triggered, this,
             &TMainForm::DuplicateItemClick);
     m->addSeparator();
 
@@ -321,31 +316,32 @@ void TMainForm::CreateDocumentMenu()
     auto kinds = [this](QMenu* menu,
                         std::initializer_list<std::tuple<const char*, const char*, int>> items) {
         for (const auto& [name, caption, kind] : items)
-            AddCommand(menu, name, QLatin1String(caption))->setData(kind);
+            AddCommand(menu, name, tr(caption))->setData(kind);
     };
-    QMenu* replace = subMenu(m, "MenuItem4", QStringLiteral("Replace to"));
-    kinds(subMenu(replace, "Block1", QStringLiteral("Block")), {{"MenuItem5", "Rectangle", 0},
-                                                                {"MenuItem6", "Ellipse", 1},
-                                                                {"MenuItem7", "Rhomb", 2},
-                                                                {"MenuItem8", "Parallelogram", 3},
-                                                                {"Comment1", "Commentary", 6},
-                                                                {"Document1", "Document", 7},
-                                                                {"Process1", "Process", 8},
-                                                                {"Page1", "Divider", 9}});
-    subMenu(replace, "Templates1", QStringLiteral("Templates"));
-    QMenu* insert = subMenu(m, "Insert1", QStringLiteral("Insert "));
-    kinds(subMenu(insert, "Block2", QStringLiteral("Block ")),
-          {{"Rectangle1", "Rectangle", 0},
-           {"Ellipse1", "Ellipse", 1},
-           {"Rhomb1", "Rhomb", 2},
-           {"Parallelogram1", "Parallelogram", 3},
-           {"Text1", "Text", 5},
-           {"Comment2", "Commentary", 6},
-           {"Document2", "Document", 7},
-           {"Process2", "Process", 8},
-           {"Page2", "Divider", 9}});
-    subMenu(insert, "Templates2", QStringLiteral("Templates"));
-    AddCommand(m, "Properties1", QStringLiteral("Properties"));
+    QMenu* replace = subMenu(m, "MenuItem4", tr("Replace to"));
+    kinds(subMenu(replace, "Block1", tr("Block")),
+          {{"MenuItem5", QT_TRANSLATE_NOOP("kb::TMainForm", "Rectangle"), 0},
+           {"MenuItem6", QT_TRANSLATE_NOOP("kb::TMainForm", "Ellipse"), 1},
+           {"MenuItem7", QT_TRANSLATE_NOOP("kb::TMainForm", "Rhomb"), 2},
+           {"MenuItem8", QT_TRANSLATE_NOOP("kb::TMainForm", "Parallelogram"), 3},
+           {"Comment1", QT_TRANSLATE_NOOP("kb::TMainForm", "Commentary"), 6},
+           {"Document1", QT_TRANSLATE_NOOP("kb::TMainForm", "Document"), 7},
+           {"Process1", QT_TRANSLATE_NOOP("kb::TMainForm", "Process"), 8},
+           {"Page1", QT_TRANSLATE_NOOP("kb::TMainForm", "Divider"), 9}});
+    subMenu(replace, "Templates1", tr("Templates"));
+    QMenu* insert = subMenu(m, "Insert1", tr("Insert "));
+    kinds(subMenu(insert, "Block2", tr("Block ")),
+          {{"Rectangle1", QT_TRANSLATE_NOOP("kb::TMainForm", "Rectangle"), 0},
+           {"Ellipse1", QT_TRANSLATE_NOOP("kb::TMainForm", "Ellipse"), 1},
+           {"Rhomb1", QT_TRANSLATE_NOOP("kb::TMainForm", "Rhomb"), 2},
+           {"Parallelogram1", QT_TRANSLATE_NOOP("kb::TMainForm", "Parallelogram"), 3},
+           {"Text1", QT_TRANSLATE_NOOP("kb::TMainForm", "Text"), 5},
+           {"Comment2", QT_TRANSLATE_NOOP("kb::TMainForm", "Commentary"), 6},
+           {"Document2", QT_TRANSLATE_NOOP("kb::TMainForm", "Document"), 7},
+           {"Process2", QT_TRANSLATE_NOOP("kb::TMainForm", "Process"), 8},
+           {"Page2", QT_TRANSLATE_NOOP("kb::TMainForm", "Divider"), 9}});
+    subMenu(insert, "Templates2", tr("Templates"));
+    AddCommand(m, "Properties1", tr("Properties"));
     ConnectDocumentMenu();
 }
 
@@ -404,10 +400,8 @@ void TMainForm::ShowUndoHints(const TChildD* doc)
     };
     const std::optional<TAction> undo = doc ? doc->Document().UndoAction() : std::nullopt;
     const std::optional<TAction> redo = doc ? doc->Document().RedoAction() : std::nullopt;
-    hint("Undo1",
-         undo ? tr("Отменить: %1").arg(ActionName(*undo)) : tr("Отменить последнее изменение."));
-    hint("Redo1",
-         redo ? tr("Вернуть: %1").arg(ActionName(*redo)) : tr("Вернуть отмененное изменение."));
+    hint("Undo1", undo ? tr("Undo: %1").arg(ActionName(*undo)) : tr("Undo the last change."));
+    hint("Redo1", redo ? tr("Redo: %1").arg(ActionName(*redo)) : tr("Redo the undone change."));
 }
 
 void TMainForm::UpdateViewChecks()

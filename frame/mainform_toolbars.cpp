@@ -29,21 +29,24 @@ struct TToolSpec
 
 // In the order the palette shows them.
 constexpr TToolSpec kTools[] = {
-    {"ToolButton9", tcSelect, "Select objects"},
-    {"ToolButton10", tcEditText, "Edit text in objects"},
-    {"ToolButton11", tcRectangle, "Create rectangle"},
-    {"ToolButton16", tcEllipse, "Create ellipse"},
-    {"ToolButton12", tcRhomb, "Create rhomb"},
-    {"ToolButton13", tcParallelogram, "Create parallelogram"},
-    {"ToolButton14", tcJointPoint, "Add delete point into link"},
-    {"ToolButton17", tcText, "Create text block"},
-    {"ToolButton15", tcComment, "Create comment"},
-    {"ToolButton18", tcDocument, "Create document"},
-    {"ToolButton20", tcProcess, "Create predefined process"},
+    {"ToolButton9", tcSelect, QT_TRANSLATE_NOOP("kb::TMainForm", "Select objects")},
+    {"ToolButton10", tcEditText, QT_TRANSLATE_NOOP("kb::TMainForm", "Edit text in objects")},
+    {"ToolButton11", tcRectangle, QT_TRANSLATE_NOOP("kb::TMainForm", "Create rectangle")},
+    {"ToolButton16", tcEllipse, QT_TRANSLATE_NOOP("kb::TMainForm", "Create ellipse")},
+    {"ToolButton12", tcRhomb, QT_TRANSLATE_NOOP("kb::TMainForm", "Create rhomb")},
+    {"ToolButton13", tcParallelogram, QT_TRANSLATE_NOOP("kb::TMainForm", "Create parallelogram")},
+    {"ToolButton14", tcJointPoint,
+     QT_TRANSLATE_NOOP("kb::TMainForm", "Add delete point into link")},
+    {"ToolButton17", tcText, QT_TRANSLATE_NOOP("kb::TMainForm", "Create text block")},
+    {"ToolButton15", tcComment, QT_TRANSLATE_NOOP("kb::TMainForm", "Create comment")},
+    {"ToolButton18", tcDocument, QT_TRANSLATE_NOOP("kb::TMainForm", "Create document")},
+    {"ToolButton20", tcProcess, QT_TRANSLATE_NOOP("kb::TMainForm", "Create predefined process")},
     {"ToolButton21", tcLink,
-     "Create link. Arrowheads: the small arrow beside the button, or hold the button down"},
-    {"ToolButton22", tcPan, "Move document."},
-    {"ToolButton23", tcDivider, "Create page divider."},
+     QT_TRANSLATE_NOOP(
+         "kb::TMainForm",
+         "Create link. Arrowheads: the small arrow beside the button, or hold the button down")},
+    {"ToolButton22", tcPan, QT_TRANSLATE_NOOP("kb::TMainForm", "Move document.")},
+    {"ToolButton23", tcDivider, QT_TRANSLATE_NOOP("kb::TMainForm", "Create page divider.")},
 };
 
 QIcon ToolCodeIcon(int code, int linkDirection, bool jointDelete)
@@ -96,7 +99,7 @@ void TMainForm::CreateToolbars()
 
 void TMainForm::CreateStandardBar()
 {
-    m_standard = new QToolBar(QStringLiteral("Standard"), this);
+    m_standard = new QToolBar(tr("Standard", "toolbar"), this);
     m_standard->setObjectName(QStringLiteral("Standart"));
     m_standard->setIconSize(QSize(16, 16));
     addToolBar(Qt::TopToolBarArea, m_standard);
@@ -111,39 +114,33 @@ void TMainForm::CreateStandardBar()
         if (slot) connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    button("NewButton", "new", QStringLiteral("New block diagram"), &TMainForm::FileNewItemClick);
-    button("OpenButton", "open", QStringLiteral("Open block diagram"),
-           &TMainForm::FileOpenItemClick);
-    button("SaveButton", "save", QStringLiteral("Save active block diagram"),
-           &TMainForm::FileSaveItemClick);
-    button("PrintButton", "print", QStringLiteral("Print active block diagram"),
-           &TMainForm::Print1Click);
+    button("NewButton", "new", tr("New block diagram"), &TMainForm::FileNewItemClick);
+    button("OpenButton", "open", tr("Open block diagram"), &TMainForm::FileOpenItemClick);
+    button("SaveButton", "save", tr("Save active block diagram"), &TMainForm::FileSaveItemClick);
+    button("PrintButton", "print", tr("Print active block diagram"), &TMainForm::Print1Click);
     m_standard->addSeparator();
-    button("DeleteButton", "delete", QStringLiteral("Delete selected objects"),
-           &TMainForm::DeleteItemClick);
-    button("CutButton", "cut", QStringLiteral("Cut selected objects"), &TMainForm::CutItemClick);
-    button("CopyButton", "copy", QStringLiteral("Copy selected objects"),
-           &TMainForm::CopyItemClick);
-    button("PasteButton", "paste", QStringLiteral("Paste objects"), &TMainForm::PasteItemClick);
+    button("DeleteButton", "delete", tr("Delete selected objects"), &TMainForm::DeleteItemClick);
+    button("CutButton", "cut", tr("Cut selected objects"), &TMainForm::CutItemClick);
+    button("CopyButton", "copy", tr("Copy selected objects"), &TMainForm::CopyItemClick);
+    button("PasteButton", "paste", tr("Paste objects"), &TMainForm::PasteItemClick);
     m_standard->addSeparator();
 
-    QAction* scale = button("ScaleButton", "scale", QStringLiteral("Scale"), nullptr);
+    QAction* scale = button("ScaleButton", "scale", tr("Scale", "hint"), nullptr);
     auto* scaleMenu = new QMenu(this);
     FillScaleMenu(scaleMenu, QStringLiteral("x %1"), true);
     scale->setMenu(scaleMenu);
     if (auto* b = qobject_cast<QToolButton*>(m_standard->widgetForAction(scale)))
         b->setPopupMode(QToolButton::InstantPopup);
-    button("ListButton", "list", QStringLiteral("Show list of objects"), &TMainForm::ListingClick)
+    button("ListButton", "list", tr("Show list of objects"), &TMainForm::ListingClick)
         ->setCheckable(true);
-    button("GridButton", "grid", QStringLiteral("Show grid"), &TMainForm::Grid1Click)
-        ->setCheckable(true);
-    button("FullScreen", "fullscreen", QStringLiteral("Full-screen preview"),
+    button("GridButton", "grid", tr("Show grid"), &TMainForm::Grid1Click)->setCheckable(true);
+    button("FullScreen", "fullscreen", tr("Full-screen preview", "hint"),
            &TMainForm::Fullscreenpreview1Click);
     m_standard->addSeparator();
 
     m_fontCombo = new QComboBox(this);
     m_fontCombo->setObjectName(QStringLiteral("FontCombo"));
-    m_fontCombo->setToolTip(QStringLiteral("Select font to all object"));
+    m_fontCombo->setToolTip(tr("Select font to all object"));
     m_fontCombo->setStatusTip(m_fontCombo->toolTip());
     m_fontCombo->setMinimumContentsLength(14);
     m_fontCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -156,11 +153,14 @@ void TMainForm::CreateStandardBar()
     m_standard->addSeparator();
 
     const std::tuple<const char*, const char*, const char*, int> aligns[] = {
-        {"TextAlignLeft", "textleft", "Align text into block to left.", 1},
-        {"TextAlignCenter", "textcenter", "Align text into block to center.", 0},
-        {"TextAlignRight", "textright", "Align text into block to right.", 2}};
+        {"TextAlignLeft", "textleft",
+         QT_TRANSLATE_NOOP("kb::TMainForm", "Align text into block to left."), 1},
+        {"TextAlignCenter", "textcenter",
+         QT_TRANSLATE_NOOP("kb::TMainForm", "Align text into block to center."), 0},
+        {"TextAlignRight", "textright",
+         QT_TRANSLATE_NOOP("kb::TMainForm", "Align text into block to right."), 2}};
     for (const auto& [name, icon, hint, code] : aligns) {
-        QAction* a = button(name, icon, QLatin1String(hint), nullptr);
+        QAction* a = button(name, icon, tr(hint), nullptr);
         a->setData(code);
         connect(a, &QAction::triggered, this, [this, c = code] { TextAlignClick(c); });
     }
@@ -168,15 +168,15 @@ void TMainForm::CreateStandardBar()
 
 void TMainForm::CreateSpecialBar()
 {
-    m_special = new QToolBar(QStringLiteral("Special"), this);
+    m_special = new QToolBar(tr("Special", "toolbar"), this);
     m_special->setObjectName(QStringLiteral("Special"));
     m_special->setIconSize(QSize(16, 16));
     addToolBar(Qt::BottomToolBarArea, m_special);
     m_tools = new QActionGroup(this);
     m_tools->setExclusive(true);
     for (const TToolSpec& t : kTools) {
-        QAction* a = NewAction(t.Name, QLatin1String(t.Hint));
-        SetHint(a, QLatin1String(t.Hint));
+        QAction* a = NewAction(t.Name, tr(t.Hint));
+        SetHint(a, tr(t.Hint));
         a->setIcon(ToolCodeIcon(t.Code, m_linkDirection, m_jointDelete));
         a->setCheckable(true);
         a->setChecked(t.Code == m_tool);
@@ -223,25 +223,32 @@ void TMainForm::SetJointDeleteMode(bool deleting)
 
 void TMainForm::CreateAlignBar()
 {
-    m_alignBar = new QToolBar(QStringLiteral("Alignment Palette"), this);
+    m_alignBar = new QToolBar(tr("Alignment Palette"), this);
     m_alignBar->setObjectName(QStringLiteral("AlignBar"));
     m_alignBar->setIconSize(QSize(16, 16));
-    m_alignBar->setToolTip(QStringLiteral("Toolbar for aligning blocks."));
+    m_alignBar->setToolTip(tr("Toolbar for aligning blocks."));
     addToolBar(Qt::LeftToolBarArea, m_alignBar);
     const std::tuple<const char*, const char*, const char*, int, int> buttons[] = {
-        {"ToolbarButton971", "alignleft", "Align left edges", 1, 0},
-        {"ToolbarButton972", "alignhcenter", "Align horizontal centers", 2, 0},
-        {"ToolbarButton973", "alignright", "Align right edges", 3, 0},
-        {"ToolbarButton974", "spaceh", "Space equally, horizontally", 4, 0},
-        {"ToolbarButton976", "aligntop", "Align tops", 0, 1},
-        {"ToolbarButton978", "alignvcenter", "Align vertical centers", 0, 2},
-        {"ToolbarButton977", "alignbottom", "Align bottoms", 0, 3},
-        {"ToolbarButton975", "spacev", "Space equally, vertically", 0, 4},
+        {"ToolbarButton971", "alignleft", QT_TRANSLATE_NOOP("kb::TMainForm", "Align left edges"), 1,
+         0},
+        {"ToolbarButton972", "alignhcenter",
+         QT_TRANSLATE_NOOP("kb::TMainForm", "Align horizontal centers"), 2, 0},
+        {"ToolbarButton973", "alignright", QT_TRANSLATE_NOOP("kb::TMainForm", "Align right edges"),
+         3, 0},
+        {"ToolbarButton974", "spaceh",
+         QT_TRANSLATE_NOOP("kb::TMainForm", "Space equally, horizontally"), 4, 0},
+        {"ToolbarButton976", "aligntop", QT_TRANSLATE_NOOP("kb::TMainForm", "Align tops"), 0, 1},
+        {"ToolbarButton978", "alignvcenter",
+         QT_TRANSLATE_NOOP("kb::TMainForm", "Align vertical centers"), 0, 2},
+        {"ToolbarButton977", "alignbottom", QT_TRANSLATE_NOOP("kb::TMainForm", "Align bottoms"), 0,
+         3},
+        {"ToolbarButton975", "spacev",
+         QT_TRANSLATE_NOOP("kb::TMainForm", "Space equally, vertically"), 0, 4},
     };
     for (const auto& [name, icon, hint, h, v] : buttons) {
-        QAction* a = NewAction(name, QLatin1String(hint));
+        QAction* a = NewAction(name, tr(hint));
         a->setIcon(ToolIcon(QLatin1String(icon)));
-        SetHint(a, QLatin1String(hint));
+        SetHint(a, tr(hint));
         m_alignBar->addAction(a);
         m_alignBar->widgetForAction(a)->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, [this, h = h, v = v] { AlignBlocks(h, v); });
