@@ -12,16 +12,23 @@ function(kb_core_library name)
     kb_warnings(${name})
 endfunction()
 
-# kb_add_test(name SOURCES a.cpp ... LIBS lib ... [GUI]): a GoogleTest executable
-# whose tests are listed at test time; GUI tests run on the offscreen platform.
+# kb_add_test(name SOURCES a.cpp ... LIBS lib ... [GUI [RUSSIAN]]): a GoogleTest
+# executable whose tests are listed at test time; GUI tests run on the
+# offscreen platform, in English (the language the texts are written in), or
+# with RUSSIAN in the editor's default language, its catalogue installed
+# before the first test.
 function(kb_add_test name)
-    cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "GUI;RUSSIAN" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
     if(T_GUI)
         target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/gui_main.cpp)
         target_link_libraries(${name} PRIVATE Qt6::Widgets Qt6::Test)
+        if(T_RUSSIAN)
+            target_compile_definitions(${name} PRIVATE KB_RUSSIAN_INTERFACE)
+            target_link_libraries(${name} PRIVATE kblanguage)
+        endif()
     else()
         target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()

@@ -93,8 +93,7 @@ bool TChildD::Edit(TAction action, const std::function<bool(TEdit&)>& change)
     const TEditResult result = m_doc->Edit(action, change);
     if (result == TEditResult::TooManyEntries)
         MessageBox(this, QMessageBox::Warning,
-                   QStringLiteral("Блок-схема не может содержать больше %1 объектов; "
-                                  "изменение не сделано.")
+                   tr("A block diagram cannot hold more than %1 objects; the change is not made.")
                        .arg(kMaxEntries));
     return result == TEditResult::Done;
 }
@@ -143,8 +142,7 @@ bool TChildD::FormCloseQuery()
 {
     if (!Modified()) return true;
     const auto answer =
-        MessageBox(this, QMessageBox::Warning,
-                   QStringLiteral("Сохранить изменения в ") + windowTitle() + QStringLiteral("?"),
+        MessageBox(this, QMessageBox::Warning, tr("Save the changes to %1?").arg(windowTitle()),
                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::No) return true;
     if (answer == QMessageBox::Yes) {

@@ -6,6 +6,7 @@
 #include "docwin/inplaceeditor.h"
 #include "docwin/messagebox.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 
@@ -73,8 +74,9 @@ bool MoveByKey(Block& b, TPoint d)
 
 QString UnrepresentableCommitMessage()
 {
-    return QStringLiteral("Текст содержит символы, которых нет в кодировке Windows-1251; "
-                          "в блоке они заменены знаком \"?\".");
+    return QCoreApplication::translate("kb::TChildD",
+                                       "The text has characters that Windows-1251 does not have; "
+                                       "in the block they are replaced with \"?\".");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "docwin/document.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <variant>
 
@@ -9,43 +11,43 @@ QString ActionName(TAction action)
 {
     switch (action) {
     case TAction::CreateBlock:
-        return QObject::tr("создание блока");
+        return QCoreApplication::translate("kb::TDiagramDocument", "creating a block");
     case TAction::CreateLink:
-        return QObject::tr("создание связи");
+        return QCoreApplication::translate("kb::TDiagramDocument", "creating a link");
     case TAction::Move:
-        return QObject::tr("перемещение");
+        return QCoreApplication::translate("kb::TDiagramDocument", "moving");
     case TAction::Resize:
-        return QObject::tr("изменение размера");
+        return QCoreApplication::translate("kb::TDiagramDocument", "resizing");
     case TAction::Text:
-        return QObject::tr("текст");
+        return QCoreApplication::translate("kb::TDiagramDocument", "text");
     case TAction::Delete:
-        return QObject::tr("удаление");
+        return QCoreApplication::translate("kb::TDiagramDocument", "deleting");
     case TAction::Paste:
-        return QObject::tr("вставка");
+        return QCoreApplication::translate("kb::TDiagramDocument", "pasting");
     case TAction::Duplicate:
-        return QObject::tr("дублирование");
+        return QCoreApplication::translate("kb::TDiagramDocument", "duplicating");
     case TAction::Align:
-        return QObject::tr("выравнивание");
+        return QCoreApplication::translate("kb::TDiagramDocument", "aligning");
     case TAction::Replace:
-        return QObject::tr("замена");
+        return QCoreApplication::translate("kb::TDiagramDocument", "replacing");
     case TAction::Properties:
-        return QObject::tr("свойства");
+        return QCoreApplication::translate("kb::TDiagramDocument", "properties");
     case TAction::JointPoint:
-        return QObject::tr("точка соединения");
+        return QCoreApplication::translate("kb::TDiagramDocument", "joint point");
     case TAction::LinkEnd:
-        return QObject::tr("перенос конца связи");
+        return QCoreApplication::translate("kb::TDiagramDocument", "moving a link end");
     case TAction::LinkArrows:
-        return QObject::tr("стрелки связи");
+        return QCoreApplication::translate("kb::TDiagramDocument", "link arrows");
     case TAction::TextAlign:
-        return QObject::tr("выравнивание текста");
+        return QCoreApplication::translate("kb::TDiagramDocument", "text alignment");
     case TAction::ChangeKind:
-        return QObject::tr("смена типа блока");
+        return QCoreApplication::translate("kb::TDiagramDocument", "changing the block kind");
     case TAction::InsertTemplate:
-        return QObject::tr("вставка шаблона");
+        return QCoreApplication::translate("kb::TDiagramDocument", "inserting a template");
     case TAction::ReplaceWithTemplate:
-        return QObject::tr("замена шаблоном");
+        return QCoreApplication::translate("kb::TDiagramDocument", "replacing with a template");
     case TAction::JoinSquare:
-        return QObject::tr("объединение блоков");
+        return QCoreApplication::translate("kb::TDiagramDocument", "joining blocks");
     }
     return {};
 }

@@ -36,8 +36,9 @@ Qt::Alignment AlignmentOf(int align)
 
 QString UnrepresentablePasteMessage()
 {
-    return QStringLiteral("Вставляемый текст содержит символы, которых нет в кодировке "
-                          "Windows-1251. Текст не вставлен.");
+    return QCoreApplication::translate(
+        "kb::TInPlaceEditor",
+        "The pasted text has characters that Windows-1251 does not have. The text is not pasted.");
 }
 
 TInPlaceEditor::TInPlaceEditor(QWidget* parent) : QPlainTextEdit(parent)

@@ -1,5 +1,7 @@
 #include "docwin/messagebox.h"
 
+#include <QCoreApplication>
+
 namespace kb {
 
 namespace {
@@ -21,7 +23,7 @@ QMessageBox::StandardButton DefaultButton(QMessageBox::StandardButtons buttons)
 
 QString MessageCaption()
 {
-    return QStringLiteral("Редактор блок-схем.");
+    return QCoreApplication::translate("kb::TMessageBox", "Block-diagram editor.");
 }
 
 QMessageBox::StandardButton MessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,

@@ -21,20 +21,20 @@ QString ProgramVersion()
 TAbout::TAbout(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("About"));
-    setWindowTitle(QStringLiteral("About ... "));
+    setWindowTitle(tr("About ... "));
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setPixmap(KindIcon(2).pixmap(32, 32));
     picture->setFixedSize(32, 32);
 
-    auto* name = new QLabel(QStringLiteral("Block-diagram editor"), this);
+    auto* name = new QLabel(tr("Block-diagram editor"), this);
     name->setObjectName(QStringLiteral("Label1"));
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
 
-    m_version = new QLabel(QStringLiteral("Version:"), this);
+    m_version = new QLabel(tr("Version:"), this);
     m_version->setObjectName(QStringLiteral("StaticText1"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

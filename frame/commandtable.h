@@ -160,12 +160,24 @@ enum TCommandFlag : unsigned {
     cfNoMenuIcon = 8, // the icon shows on the toolbar only
 };
 
+// A text to translate, with the comment that tells it apart where the same
+// words translate differently elsewhere in the window (a caption and a hint).
+struct TText
+{
+    constexpr TText(const char* source = nullptr, const char* comment = nullptr)
+        : Source(source), Comment(comment)
+    {
+    }
+    const char* Source;
+    const char* Comment;
+};
+
 struct TCommand
 {
     TCommandId Id;
-    const char* Name;           // object name of the action
-    const char* Caption;        // English source text
-    const char* Hint = nullptr; // tooltip and status tip; null: none
+    const char* Name;    // object name of the action
+    const char* Caption; // English source text
+    TText Hint;          // tooltip and status tip; none: no Source
     // Where the status bar is to say more than the toolbar button's tooltip
     // (a menu item's longer hint); null: Hint.
     const char* StatusTip = nullptr;

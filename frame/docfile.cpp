@@ -2,6 +2,7 @@
 
 #include "docwin/drawing/atomicdevice.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,12 +27,12 @@ QString ReadReason(const QFile& f)
 {
     switch (f.error()) {
     case QFileDevice::PermissionsError:
-        return QStringLiteral("нет прав на чтение файла.");
+        return QCoreApplication::translate("kb::TDocFile", "no permission to read the file.");
     case QFileDevice::OpenError:
-        return f.exists() ? QStringLiteral("файл не открывается.")
-                          : QStringLiteral("файл не найден.");
+        return f.exists() ? QCoreApplication::translate("kb::TDocFile", "the file does not open.")
+                          : QCoreApplication::translate("kb::TDocFile", "the file is not found.");
     default:
-        return QStringLiteral("ошибка чтения файла.");
+        return QCoreApplication::translate("kb::TDocFile", "error reading the file.");
     }
 }
 
@@ -39,13 +40,14 @@ QString WriteReason(const TWriteStatus& status)
 {
     switch (status.Failure) {
     case TWriteFailure::NoSpace:
-        return QStringLiteral("не хватает места на диске.");
+        return QCoreApplication::translate("kb::TDocFile", "not enough space on the disk.");
     case TWriteFailure::NoPermission:
-        return QStringLiteral("нет прав на запись.");
+        return QCoreApplication::translate("kb::TDocFile", "no permission to write.");
     case TWriteFailure::NoFolder:
-        return QStringLiteral("файл не удаётся создать: нет такой папки.");
+        return QCoreApplication::translate("kb::TDocFile",
+                                           "the file cannot be created: there is no such folder.");
     default:
-        return QStringLiteral("ошибка записи (%1).")
+        return QCoreApplication::translate("kb::TDocFile", "write error (%1).")
             .arg(QString::fromLocal8Bit(status.Error.c_str()));
     }
 }
@@ -76,7 +78,7 @@ bool ReadDiagramFile(const QString& fileName, std::vector<uint8_t>& data, QStrin
 {
     QFile f(fileName);
     if (QFileInfo(fileName).isDir()) {
-        *error = QStringLiteral("это папка, а не файл.");
+        *error = QCoreApplication::translate("kb::TDocFile", "this is a folder, not a file.");
         return false;
     }
     if (!f.open(QIODevice::ReadOnly)) {
@@ -109,7 +111,9 @@ bool WriteDiagramFile(const QString& fileName, const TShem& shem, QString* error
 {
     std::vector<uint8_t> bytes;
     if (!shem.SaveToStream(bytes)) {
-        *error = QStringLiteral("в блок-схеме %1 элементов, а файл вмещает не больше %2.")
+        *error = QCoreApplication::translate(
+                     "kb::TDocFile",
+                     "the block diagram has %1 entries, and a file holds no more than %2.")
                      .arg(shem.Count())
                      .arg(kMaxEntries);
         return false;
@@ -121,7 +125,8 @@ bool WriteDiagramFile(const QString& fileName, const TShem& shem, QString* error
 
 QString NotADiagramReason()
 {
-    return QStringLiteral("это не файл блок-схемы (нет заголовка %1).")
+    return QCoreApplication::translate("kb::TDocFile",
+                                       "this is not a block-diagram file (no header %1).")
         .arg(QLatin1String(kFileMagic.data(), qsizetype(kFileMagic.size())));
 }
 
@@ -129,14 +134,18 @@ QString LoadRefusalReason(const TLoadReport& report)
 {
     switch (report.Refusal) {
     case TLoadRefusal::TooLarge:
-        return QStringLiteral("файл больше %1 МиБ, а блок-схема столько не занимает.")
+        return QCoreApplication::translate(
+                   "kb::TDocFile",
+                   "the file is larger than %1 MiB, and a block diagram never takes that much.")
             .arg(kMaxFileBytes >> 20);
     case TLoadRefusal::TooManyEntries:
-        return QStringLiteral("в файле %1 записей, а блок-схема вмещает не больше %2.")
+        return QCoreApplication::translate(
+                   "kb::TDocFile",
+                   "the file has %1 records, and a block diagram holds no more than %2.")
             .arg(report.Records)
             .arg(kMaxEntries);
     case TLoadRefusal::OutOfMemory:
-        return QStringLiteral("не хватает памяти, чтобы загрузить файл.");
+        return QCoreApplication::translate("kb::TDocFile", "not enough memory to load the file.");
     case TLoadRefusal::None:
         break;
     }
@@ -145,19 +154,22 @@ QString LoadRefusalReason(const TLoadReport& report)
 
 QString DamageMessage(const QString& fileName, const TLoadReport& report)
 {
-    QString text = QStringLiteral("Файл %1 повреждён; открыто то, что удалось прочитать.")
+    QString text = QCoreApplication::translate(
+                       "kb::TDocFile", "The file %1 is damaged; what could be read is open.")
                        .arg(QDir::toNativeSeparators(fileName));
     if (report.DroppedLinks > 0)
-        text += QStringLiteral("\nУдалено связей без конца или замкнутых друг на друга: %1.")
+        text += QCoreApplication::translate(
+                    "kb::TDocFile", "\nLinks removed without an end or closed on each other: %1.")
                     .arg(report.DroppedLinks);
     // A badly damaged file can list thousands of problems; a few tell enough.
     constexpr size_t kShown = 10;
     if (!report.Problems.empty()) {
-        text += QStringLiteral("\n\nПодробности:");
+        text += QCoreApplication::translate("kb::TDocFile", "\n\nDetails:");
         for (size_t i = 0; i < report.Problems.size() && i < kShown; ++i)
             text += QStringLiteral("\n- ") + QString::fromStdString(report.Problems[i]);
         if (report.Problems.size() > kShown)
-            text += QStringLiteral("\n(и ещё %1)").arg(report.Problems.size() - kShown);
+            text += QCoreApplication::translate("kb::TDocFile", "\n(and %1 more)")
+                        .arg(report.Problems.size() - kShown);
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #include "frame/filedialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLocale>
@@ -82,7 +83,7 @@ QString FilterSuffix(const QString& filter)
 
 QString DiagramFilter()
 {
-    return QStringLiteral("Block-diagram(*.bls);;All Files(*)");
+    return QCoreApplication::translate("kb::TFileDialogs", "Block-diagram(*.bls);;All Files(*)");
 }
 
 TFileDialogs& FileDialogs()

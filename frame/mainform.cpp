@@ -4,6 +4,7 @@
 #include "docwin/drawing/icons.h"
 #include "frame/about.h"
 #include "frame/filedialogs.h"
+#include "frame/language/mainhints.h"
 #include "frame/objectlist.h"
 #include "frame/services/exportmodule.h"
 #include "frame/services/pluginhost.h"
@@ -39,7 +40,7 @@ TMainForm* TMainForm::Instance()
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_openFilter(DiagramFilter())
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Block-diagram editor"));
+    setWindowTitle(tr("Block-diagram editor"));
     setWindowIcon(KindIcon(bkRhomb));
     setAcceptDrops(true); // diagram files from a file manager
 
@@ -64,6 +65,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_openFilter(Diagra
     CreateCommands();
     CreateMenus();
     CreateToolbars();
+    SetMainWindowHints(*this);
     KeepToolbarChecks();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &TMainForm::UpdateMenuItems);
     // Where the settings hold no placement, a size that shows a diagram.

@@ -284,6 +284,7 @@ private:
     std::array<TBlockSize, kBlockKindCount> m_standSize{};
 
     int m_autosaveInterval = 60;
+    QString m_language = QStringLiteral("ru"); // the setting, for the next start
     int m_tool = tcSelect;
     int m_linkDirection = 0;
     bool m_jointDelete = false;
@@ -291,7 +292,7 @@ private:
     TRecentFiles m_recent;
     QString m_lastFolder;
     QString m_picturePath; // of "to graphic file"; empty: m_lastFolder
-    QString m_newPrefix = QStringLiteral("Block-diagram №");
+    QString m_newPrefix = tr("Block-diagram №");
     QString m_openFilter;
     QString m_fontName = QStringLiteral("Courier");
     TColor m_background = RGBColor(192, 192, 192);

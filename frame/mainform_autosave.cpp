@@ -17,7 +17,7 @@ void TMainForm::EnableAutosave(const QString& folder)
 {
     m_autosave = std::make_unique<TAutosaveStore>(folder);
     if (!m_autosave->IsActive())
-        ShowStatus(1, QStringLiteral("Автосохранение недоступно: нет доступа к папке %1")
+        ShowStatus(1, tr("Autosave is unavailable: no access to the folder %1")
                           .arg(QDir::toNativeSeparators(folder)));
     for (TChildD* doc : Documents())
         WatchForAutosave(*doc);
@@ -82,9 +82,8 @@ void TMainForm::OpenRecovered(const TStaleAutosave& stale)
     const auto* bytes = reinterpret_cast<const uint8_t*>(r.Diagram.constData());
     // What the copy holds is in no file yet: the document starts modified.
     if (!doc->LoadFromBytes(std::span(bytes, size_t(r.Diagram.size())), nullptr, false)) {
-        MessageBox(
-            this, QMessageBox::Warning,
-            QStringLiteral("Не могу восстановить %1: копия повреждена.").arg(DisplayName(r)));
+        MessageBox(this, QMessageBox::Warning,
+                   tr("Cannot recover %1: the copy is damaged.").arg(DisplayName(r)));
         return; // the copy stays on disk for another try
     }
     // A recovered document carries its own file name, so that Save writes it
@@ -94,7 +93,7 @@ void TMainForm::OpenRecovered(const TStaleAutosave& stale)
         doc->SetFileName(r.OriginalPath);
         doc->setWindowTitle(QDir::toNativeSeparators(r.OriginalPath));
     } else {
-        doc->setWindowTitle(DisplayName(r) + QStringLiteral(" (восстановлено)"));
+        doc->setWindowTitle(DisplayName(r) + tr(" (recovered)"));
     }
     TChildD* shown = AddDocumentWindow(std::move(doc));
     // Written under this session at once, before the old copy is removed.

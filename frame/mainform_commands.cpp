@@ -75,7 +75,7 @@ void TMainForm::EditOptions()
 {
     TColor background = m_background;
     int seconds = m_autosaveInterval;
-    if (!Once(m_options, this).Edit(m_standSize, background, seconds)) return;
+    if (!Once(m_options, this).Edit(m_standSize, background, seconds, m_language)) return;
     SetBackground(background);
     SetAutosaveInterval(seconds);
 }
@@ -102,7 +102,7 @@ void TMainForm::ExportPascal()
         Once(m_expForm, this).ShowExport(doc->Shem().SaveToBytes());
     } catch (const std::bad_alloc&) {
         MessageBox(this, QMessageBox::Critical,
-                   QStringLiteral("Не хватает памяти, чтобы перевести блок-схему в Паскаль."));
+                   tr("Not enough memory to turn the block diagram into Pascal."));
     }
 }
 

@@ -134,7 +134,7 @@ void TMainForm::ReportOpenFailure(const QString& fileName, const QString& reason
 {
     m_recent.Remove(fileName);
     MessageBox(this, QMessageBox::Warning,
-               QStringLiteral("Не могу загрузить файл %1:\n%2").arg(Shown(fileName), reason));
+               tr("Cannot load the file %1:\n%2").arg(Shown(fileName), reason));
 }
 
 bool TMainForm::SaveDocument(TChildD& doc)
@@ -145,7 +145,7 @@ bool TMainForm::SaveDocument(TChildD& doc)
     QString reason;
     if (!WriteDiagramFile(doc.FileName(), doc.Shem(), &reason)) {
         MessageBox(this, QMessageBox::Critical,
-                   QStringLiteral("Не могу сохранить файл %1:\n%2\nИзменения не сохранены.")
+                   tr("Cannot save the file %1:\n%2\nThe changes are not saved.")
                        .arg(Shown(doc.FileName()), reason));
         return false;
     }
@@ -162,10 +162,10 @@ bool TMainForm::SaveDocumentAs(TChildD& doc)
     const QString path = AbsoluteFileName(chosen);
     m_lastFolder = QFileInfo(path).absolutePath() + QLatin1Char('/');
     if (TChildD* other = FindDocument(path); other && other != &doc) {
-        MessageBox(this, QMessageBox::Warning,
-                   QStringLiteral("Файл %1 открыт в другом окне. Закройте то окно или выберите "
-                                  "другое имя.")
-                       .arg(Shown(path)));
+        MessageBox(
+            this, QMessageBox::Warning,
+            tr("The file %1 is open in another window. Close that window or choose another name.")
+                .arg(Shown(path)));
         return false;
     }
     const QString previous = doc.FileName();

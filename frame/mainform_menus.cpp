@@ -57,9 +57,11 @@ void TMainForm::DressCommand(QAction& a, const TCommand& command)
     if (command.StandardKeys != QKeySequence::UnknownKey)
         keys = WithStandardKeys(keys, command.StandardKeys);
     a.setShortcuts(keys);
-    if (command.Hint) a.setToolTip(tr(command.Hint));
-    if (const char* tip = command.StatusTip ? command.StatusTip : command.Hint)
-        a.setStatusTip(tr(tip));
+    if (command.Hint.Source) a.setToolTip(tr(command.Hint.Source, command.Hint.Comment));
+    if (command.StatusTip)
+        a.setStatusTip(tr(command.StatusTip));
+    else if (command.Hint.Source)
+        a.setStatusTip(a.toolTip());
     a.setIcon(CommandIcon(command));
     if (command.Flags & cfNoMenuIcon) a.setIconVisibleInMenu(false);
     a.setCheckable(command.Flags & cfCheckable);
@@ -285,9 +287,9 @@ void TMainForm::ShowUndoHints(const TChildD* doc)
     const std::optional<TAction> undo = doc ? doc->Document().UndoAction() : std::nullopt;
     const std::optional<TAction> redo = doc ? doc->Document().RedoAction() : std::nullopt;
     hint(TCommandId::Undo,
-         undo ? tr("Отменить: %1").arg(ActionName(*undo)) : tr("Отменить последнее изменение."));
+         undo ? tr("Undo: %1").arg(ActionName(*undo)) : tr("Undo the last change."));
     hint(TCommandId::Redo,
-         redo ? tr("Вернуть: %1").arg(ActionName(*redo)) : tr("Вернуть отмененное изменение."));
+         redo ? tr("Redo: %1").arg(ActionName(*redo)) : tr("Redo the undone change."));
 }
 
 void TMainForm::UpdateViewChecks()

@@ -244,6 +244,7 @@ void TMainForm::ApplySettings(const TSettings& s)
     m_recent.SetFiles(s.RecentFiles);
     m_standSize = s.StandSize;
     SetAutosaveInterval(s.AutosaveInterval);
+    m_language = s.Language;
     m_linkDirection = s.LinkDirection & 3;
     m_toolPalette->ShowLinkDirection(m_linkDirection);
 }
@@ -276,6 +277,7 @@ TSettings TMainForm::CollectSettings() const
     s.RecentFiles = m_recent.Files();
     s.StandSize = m_standSize;
     s.AutosaveInterval = m_autosaveInterval;
+    s.Language = m_language;
     s.LinkDirection = m_linkDirection;
     return s;
 }
@@ -302,7 +304,7 @@ void TMainForm::LoadPlugIns(const QString& folder)
                 m_plugIns->ImportFiles(int(i));
             } catch (const std::bad_alloc&) {
                 MessageBox(this, QMessageBox::Critical,
-                           QStringLiteral("Не хватает памяти, чтобы закончить импорт."));
+                           tr("Not enough memory to finish the import."));
             }
         });
     }
@@ -321,8 +323,7 @@ void TMainForm::ExportPicture()
     TChildD* doc = ActiveDocument();
     if (!doc) return;
     if (!m_exportModule || !m_exportModule->Available()) {
-        MessageBox(this, QMessageBox::Warning,
-                   QStringLiteral("Модуль экспорта в графический файл не найден."));
+        MessageBox(this, QMessageBox::Warning, tr("The graphic-export module is not found."));
         return;
     }
     const QString folder = m_picturePath.isEmpty() ? m_lastFolder : m_picturePath;
@@ -336,9 +337,9 @@ void TMainForm::ExportPicture()
     if (doc->EditorOpen()) doc->CommitEditor();
     QString error;
     if (!m_exportModule->SaveTo(doc->Shem().SaveToBytes(), name, DocumentFont(*doc), &error))
-        MessageBox(this, QMessageBox::Warning,
-                   QStringLiteral("Не могу сохранить рисунок %1:\n%2")
-                       .arg(QDir::toNativeSeparators(name), error));
+        MessageBox(
+            this, QMessageBox::Warning,
+            tr("Cannot save the picture %1:\n%2").arg(QDir::toNativeSeparators(name), error));
 }
 
 void TMainForm::PrintActiveDocument()

@@ -73,7 +73,7 @@ void TMainForm::CreateToolbars()
 void TMainForm::CreateStandardBar()
 {
     using enum TCommandId;
-    m_standard = new QToolBar(tr("Standard"), this);
+    m_standard = new QToolBar(tr("Standard", "toolbar"), this);
     m_standard->setObjectName(QStringLiteral("Standart"));
     m_standard->setIconSize(QSize(16, 16));
     addToolBar(Qt::TopToolBarArea, m_standard);
@@ -114,7 +114,7 @@ void TMainForm::CreateStandardBar()
 
 void TMainForm::CreateSpecialBar()
 {
-    m_special = new QToolBar(tr("Special"), this);
+    m_special = new QToolBar(tr("Special", "toolbar"), this);
     m_special->setObjectName(QStringLiteral("Special"));
     m_special->setIconSize(QSize(16, 16));
     addToolBar(Qt::BottomToolBarArea, m_special);

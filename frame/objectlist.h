@@ -36,7 +36,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // "Text", "Position", "Size"; replaced by the Russian texts.
-    QStringList Headers{QStringLiteral("Text"), QStringLiteral("Position"), QStringLiteral("Size")};
+    QStringList Headers{tr("Text"), tr("Position"), tr("Size")};
 
 private:
     std::vector<TListRow> m_rows;

@@ -30,7 +30,7 @@ void RaiseWindow(QWidget& w)
 
 QString ApplicationTitle()
 {
-    return QStringLiteral("Редактор блок-схем");
+    return QCoreApplication::translate("kb::TMainForm", "Block-diagram editor");
 }
 
 void NameApplication()
@@ -53,6 +53,31 @@ QStringList CommandLineFiles(const QStringList& arguments)
     for (qsizetype i = 1; i < arguments.size(); ++i)
         if (!arguments[i].isEmpty()) files.append(AbsoluteFileName(arguments[i]));
     return files;
+}
+
+std::unique_ptr<TMainForm> StartMainWindow(QSettings& store, const QStringList& files)
+{
+    // Every window takes its texts as it is made, Qt's own included: the
+    // language comes first.
+    const TSettings settings = LoadSettings(store);
+    SetInterfaceLanguage(LanguageOfSetting(settings.Language));
+
+    // The main window takes the settings, registers the file type, loads
+    // the plug-ins and the graphic-export module.
+    WriteFileAssociation(QCoreApplication::applicationFilePath());
+    auto main = std::make_unique<TMainForm>();
+    main->ApplySettings(settings);
+    main->LoadPlugIns(TPlugInHost::DefaultFolder());
+    main->LoadTemplates(TemplateFolder(ProgramFolder()));
+    main->LoadExportModule(QCoreApplication::applicationDirPath());
+    main->setWindowTitle(ApplicationTitle());
+    main->show();
+    for (const QString& f : files)
+        main->OpenDocument(f);
+    main->EnableAutosave(TAutosaveStore::DefaultFolder());
+    main->RecoverAutosaves();
+    main->setWindowTitle(ApplicationTitle());
+    return main;
 }
 
 int RunEditor(int& argc, char** argv)
@@ -81,30 +106,11 @@ int RunEditor(int& argc, char** argv)
     if (handOff.State == THandOffResult::Delivered) return 0;
     const QStringList files = handOff.Remaining;
 
-    // Qt fills some of its own texts as it makes a window.
-    InstallQtRussian();
-
-    // The main window reads the settings, registers the file type, loads
-    // the plug-ins and the graphic-export module.
     const std::unique_ptr<QSettings> store = OpenUserSettings();
-    WriteFileAssociation(QCoreApplication::applicationFilePath());
-    TMainForm main;
-    main.ApplySettings(LoadSettings(*store));
-    main.LoadPlugIns(TPlugInHost::DefaultFolder());
-    main.LoadTemplates(TemplateFolder(ProgramFolder()));
-    main.LoadExportModule(QCoreApplication::applicationDirPath());
-    main.setWindowTitle(ApplicationTitle());
-    main.show();
-    for (const QString& f : files)
-        main.OpenDocument(f);
-    // Before recovery, which may ask the user and names what it reopens.
-    ApplyRussianTexts(main);
-    main.EnableAutosave(TAutosaveStore::DefaultFolder());
-    main.RecoverAutosaves();
-    main.setWindowTitle(ApplicationTitle());
-    if (WriteStartupReportIfAsked(main)) return 0;
+    const std::unique_ptr<TMainForm> main = StartMainWindow(*store, files);
+    if (WriteStartupReportIfAsked(*main)) return 0;
     const int result = QApplication::exec();
-    SaveSettings(*store, main.CollectSettings());
+    SaveSettings(*store, main->CollectSettings());
     return result;
 }
 

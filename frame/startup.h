@@ -6,7 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class QSettings;
+
 namespace kb {
+
+class TMainForm;
 
 // The application and main window title while the editor runs.
 QString ApplicationTitle();
@@ -24,6 +30,12 @@ QRect FirstStartPlacement(const QRect& available);
 // absolute here, because a running editor that receives it has another
 // working folder.
 QStringList CommandLineFiles(const QStringList& arguments);
+
+// The main window as the program starts it, once it is the only instance:
+// the interface language of the stored settings, the window with those
+// settings, its plug-ins, templates and export module, the files, and the
+// documents recovered from autosave copies.
+std::unique_ptr<TMainForm> StartMainWindow(QSettings& store, const QStringList& files);
 
 // Runs the editor; returns the process exit code.
 int RunEditor(int& argc, char** argv);

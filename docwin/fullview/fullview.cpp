@@ -35,7 +35,7 @@ void TFullViewForm::CreateMenu()
         m_zoomItems[i] = item;
     }
     m_menu->addSeparator();
-    QAction* exit = m_menu->addAction(QStringLiteral("Exit"));
+    QAction* exit = m_menu->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &QDialog::reject);
 }

@@ -20,14 +20,14 @@ TRecoverDialog::TRecoverDialog(const std::vector<TStaleAutosave>& files, QWidget
     : QDialog(parent), m_files(files)
 {
     setObjectName("RecoverDialog");
-    setWindowTitle(QStringLiteral("Восстановление документов"));
+    setWindowTitle(tr("Recovering documents"));
     auto* text =
-        new QLabel(QStringLiteral("Редактор был закрыт, не сохранив изменения в этих документах.\n"
-                                  "Отмеченные документы будут восстановлены, остальные удалены."),
+        new QLabel(tr("The editor was closed without saving the changes in these documents.\nThe "
+                      "checked documents will be recovered, the others deleted."),
                    this);
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("Документ"), QStringLiteral("Сохранён")});
+    m_list->setHeaderLabels({tr("Document"), tr("Saved")});
     for (const TStaleAutosave& f : m_files) {
         auto* item = new QTreeWidgetItem(m_list);
         item->setText(0, DisplayName(f.Record));
@@ -37,10 +37,8 @@ TRecoverDialog::TRecoverDialog(const std::vector<TStaleAutosave>& files, QWidget
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* recover =
-        buttons->addButton(QStringLiteral("Восстановить"), QDialogButtonBox::AcceptRole);
-    QPushButton* discard =
-        buttons->addButton(QStringLiteral("Удалить"), QDialogButtonBox::RejectRole);
+    QPushButton* recover = buttons->addButton(tr("Recover"), QDialogButtonBox::AcceptRole);
+    QPushButton* discard = buttons->addButton(tr("Delete"), QDialogButtonBox::RejectRole);
     recover->setObjectName("RecoverButton");
     discard->setObjectName("DiscardButton");
     connect(recover, &QPushButton::clicked, this, [this] {

@@ -22,12 +22,14 @@ constexpr int kScale = 2;
 struct TFailure
 {
     int Code = BROVANE_WRITE_FAILED;
-    QString Message = QStringLiteral("Не удалось записать рисунок.");
+    QString Message = QCoreApplication::translate("kb::TBrovane", "Could not write the picture.");
 };
 
 bool Fail(TFailure& failure, int code, const char* message)
 {
-    failure = {code, QString::fromUtf8(message)};
+    // The module runs in the editor's process: its messages come in the
+    // editor's interface language.
+    failure = {code, QCoreApplication::translate("kb::TBrovane", message)};
     return false;
 }
 
@@ -55,25 +57,32 @@ bool Export(const unsigned char* bls, size_t size, const QString& fileName, cons
             TFailure& failure)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return Fail(failure, BROVANE_NO_APPLICATION,
-                    "Экспорт рисунка возможен только из редактора.");
+        return Fail(
+            failure, BROVANE_NO_APPLICATION,
+            QT_TRANSLATE_NOOP("kb::TBrovane", "A picture can be exported only from the editor."));
     TShem shem;
     if (!bls || !shem.LoadFromStream({bls, size}))
-        return Fail(failure, BROVANE_BAD_DIAGRAM, "Данные не являются блок-схемой.");
+        return Fail(failure, BROVANE_BAD_DIAGRAM,
+                    QT_TRANSLATE_NOOP("kb::TBrovane", "The data is not a block diagram."));
     if (!HasBlocks(shem))
-        return Fail(failure, BROVANE_EMPTY_DIAGRAM, "В блок-схеме нет блоков: рисовать нечего.");
+        return Fail(
+            failure, BROVANE_EMPTY_DIAGRAM,
+            QT_TRANSLATE_NOOP("kb::TBrovane", "The block diagram has no blocks: nothing to draw."));
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (!IsRaster(suffix) && suffix != "svg" && suffix != "pdf")
         return Fail(failure, BROVANE_BAD_FORMAT,
-                    "Неизвестный формат рисунка: выберите PNG, BMP, SVG или PDF.");
+                    QT_TRANSLATE_NOOP("kb::TBrovane",
+                                      "Unknown picture format: choose PNG, BMP, SVG or PDF."));
     if (IsRaster(suffix) && TooLargeForPixels(shem))
         return Fail(failure, BROVANE_WRITE_FAILED,
-                    "Рисунок слишком велик для растрового файла: сохраните его в формате SVG "
-                    "или PDF.");
+                    QT_TRANSLATE_NOOP(
+                        "kb::TBrovane",
+                        "The picture is too large for a raster file: save it as SVG or PDF."));
     QString detail;
     if (kb::ExportPicture(shem, fileName, kScale, font, &detail)) return true;
     failure = {BROVANE_WRITE_FAILED,
-               QStringLiteral("Не удалось записать рисунок (%1).").arg(detail)};
+               QCoreApplication::translate("kb::TBrovane", "Could not write the picture (%1).")
+                   .arg(detail)};
     return false;
 }
 
@@ -103,7 +112,8 @@ extern "C" BROVANE_API int SaveTo(const unsigned char* bls, size_t size, const c
     // Nothing may unwind through the C interface into the editor.
     try {
         if (!fileName || !*fileName) {
-            Fail(failure, BROVANE_WRITE_FAILED, "Не задано имя файла.");
+            Fail(failure, BROVANE_WRITE_FAILED,
+                 QT_TRANSLATE_NOOP("kb::TBrovane", "No file name is given."));
         } else {
             kb::TFont font = kb::PictureFont(kScale);
             if (fontName && *fontName) font.Name = fontName;

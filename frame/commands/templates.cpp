@@ -2,6 +2,7 @@
 
 #include "docwin/editops.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -97,16 +98,23 @@ std::unique_ptr<TShem> LoadTemplate(const QString& path, QString* error)
     };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Не удалось прочитать файл шаблона %1.").arg(Quoted(path)));
+        return fail(
+            QCoreApplication::translate("kb::TTemplates", "Could not read the template file %1.")
+                .arg(Quoted(path)));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("Не удалось прочитать файл шаблона %1.").arg(Quoted(path)));
+        return fail(
+            QCoreApplication::translate("kb::TTemplates", "Could not read the template file %1.")
+                .arg(Quoted(path)));
     auto shem = std::make_unique<TShem>();
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
     if (!shem->LoadFromStream({data, size_t(bytes.size())}))
-        return fail(QStringLiteral("Файл шаблона %1 не является блок-схемой.").arg(Quoted(path)));
+        return fail(QCoreApplication::translate("kb::TTemplates",
+                                                "The template file %1 is not a block diagram.")
+                        .arg(Quoted(path)));
     if (!HasBlock(*shem))
-        return fail(QStringLiteral("Шаблон %1 не содержит ни одного блока.").arg(Quoted(path)));
+        return fail(QCoreApplication::translate("kb::TTemplates", "The template %1 has no block.")
+                        .arg(Quoted(path)));
     return shem;
 }
 

@@ -11,18 +11,15 @@ namespace kb {
 TAlignF::TAlignF(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AlignF"));
-    setWindowTitle(QStringLiteral("Align"));
-    m_horizontal = new TRadioGroup(QStringLiteral("Horizontal:"),
-                                   {QStringLiteral("No change"), QStringLiteral("Left sides"),
-                                    QStringLiteral("Centers"), QStringLiteral("Right sides"),
-                                    QStringLiteral("Space equally")},
-                                   this);
+    setWindowTitle(tr("Align"));
+    m_horizontal = new TRadioGroup(
+        tr("Horizontal:"),
+        {tr("No change"), tr("Left sides"), tr("Centers"), tr("Right sides"), tr("Space equally")},
+        this);
     m_horizontal->setObjectName(QStringLiteral("RadioGroup1"));
-    m_vertical = new TRadioGroup(QStringLiteral("Vertical:"),
-                                 {QStringLiteral("No change"), QStringLiteral("Tops"),
-                                  QStringLiteral("Centers"), QStringLiteral("Bottoms"),
-                                  QStringLiteral("Space equally")},
-                                 this);
+    m_vertical = new TRadioGroup(
+        tr("Vertical:"),
+        {tr("No change"), tr("Tops"), tr("Centers"), tr("Bottoms"), tr("Space equally")}, this);
     m_vertical->setObjectName(QStringLiteral("RadioGroup2"));
 
     auto* groups = new QHBoxLayout;

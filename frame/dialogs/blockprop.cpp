@@ -55,7 +55,7 @@ TSpinField* NamedField(const char* name, int minimum, int maximum, QWidget* pare
 TBlockProp::TBlockProp(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("BlockProp"));
-    setWindowTitle(QStringLiteral("Properties of block"));
+    setWindowTitle(tr("Properties of block"));
 
     m_text = new TInPlaceEditor(this);
     m_text->setObjectName(QStringLiteral("Memo1"));
@@ -65,18 +65,16 @@ TBlockProp::TBlockProp(QWidget* parent) : QDialog(parent)
     m_top = NamedField("SpinEdit2", 0, kMaxCoord, this);
     m_width = NamedField("SpinEdit3", kMinExtent, kMaxExtent, this);
     m_height = NamedField("SpinEdit4", kMinExtent, kMaxExtent, this);
-    m_filling = new QCheckBox(QStringLiteral("Filling interior "), this);
+    m_filling = new QCheckBox(tr("Filling interior "), this);
     m_filling->setObjectName(QStringLiteral("CheckBox1"));
-    m_dotted = new QCheckBox(QStringLiteral("Dotted outline "), this);
+    m_dotted = new QCheckBox(tr("Dotted outline "), this);
     m_dotted->setObjectName(QStringLiteral("CheckBox2"));
 
     auto* panels = new QHBoxLayout;
-    panels->addWidget(CreatePanel("StaticText1", QStringLiteral("Position"), "Label1",
-                                  QStringLiteral("Left"), m_left, "Label2", QStringLiteral("Top"),
-                                  m_top));
-    panels->addWidget(CreatePanel("StaticText2", QStringLiteral("Size"), "Label3",
-                                  QStringLiteral("Width"), m_width, "Label4",
-                                  QStringLiteral("Height"), m_height));
+    panels->addWidget(CreatePanel("StaticText1", tr("Position"), "Label1", tr("Left"), m_left,
+                                  "Label2", tr("Top"), m_top));
+    panels->addWidget(CreatePanel("StaticText2", tr("Size"), "Label3", tr("Width"), m_width,
+                                  "Label4", tr("Height"), m_height));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(CreateKindBar());
     layout->addWidget(m_text);

@@ -1,5 +1,6 @@
 #include "frame/dialogs/dialogbuttons.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 namespace kb {
@@ -7,10 +8,11 @@ namespace kb {
 QHBoxLayout* OkCancelRow(QDialog* dialog)
 {
     auto* row = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    auto* ok = new QPushButton(QCoreApplication::translate("kb::TDialogButtons", "OK"), dialog);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    auto* cancel =
+        new QPushButton(QCoreApplication::translate("kb::TDialogButtons", "Cancel"), dialog);
     cancel->setObjectName(QStringLiteral("Button2"));
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);

@@ -10,7 +10,7 @@ namespace kb {
 TLinkPropForm::TLinkPropForm(QWidget* parent) : QDialog(parent), m_list(new TLinkStyleList(this))
 {
     setObjectName(QStringLiteral("LinkPropForm"));
-    setWindowTitle(QStringLiteral("Properties of link"));
+    setWindowTitle(tr("Properties of link"));
     m_list->setObjectName(QStringLiteral("ComboBox1"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);

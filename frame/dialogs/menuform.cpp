@@ -116,8 +116,9 @@ QMenu* TMenuF::CreateDirectionMenu()
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("LinkDirectionMenu"));
     m_directions = new QActionGroup(menu);
-    const char* const captions[] = {"No arrows", "Arrow at the end", "Arrow at the start",
-                                    "Arrows at both ends"};
+    const char* const captions[] = {QT_TR_NOOP("No arrows"), QT_TR_NOOP("Arrow at the end"),
+                                    QT_TR_NOOP("Arrow at the start"),
+                                    QT_TR_NOOP("Arrows at both ends")};
     for (int v = 0; v < 4; ++v) {
         QAction* a = menu->addAction(LinkStyleIcon(v), tr(captions[v]));
         a->setObjectName(QStringLiteral("LinkArrow%1").arg(v));

@@ -1,6 +1,7 @@
 // TOptionsForm, the Options dialog: the standard size of each block kind
-// (used by Insert > Block), the documents' background colour and the
-// autosave interval in seconds, edited on a working copy.
+// (used by Insert > Block), the documents' background colour, the
+// autosave interval in seconds and the interface language, edited on a
+// working copy.
 #pragma once
 
 #include "frame/services/settings.h"
@@ -37,8 +38,12 @@ public:
     const TStandSizes& Sizes() const { return m_sizes; }
     TColor Background() const { return m_background; }
     int AutosaveSeconds() const;
+    // The "Language" setting the list shows: "en" or "ru" (anything else).
+    void SetLanguage(const QString& language);
+    QString Language() const;
     // Shows the dialog modally; true when OK was pressed and something
     // changed, the arguments then holding the new values.
+    bool Edit(TStandSizes& sizes, TColor& background, int& autosaveSeconds, QString& language);
     bool Edit(TStandSizes& sizes, TColor& background, int& autosaveSeconds);
     bool Edit(TStandSizes& sizes, TColor& background);
     // Replaces the colour dialog (tests); an empty picker restores it.
@@ -52,6 +57,7 @@ public:
     TSpinField* HeightField() const { return m_height; }
     TSpinField* AutosaveField() const { return m_autosave; }
     QPushButton* ColorPanel() const { return m_panel; }
+    QComboBox* LanguageList() const { return m_language; }
 
 public slots:
     void accept() override;
@@ -70,6 +76,7 @@ private:
     TSpinField* m_height;
     QPushButton* m_panel;
     TSpinField* m_autosave;
+    QComboBox* m_language;
 };
 
 } // namespace kb

@@ -4,6 +4,7 @@
 #include "frame/dialogs/digitsedit.h"
 #include "frame/dialogs/radiogroup.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -19,8 +20,10 @@ TRadioGroup* SizeGroup(QWidget* parent, const char* name, const QString& caption
                        const QString& typedItem)
 {
     auto* group = new TRadioGroup(caption,
-                                  {QStringLiteral("Not change"), QStringLiteral("Grow to largest"),
-                                   QStringLiteral("Shrink to smallest"), typedItem},
+                                  {QCoreApplication::translate("kb::TSizeF", "Not change"),
+                                   QCoreApplication::translate("kb::TSizeF", "Grow to largest"),
+                                   QCoreApplication::translate("kb::TSizeF", "Shrink to smallest"),
+                                   typedItem},
                                   parent);
     group->setObjectName(QLatin1String(name));
     return group;
@@ -54,9 +57,9 @@ TSizeRule RuleOf(const TRadioGroup* group, const TDigitsEdit* field)
 TSizeF::TSizeF(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SizeF"));
-    setWindowTitle(QStringLiteral("Size"));
-    m_width = SizeGroup(this, "RadioGroup1", QStringLiteral("Width"), QStringLiteral("Width:"));
-    m_height = SizeGroup(this, "RadioGroup2", QStringLiteral("Height"), QStringLiteral("Height:"));
+    setWindowTitle(tr("Size"));
+    m_width = SizeGroup(this, "RadioGroup1", tr("Width"), tr("Width:"));
+    m_height = SizeGroup(this, "RadioGroup2", tr("Height"), tr("Height:"));
     m_widthField = FieldBeside(m_width, "Edit1");
     m_heightField = FieldBeside(m_height, "Edit2");
 

@@ -1,10 +1,6 @@
 #include "frame/language/language.h"
 
-#include "frame/language/russiantexts.h"
-#include "frame/language/textapplier.h"
-#include "frame/mainform.h"
-
-#include <QApplication>
+#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
@@ -12,33 +8,80 @@
 
 namespace kb {
 
-// Qt's catalogue comes with Qt where it is installed system-wide, and beside
-// the program where Qt was shipped with it.
-void InstallQtRussian()
+namespace {
+
+// The catalogue is built into the program, so a test or a moved program
+// finds it as surely as the installed one.
+const char kCatalogueFolder[] = ":/i18n";
+
+QPointer<QTranslator>& OurCatalogue()
 {
-    static QPointer<QTranslator> installed;
-    if (installed) return;
-    // Dates and numbers read as the rest of the interface does, whatever
-    // language the system is set to.
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
-    QLocale::setDefault(russian);
-    auto* translator = new QTranslator(qApp);
-    for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                                  QCoreApplication::applicationDirPath() + "/translations"})
-        if (translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
-            QCoreApplication::installTranslator(translator);
-            installed = translator;
-            return;
-        }
+    static QPointer<QTranslator> translator;
+    return translator;
+}
+
+QPointer<QTranslator>& QtCatalogue()
+{
+    static QPointer<QTranslator> translator;
+    return translator;
+}
+
+void Remove(QPointer<QTranslator>& translator)
+{
+    if (!translator) return;
+    QCoreApplication::removeTranslator(translator);
     delete translator;
 }
 
-TTextApplier& ApplyRussianTexts(TMainForm& main)
+// Qt's catalogue comes with Qt where it is installed system-wide, and beside
+// the program where Qt was shipped with it.
+QTranslator* LoadQtCatalogue(const QLocale& locale)
 {
-    InstallQtRussian();
-    auto* texts = new TTextApplier(RussianTexts(), main);
-    texts->Apply();
-    return *texts;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                  QCoreApplication::applicationDirPath() + "/translations"})
+        if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+            return translator;
+    delete translator;
+    return nullptr;
+}
+
+} // namespace
+
+TLanguage LanguageOfSetting(const QString& value)
+{
+    return value == QLatin1String("en") ? TLanguage::English : TLanguage::Russian;
+}
+
+QString SettingOfLanguage(TLanguage language)
+{
+    return language == TLanguage::English ? QStringLiteral("en") : QStringLiteral("ru");
+}
+
+bool SetInterfaceLanguage(TLanguage language)
+{
+    Remove(OurCatalogue());
+    Remove(QtCatalogue());
+    const QLocale locale = language == TLanguage::English
+                               ? QLocale(QLocale::English, QLocale::UnitedStates)
+                               : QLocale(QLocale::Russian, QLocale::Russia);
+    // Dates and numbers read as the rest of the interface does, whatever
+    // language the system is set to.
+    QLocale::setDefault(locale);
+    if (language == TLanguage::English) return true;
+
+    if (QTranslator* qt = LoadQtCatalogue(locale)) {
+        QCoreApplication::installTranslator(qt);
+        QtCatalogue() = qt;
+    }
+    auto* ours = new QTranslator(QCoreApplication::instance());
+    if (!ours->load(QStringLiteral("kestrabin_ru"), QLatin1String(kCatalogueFolder))) {
+        delete ours;
+        return false;
+    }
+    QCoreApplication::installTranslator(ours);
+    OurCatalogue() = ours;
+    return true;
 }
 
 } // namespace kb

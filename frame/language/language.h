@@ -1,21 +1,26 @@
-// The editor's interface language. The windows are built with English texts;
-// at start-up, once every window the user starts with exists and the
-// command-line files are open, the Russian texts replace them.
+// The editor's interface language. The windows are written with English
+// texts; the Russian ones come from the catalogue built from
+// translations/kestrabin_ru.ts, through Qt's translators, which must be in
+// place before the first window is made: every window takes its texts as it
+// is built. The choice is the top-level setting "Language" and takes effect
+// at the next start.
 #pragma once
+
+#include <QString>
 
 namespace kb {
 
-class TMainForm;
-class TTextApplier;
+enum class TLanguage { Russian, English };
 
-// Qt's own texts (standard buttons, file, colour and print dialogs, the
-// document windows' menus) in Russian, where Qt's catalogue is installed.
-// Qt fills some of them as it makes a window, so this comes before the first.
-void InstallQtRussian();
+// "en" is English; anything else, a missing value included, is Russian.
+TLanguage LanguageOfSetting(const QString& value);
+QString SettingOfLanguage(TLanguage language);
 
-// Applies the Russian texts to the main window and its windows; those made
-// later get theirs when first shown. Installs Qt's catalogue if that has not
-// been done. The applier belongs to main; it tells which rows missed.
-TTextApplier& ApplyRussianTexts(TMainForm& main);
+// Puts in place our catalogue and Qt's own (standard buttons, file, colour
+// and print dialogs) for the language, replacing those of an earlier call,
+// and makes dates and numbers read as the rest of the interface. English,
+// the language the texts are written in, needs no catalogue of ours. False
+// when our catalogue for the language could not be loaded.
+bool SetInterfaceLanguage(TLanguage language);
 
 } // namespace kb

@@ -2,6 +2,7 @@
 
 #include "docwin/drawing/atomicdevice.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -45,7 +46,8 @@ bool WriteRegistryAssociation(const QString& programPath, QString* error)
     classes.sync();
     if (classes.status() != QSettings::NoError) {
         if (error)
-            *error = QStringLiteral("Не удалось зарегистрировать тип файлов .bls в реестре.");
+            *error = QCoreApplication::translate(
+                "kb::TAssociation", "The .bls file type could not be registered in the registry.");
         return false;
     }
     return true;
@@ -59,7 +61,7 @@ bool WriteTextFile(const QString& fileName, const QString& text, QString* error)
         NativeFileName(fileName),
         std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
     if (!status.Ok() && error)
-        *error = QStringLiteral("Не удалось записать %1: %2")
+        *error = QCoreApplication::translate("kb::TAssociation", "Could not write %1: %2")
                      .arg(QDir::toNativeSeparators(fileName),
                           QString::fromLocal8Bit(status.Error.c_str()));
     return status.Ok();
@@ -76,7 +78,9 @@ bool WriteFreedesktopAssociation(const QString& programPath, QString* error, boo
 {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty()) {
-        if (error) *error = QStringLiteral("Не найдена папка данных пользователя.");
+        if (error)
+            *error = QCoreApplication::translate("kb::TAssociation",
+                                                 "The user data folder is not found.");
         return false;
     }
     const QString applications = data + "/applications";

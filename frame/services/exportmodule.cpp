@@ -1,5 +1,6 @@
 #include "frame/services/exportmodule.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
@@ -25,18 +26,22 @@ bool TExportModule::Load(const QString& folder)
     const QString path = LibraryPath(folder);
     if (!QFile::exists(path)) {
         m_error =
-            QStringLiteral("Модуль экспорта %1 не найден.").arg(QDir::toNativeSeparators(path));
+            QCoreApplication::translate("kb::TExportModule", "The export module %1 is not found.")
+                .arg(QDir::toNativeSeparators(path));
         return false;
     }
     auto library = std::make_unique<QLibrary>(path);
     if (!library->load()) {
-        m_error = QStringLiteral("Модуль экспорта не загружен: %1").arg(library->errorString());
+        m_error =
+            QCoreApplication::translate("kb::TExportModule", "The export module is not loaded: %1")
+                .arg(library->errorString());
         return false;
     }
     const auto getFilter = reinterpret_cast<BrovaneGetFilterFn>(library->resolve("GetFilter"));
     const auto saveTo = reinterpret_cast<BrovaneSaveToFn>(library->resolve("SaveTo"));
     if (!getFilter || !saveTo) {
-        m_error = QStringLiteral("В модуле экспорта нет функции %1.")
+        m_error = QCoreApplication::translate("kb::TExportModule",
+                                              "The export module has no function %1.")
                       .arg(getFilter ? "SaveTo" : "GetFilter");
         library->unload();
         return false;
@@ -53,7 +58,9 @@ bool TExportModule::SaveTo(std::span<const uint8_t> bls, const QString& fileName
                            QString* error) const
 {
     if (!m_saveTo) {
-        if (error) *error = QStringLiteral("Модуль экспорта не загружен.");
+        if (error)
+            *error = QCoreApplication::translate("kb::TExportModule",
+                                                 "The export module is not loaded.");
         return false;
     }
     char message[512] = {};

@@ -19,13 +19,15 @@ bool OpenHelp(QWidget* parent, const QString& page)
 {
     const QString shown = QDir::toNativeSeparators(page);
     if (!QFileInfo(page).isFile()) {
-        MessageBox(parent, QMessageBox::Warning,
-                   QStringLiteral("Файл справки %1 не найден.").arg(shown));
+        MessageBox(
+            parent, QMessageBox::Warning,
+            QCoreApplication::translate("kb::THelp", "The help file %1 is not found.").arg(shown));
         return false;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()))) {
         MessageBox(parent, QMessageBox::Warning,
-                   QStringLiteral("Не удалось открыть справку %1.").arg(shown));
+                   QCoreApplication::translate("kb::THelp", "The help %1 could not be opened.")
+                       .arg(shown));
         return false;
     }
     return true;

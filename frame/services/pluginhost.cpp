@@ -59,7 +59,8 @@ bool TPlugInHost::LoadOne(const QString& fileName, void* hostHandle)
     auto library = std::make_unique<QLibrary>(fileName);
     if (!library->load()) {
         m_errors.append(
-            QStringLiteral("Модуль %1 не загружен: %2").arg(shown, library->errorString()));
+            QCoreApplication::translate("kb::TPlugInHost", "The module %1 is not loaded: %2")
+                .arg(shown, library->errorString()));
         return false;
     }
     // Every export is looked up before any is called, so none of a
@@ -74,7 +75,9 @@ bool TPlugInHost::LoadOne(const QString& fileName, void* hostHandle)
                           : !importFiles ? "ImportFiles"
                                          : nullptr;
     if (missing) {
-        m_errors.append(QStringLiteral("Модуль %1 пропущен: нет функции %2.").arg(shown, missing));
+        m_errors.append(QCoreApplication::translate(
+                            "kb::TPlugInHost", "The module %1 is skipped: it has no function %2.")
+                            .arg(shown, missing));
         library->unload();
         return false;
     }

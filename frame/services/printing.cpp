@@ -5,6 +5,7 @@
 #include "frame/services/printlayout.h"
 #include "model/shem.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -109,14 +110,15 @@ bool PrintTo(QPrinter& printer, const TShem& shem, const TFont& font, QString* e
 {
     if (error) error->clear();
     if (!HasBlocks(shem)) {
-        if (error) *error = QString::fromUtf8(kNothingToPrint);
+        if (error) *error = QCoreApplication::translate("kb::TPrinting", kNothingToPrint);
         return false;
     }
     const QPicture picture = PrintPicture(shem, font);
     const QSize size = PictureSize(shem);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        if (error) *error = QStringLiteral("Не удалось начать печать.");
+        if (error)
+            *error = QCoreApplication::translate("kb::TPrinting", "Printing could not be started.");
         return false;
     }
     const QSize page = PageSize(printer);
@@ -135,7 +137,8 @@ void PrintDiagram(QWidget* parent, const TShem* shem, const QFont& font)
 {
     if (!shem) return;
     if (!HasBlocks(*shem)) {
-        MessageBox(parent, QMessageBox::Information, QString::fromUtf8(kNothingToPrint));
+        MessageBox(parent, QMessageBox::Information,
+                   QCoreApplication::translate("kb::TPrinting", kNothingToPrint));
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -149,12 +152,16 @@ void PrintWithProgress(QWidget* parent, QPrinter& printer, const TShem& shem, co
 {
     const int pages = PrintPageCount(printer, shem);
     if (pages > kPagesWithoutAsking &&
-        MessageBox(parent, QMessageBox::Question,
-                   QStringLiteral("Блок-схема займёт при печати листов: %1. Печатать?").arg(pages),
-                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        MessageBox(
+            parent, QMessageBox::Question,
+            QCoreApplication::translate(
+                "kb::TPrinting", "The block diagram will take %1 sheets when printed. Print?")
+                .arg(pages),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    QProgressDialog progress(QStringLiteral("Печать блок-схемы..."), QStringLiteral("Отмена"), 0,
-                             pages, parent);
+    QProgressDialog progress(
+        QCoreApplication::translate("kb::TPrinting", "Printing the block diagram..."),
+        QCoreApplication::translate("kb::TPrinting", "Cancel"), 0, pages, parent);
     progress.setObjectName(QStringLiteral("PrintProgress"));
     progress.setWindowTitle(MessageCaption());
     progress.setWindowModality(Qt::WindowModal);

@@ -18,7 +18,9 @@ namespace kb {
 
 class TShem;
 
-inline constexpr char kNothingToPrint[] = "В блок-схеме нет блоков: печатать нечего.";
+// The texts of the printing messages, translated in the context "kb::TPrinting".
+inline constexpr char kNothingToPrint[] =
+    QT_TRANSLATE_NOOP("kb::TPrinting", "The block diagram has no blocks: nothing to print.");
 
 // The print rendering at scale 2 as a vector picture sized to its drawn area.
 QPicture PrintPicture(const TShem& shem, const TFont& font);

@@ -4,6 +4,8 @@
 #include "model/cp1251.h"
 #include "model/shem.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 #include <string>
 
@@ -62,11 +64,11 @@ QString OutcomeMessage(TSearchOutcome outcome)
 {
     switch (outcome) {
     case TSearchOutcome::NotFound:
-        return QString::fromUtf8(kTextNotFound);
+        return QCoreApplication::translate("kb::TSearchCommands", kTextNotFound);
     case TSearchOutcome::LoopRefused:
-        return QString::fromUtf8(kLoopRefused);
+        return QCoreApplication::translate("kb::TSearchCommands", kLoopRefused);
     case TSearchOutcome::Unstorable:
-        return QString::fromUtf8(kUnstorableText);
+        return QCoreApplication::translate("kb::TSearchCommands", kUnstorableText);
     default:
         return {};
     }

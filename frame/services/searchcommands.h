@@ -26,10 +26,12 @@ enum class TSearchOutcome {
     NoDocument,  // nothing to search in
 };
 
-inline constexpr char kTextNotFound[] = "Текст не найден.";
-inline constexpr char kLoopRefused[] = "Возможно зацикливание замена не осуществлена";
-inline constexpr char kUnstorableText[] =
-    "Текст замены содержит символы, которые нельзя сохранить в блок-схеме.";
+// Translated in the context "kb::TSearchCommands".
+inline constexpr char kTextNotFound[] = QT_TRANSLATE_NOOP("kb::TSearchCommands", "Text not found.");
+inline constexpr char kLoopRefused[] =
+    QT_TRANSLATE_NOOP("kb::TSearchCommands", "The replacement could loop; nothing is replaced");
+inline constexpr char kUnstorableText[] = QT_TRANSLATE_NOOP(
+    "kb::TSearchCommands", "The replacement text has characters a block diagram cannot keep.");
 
 // The message each outcome shows; empty when it shows none.
 QString OutcomeMessage(TSearchOutcome outcome);

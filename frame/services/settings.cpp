@@ -213,6 +213,8 @@ TSettings LoadSettings(QSettings& store, const QList<QRect>& screens)
             ReadIntIn(store, "AutosaveInterval", kMinAutosaveInterval, kMaxAutosaveInterval))
         s.AutosaveInterval = *seconds;
     if (const auto v = ReadIntIn(store, "LinkDirection", 0, 3)) s.LinkDirection = *v;
+    if (const auto v = ReadString(store, "Language"))
+        s.Language = *v == QLatin1String("en") ? QStringLiteral("en") : QStringLiteral("ru");
     return s;
 }
 
@@ -237,6 +239,7 @@ void SaveSettings(QSettings& store, const TSettings& s)
     WriteStandSize(store, s.StandSize);
     store.setValue("AutosaveInterval", s.AutosaveInterval);
     store.setValue("LinkDirection", s.LinkDirection);
+    store.setValue("Language", s.Language);
     store.sync();
 }
 

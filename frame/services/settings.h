@@ -74,6 +74,9 @@ struct TSettings
     // Until the user chooses, an arrow at the end: a flowchart is read along
     // its arrows, and the tool's picture then shows an arrow.
     int LinkDirection = 1;
+    // The interface language, "ru" or "en" ("Language"); anything else that
+    // was stored reads as Russian. It takes effect at the next start.
+    QString Language = QStringLiteral("ru");
 };
 
 // The program's folder with a trailing separator.

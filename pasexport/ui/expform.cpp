@@ -120,7 +120,7 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& text)
 TExpForm::TExpForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ExpForm"));
-    setWindowTitle(QStringLiteral("Pascal procedure (function) of block-diagram file"));
+    setWindowTitle(tr("Pascal procedure (function) of block-diagram file"));
     move(200, 108);
     resize(405, 375);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));

@@ -2,4 +2,4 @@
 kb_add_test(childd_window_test
     SOURCES childd_view_test.cpp childd_close_test.cpp childd_wheel_test.cpp
     LIBS kbdocwin
-    GUI)
+    GUI RUSSIAN)

@@ -1,6 +1,6 @@
-// The Russian interface: every row finds its control in the real windows,
-// what a user meets first after start-up, the windows the main window makes
-// later, Qt's own texts, and the mechanism on small tables of its own.
+// The Russian interface through the catalogue: the windows as they are made
+// with it installed, what a user meets first after start-up, the windows the
+// main window makes later, Qt's own texts, and the language setting.
 #include "docwin/childd.h"
 #include "docwin/fullview/fullview.h"
 #include "frame/about.h"
@@ -11,13 +11,13 @@
 #include "frame/dialogs/radiogroup.h"
 #include "frame/dialogs/sizeform.h"
 #include "frame/filedialogs.h"
-#include "frame/language/filefilter.h"
 #include "frame/language/language.h"
-#include "frame/language/textapplier.h"
+#include "frame/language/mainhints.h"
 #include "frame/mainform.h"
 #include "frame/objectlist.h"
 #include "frame/services/searchdialogs.h"
 #include "pasexport/ui/expform.h"
+#include "tests/frame/shellsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -94,15 +94,17 @@ protected:
             doc->Document().MarkSaved(); // as if saved: nothing may stop the window going
     }
 
+    // Every window takes its texts as it is made: the catalogue comes first,
+    // as at start-up.
+    test::TRussianInterface russian;
     TMainForm main;
 
 private:
     TFileDialogs m_savedDialogs = FileDialogs();
 };
 
-TEST_F(RussianInterface, EveryRowFindsItsControlAndLeavesTheRestAlone)
+TEST_F(RussianInterface, EveryWindowTakesItsTextsAndLeavesTheRestAlone)
 {
-    // Every window the tables name, made before the texts are applied.
     TAbout& about = main.AboutBox();
     auto* align = new TAlignF(&main);
     auto* size = new TSizeF(&main);
@@ -112,10 +114,11 @@ TEST_F(RussianInterface, EveryRowFindsItsControlAndLeavesTheRestAlone)
     auto* link = new TLinkPropForm(&main);
     auto* block = new TBlockProp(&main);
     TSearchDialogs& search = main.SearchDialogs();
+    search.Find();
+    search.Replace();
 
-    const TTextApplier& texts = ApplyRussianTexts(main);
-    EXPECT_TRUE(texts.Misses().isEmpty()) << Join(texts.Misses());
-    EXPECT_TRUE(texts.Waiting().isEmpty()) << Join(texts.Waiting());
+    // Every hint the window definition lacks found its command.
+    EXPECT_TRUE(SetMainWindowHints(main).isEmpty()) << Join(SetMainWindowHints(main));
 
     // Look-alike captions: a Latin C in the menus, a Cyrillic one in Options.
     EXPECT_EQ(main.Command(TCommandId::ReplaceWithDivider)->text(), QStringLiteral("Cоединитель"));
@@ -168,11 +171,6 @@ TEST_F(RussianInterface, EveryRowFindsItsControlAndLeavesTheRestAlone)
 
 TEST_F(RussianInterface, AfterStartUpTheMainWindowSpeaksRussian)
 {
-    const TTextApplier& texts = ApplyRussianTexts(main);
-    EXPECT_TRUE(texts.Misses().isEmpty()) << Join(texts.Misses());
-    // The dialogs are made at their first use.
-    EXPECT_TRUE(texts.Waiting().contains(QStringLiteral("OptionsForm")));
-
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Редактор блок-схем"));
     EXPECT_EQ(main.FileMenu()->title(), QStringLiteral("&Файл"));
     EXPECT_EQ(main.ImportMenu()->title(), QStringLiteral("&Импорт"));
@@ -207,10 +205,8 @@ TEST_F(RussianInterface, AfterStartUpTheMainWindowSpeaksRussian)
               QStringLiteral("Выбрать шрифт для всех объектов."));
 }
 
-TEST_F(RussianInterface, WindowsMadeLaterGetTheirTextsWhenFirstShown)
+TEST_F(RussianInterface, WindowsMadeLaterSpeakRussianWhenFirstShown)
 {
-    const TTextApplier& texts = ApplyRussianTexts(main);
-
     WithModalDialog([&] { main.Command(TCommandId::Options)->trigger(); },
                     [](QDialog& d) {
                         EXPECT_EQ(d.objectName(), QStringLiteral("OptionsForm"));
@@ -237,16 +233,6 @@ TEST_F(RussianInterface, WindowsMadeLaterGetTheirTextsWhenFirstShown)
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("&Найти:"));
     main.SearchDialogs().CloseAll();
-
-    EXPECT_FALSE(texts.Waiting().contains(QStringLiteral("OptionsForm")));
-    EXPECT_FALSE(texts.Waiting().contains(QStringLiteral("FindDialog1")));
-    EXPECT_TRUE(texts.Waiting().contains(QStringLiteral("BlockProp")));
-    EXPECT_TRUE(texts.Misses().isEmpty()) << Join(texts.Misses());
-
-    // A window of the same name that is not the main window's keeps its texts.
-    TOptionsForm stranger;
-    stranger.show();
-    EXPECT_EQ(stranger.windowTitle(), QStringLiteral("Options"));
 }
 
 TEST_F(RussianInterface, QtStandardTextsFollow)
@@ -254,88 +240,36 @@ TEST_F(RussianInterface, QtStandardTextsFollow)
     const QString catalogue = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!QFileInfo::exists(catalogue + QStringLiteral("/qtbase_ru.qm")))
         GTEST_SKIP() << "Qt's Russian catalogue is not installed";
-    InstallQtRussian();
     QMessageBox box(QMessageBox::Question, QString(), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Да"));
     EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("&Нет"));
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
-    // Qt fills a document window's menu as it makes the window, before the
-    // editor's own texts are applied.
+    // Qt fills a document window's menu as it makes the window.
     main.NewDocument();
     const QMdiSubWindow* sub = main.MdiArea()->subWindowList().front();
     EXPECT_EQ(sub->systemMenu()->actions().back()->text(), QStringLiteral("&Закрыть"));
 }
 
-// --- the mechanism, on a table of its own
+// --- the setting
 
-constexpr TTextRow kRows[] = {
-    text::Caption("", "Окно"),         text::Caption("Here", "Есть"),
-    text::Caption("Gone", "Нет"),      text::Item("Box", 1, "Второй"),
-    text::Item("Box", 2, "Лишний"),    text::Hint("Here", "Подсказка."),
-    text::Label("Field", "&Поле:"),    text::Label("Box", "Без метки"),
-    text::Caption("Box", "Не кнопка"),
-};
-constexpr TTextRow kLaterRows[] = {text::Caption("", "Потом")};
-constexpr TWindowTexts kTables[] = {{"Window", kRows}, {"Later", kLaterRows}};
-
-TEST(TextApplier, AppliesWhatItFindsAndListsTheRest)
+TEST(InterfaceLanguage, OnlyEnglishIsEnglish)
 {
-    QWidget window;
-    window.setObjectName(QStringLiteral("Window"));
-    auto* here = new QLabel(QStringLiteral("here"), &window);
-    here->setObjectName(QStringLiteral("Here"));
-    auto* box = new QComboBox(&window);
-    box->setObjectName(QStringLiteral("Box"));
-    box->addItems({QStringLiteral("first"), QStringLiteral("second")});
-    auto* field = new QComboBox(&window);
-    field->setObjectName(QStringLiteral("Field"));
-    auto* fieldLabel = new QLabel(QStringLiteral("Field:"), &window);
-    fieldLabel->setBuddy(field);
-
-    auto* texts = new TTextApplier(kTables, window);
-    texts->Apply();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Окно"));
-    EXPECT_EQ(here->text(), QStringLiteral("Есть"));
-    EXPECT_EQ(here->statusTip(), QStringLiteral("Подсказка."));
-    EXPECT_EQ(box->itemText(1), QStringLiteral("Второй"));
-    EXPECT_EQ(box->count(), 2);
-    EXPECT_EQ(fieldLabel->text(), QStringLiteral("&Поле:"));
-    EXPECT_EQ(texts->Misses(),
-              QStringList({"Window.Gone", "Window.Box[2]", "Window.Box", "Window.Box"}));
-    EXPECT_EQ(texts->Waiting(), QStringList({"Later"}));
+    EXPECT_EQ(LanguageOfSetting(QStringLiteral("en")), TLanguage::English);
+    for (const char* other : {"ru", "", "EN", "de", "en "})
+        EXPECT_EQ(LanguageOfSetting(QLatin1String(other)), TLanguage::Russian) << other;
 }
 
-TEST(TextApplier, AWindowMadeLaterGetsItsTextsOnceWhenShown)
+TEST(InterfaceLanguage, SwitchingBackLeavesNoRussianBehind)
 {
-    QWidget window;
-    window.setObjectName(QStringLiteral("Window"));
-    auto* texts = new TTextApplier(kTables, window);
-    texts->Apply();
-
-    auto* later = new QDialog(&window);
-    later->setObjectName(QStringLiteral("Later"));
-    later->setWindowTitle(QStringLiteral("later"));
-    EXPECT_EQ(later->windowTitle(), QStringLiteral("later")); // not shown yet
-    later->show();
-    EXPECT_EQ(later->windowTitle(), QStringLiteral("Потом"));
-    EXPECT_TRUE(texts->Waiting().isEmpty());
-
-    // Once is enough: what the program sets afterwards stays.
-    later->hide();
-    later->setWindowTitle(QStringLiteral("again"));
-    later->show();
-    EXPECT_EQ(later->windowTitle(), QStringLiteral("again"));
-}
-
-TEST(FileFilter, DesignedPairsBecomeQtFilters)
-{
-    EXPECT_EQ(QtFileFilter(QStringLiteral("Блок-схемы(*.bls)|*.bls|Все файлы|*.*")),
-              QStringLiteral("Блок-схемы(*.bls);;Все файлы(*)"));
-    // Several patterns, a name showing the old form, a name without a pattern.
-    EXPECT_EQ(QtFileFilter(QStringLiteral("Pictures|*.png;*.bmp|All(*.*)|*.*|Stray")),
-              QStringLiteral("Pictures(*.png *.bmp);;All(*)"));
-    EXPECT_EQ(QtFileFilter(QString()), QString());
+    ASSERT_TRUE(SetInterfaceLanguage(TLanguage::Russian));
+    ASSERT_TRUE(SetInterfaceLanguage(TLanguage::Russian)); // again: replaces, never stacks
+    EXPECT_EQ(TMainForm().FileMenu()->title(), QStringLiteral("&Файл"));
+    ASSERT_TRUE(SetInterfaceLanguage(TLanguage::English));
+    TMainForm english;
+    EXPECT_EQ(english.FileMenu()->title(), QStringLiteral("&File"));
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Yes"));
 }
 
 } // namespace

@@ -107,6 +107,7 @@ TEST_F(MainFormDocuments, OtherLetterCaseIsAnotherFileHere)
 
 TEST_F(MainFormDocuments, MissingDirectoryOrForeignFilesAreRefusedWithAReason)
 {
+    const test::TRussianInterface russian; // the messages as users read them
     const QString missing = dir.filePath(QStringLiteral("gone.bls"));
     main.SetRecentFiles({missing});
     EXPECT_EQ(main.OpenDocument(missing), nullptr);
@@ -127,6 +128,7 @@ TEST_F(MainFormDocuments, MissingDirectoryOrForeignFilesAreRefusedWithAReason)
 
 TEST_F(MainFormDocuments, DroppedLinksOpenTheRestAndSaySo)
 {
+    const test::TRussianInterface russian; // the messages as users read them
     // A block, then a link from it to entry 9, which does not exist.
     std::vector<uint8_t> bytes(kFileMagic.begin(), kFileMagic.end());
     for (int v : {0, 0, 0, 0, 0, 0, 0, 10, 0, 10, 0, 1, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0})
@@ -174,6 +176,7 @@ TEST_F(MainFormDocuments, SavingWritesTheDiagramAndPutsTheFileFirst)
 
 TEST_F(MainFormDocuments, FailedSaveKeepsTheChangesAndTheWindow)
 {
+    const test::TRussianInterface russian; // the messages as users read them
     const QString path = WriteDiagram(dir, QStringLiteral("a.bls"));
     TChildD* doc = main.OpenDocument(path);
     ASSERT_NE(doc, nullptr);
@@ -218,6 +221,7 @@ TEST_F(MainFormDocuments, SavingANewDocumentAsksForAName)
 
 TEST_F(MainFormDocuments, SaveAsRefusesAFileOpenInAnotherWindow)
 {
+    const test::TRussianInterface russian; // the messages as users read them
     const QString a = WriteDiagram(dir, QStringLiteral("a.bls"), "a");
     main.OpenDocument(a);
     TChildD* doc = main.NewDocument();

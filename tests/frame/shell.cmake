@@ -6,7 +6,7 @@ kb_add_test(mainform_test
 
 # Every kind of edit through the main window reaches the notification, the
 # modified flag and the autosave copy; undo and redo through the history.
-kb_add_test(edit_paths_test SOURCES edit_paths_test.cpp LIBS kbeditor GUI)
+kb_add_test(edit_paths_test SOURCES edit_paths_test.cpp LIBS kbeditor GUI RUSSIAN)
 
 # A second start of the real program hands files to this test process.
 kb_add_test(handoff_test SOURCES handoff_test.cpp LIBS kbeditor GUI)

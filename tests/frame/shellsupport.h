@@ -5,6 +5,7 @@
 
 #include "docwin/childd.h"
 #include "docwin/messagebox.h"
+#include "frame/language/language.h"
 #include "frame/mainform.h"
 #include "model/shem.h"
 
@@ -17,11 +18,24 @@
 #include <QTest>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace kb::test {
+
+// The Russian interface while the object lives, English again after: a
+// message takes its language as it is shown, a window as it is made.
+class TRussianInterface
+{
+public:
+    TRussianInterface() { EXPECT_TRUE(SetInterfaceLanguage(TLanguage::Russian)); }
+    ~TRussianInterface() { SetInterfaceLanguage(TLanguage::English); }
+    TRussianInterface(const TRussianInterface&) = delete;
+    TRussianInterface& operator=(const TRussianInterface&) = delete;
+};
 
 // Records every message box and answers it with Answer.
 class TMessageRecorder

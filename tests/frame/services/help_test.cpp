@@ -57,7 +57,8 @@ TEST(Print, DiagramWithoutBlocksSaysSoInsteadOfAskingForAPrinter)
     TMessageCatcher messages;
     TShem shem;
     PrintDiagram(nullptr, &shem, QFont());
-    EXPECT_EQ(messages.Texts(), QStringList{QString::fromUtf8(kNothingToPrint)});
+    EXPECT_EQ(messages.Texts(),
+              QStringList{QStringLiteral("В блок-схеме нет блоков: печатать нечего.")});
     PrintDiagram(nullptr, nullptr, QFont()); // no document: nothing at all
     EXPECT_EQ(messages.Texts().size(), 1);
 }

@@ -52,8 +52,9 @@ TSearchQuery Query(const char* text, const char* replacement = "", bool matchCas
     return {QString::fromUtf8(text), matchCase, QString::fromUtf8(replacement)};
 }
 
-const QString kNotFound = QString::fromUtf8(kTextNotFound);
-const QString kLoop = QString::fromUtf8(kLoopRefused);
+// The messages as the Russian interface shows them.
+const QString kNotFound = QStringLiteral("Текст не найден.");
+const QString kLoop = QStringLiteral("Возможно зацикливание замена не осуществлена");
 
 TEST(FindNext, WalksForwardFromTheSelectionAndStopsAtTheEnd)
 {

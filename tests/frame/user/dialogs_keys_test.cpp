@@ -4,7 +4,6 @@
 #include "docwin/childd.h"
 #include "docwin/messagebox.h"
 #include "frame/autosave/recoverdialog.h"
-#include "frame/language/language.h"
 #include "frame/mainform.h"
 #include "frame/startup.h"
 #include "pasexport/ui/expform.h"
@@ -42,7 +41,6 @@ protected:
     void SetUp() override
     {
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        ApplyRussianTexts(main);
         main.show();
         QApplication::setActiveWindow(&main);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));

@@ -3,7 +3,6 @@
 // in Russian, and picture export taking the format chosen in its filter.
 #include "docwin/childd.h"
 #include "frame/filedialogs.h"
-#include "frame/language/language.h"
 #include "frame/mainform.h"
 #include "tests/frame/shellsupport.h"
 #include "tests/frame/user/whenshown.h"
@@ -57,7 +56,6 @@ protected:
         TMainForm main;
         main.ApplySettings(LoadSettings(*store));
         main.LoadExportModule(QStringLiteral(KB_BIN_DIR));
-        ApplyRussianTexts(main);
         main.show();
         QApplication::setActiveWindow(&main);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));

@@ -4,7 +4,6 @@
 #include "docwin/childd.h"
 #include "frame/autosave/recoverdialog.h"
 #include "frame/filedialogs.h"
-#include "frame/language/language.h"
 #include "frame/mainform.h"
 #include "frame/objectlist.h"
 #include "frame/services/searchdialogs.h"
@@ -47,7 +46,6 @@ protected:
     void SetUp() override
     {
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        ApplyRussianTexts(main);
         main.resize(1000, 700);
         main.show();
         QApplication::setActiveWindow(&main);
