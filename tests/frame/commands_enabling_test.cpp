@@ -477,3 +477,53 @@ TEST_F(CommandStates, TheContextMenuFollowsTheSelectionItOpensOn)
 }
 
 } // namespace
+
+namespace {
+
+// One action serves a menu item and its toolbar button: the button keeps
+// its own tooltip, the item its own (longer) status-bar text, in both
+// languages.
+struct TSharedTexts
+{
+    const char* Button;
+    TCommandId Command;
+    const char* Tooltip;
+    const char* StatusTip;
+};
+
+void ExpectSharedTexts(const TMainForm& main, std::initializer_list<TSharedTexts> rows)
+{
+    for (const TSharedTexts& row : rows) {
+        const auto* button = main.StandardBar()->findChild<QToolButton*>(row.Button);
+        ASSERT_NE(button, nullptr) << row.Button;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(row.Tooltip)) << row.Button;
+        EXPECT_EQ(button->accessibleName(), QString::fromUtf8(row.Tooltip)) << row.Button;
+        EXPECT_EQ(main.Command(row.Command)->statusTip(), QString::fromUtf8(row.StatusTip))
+            << row.Button;
+    }
+}
+
+TEST(CommandTexts, AMenuItemAndItsButtonKeepTheirOwnHints)
+{
+    {
+        TMainForm main;
+        ExpectSharedTexts(
+            main,
+            {{"OpenButton", FileOpen, "Open block diagram", "Open an existing block diagram."},
+             {"ScaleButton", Scale, "Scale", "Change the scale of the block diagram."},
+             {"NewButton", FileNew, "New block diagram", "New block diagram"}});
+    }
+    kb::test::TRussianInterface russian;
+    TMainForm main;
+    ExpectSharedTexts(
+        main,
+        {{"OpenButton", FileOpen, "Открыть блок-схему.", "Открыть существующую блок-схему."},
+         {"CutButton", Cut, "Вырезать выделенные объекты.", "Вырезать выделенные объекты в буфер."},
+         {"GridButton", Grid, "Показать сетку.", "Показать или скрыть сетку."},
+         {"ScaleButton", Scale, "Изменить масштаб блок-схемы.", "Изменить масштаб блок-схемы."}});
+    // The caption is the menu item's, not the hint that shares its words.
+    EXPECT_EQ(main.Command(Scale)->text(), QStringLiteral("М&асштаб"));
+    EXPECT_EQ(main.Command(FullScreen)->text(), QStringLiteral("Полный экран"));
+}
+
+} // namespace
