@@ -7,6 +7,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 namespace kb::unitimport {
 
@@ -29,5 +30,50 @@ size_t StatementEnd(TLineSpan lines, size_t k);
 // True when the line is a keyword that starts no statement ("end", "then",
 // "else", "do", "of", ...), which StatementExtent takes as " ".
 bool IsStrayKeyword(const std::string& line);
+
+// The answers of the functions above for every line of one list, found in
+// a few passes over it. The converter walks nested statement lists that are
+// all pieces of one routine's body; asking the functions at every level
+// would scan the rest of the body again each time, depth × length in all.
+class TExtentTable
+{
+public:
+    explicit TExtentTable(TLineSpan lines);
+
+    // True when `part` is a piece of the table's list.
+    bool Holds(TLineSpan part) const;
+
+    // What MatchingEnd, MatchingUntil and StatementEnd return over `part`,
+    // which must be a piece of the table's list.
+    size_t MatchingEnd(TLineSpan part, size_t from) const;
+    size_t MatchingUntil(TLineSpan part, size_t from) const;
+    size_t StatementEnd(TLineSpan part, size_t k) const;
+    // Where a stack of openers ("begin", "case", "try", "asm") run over
+    // `part` closes the one at line k, taking "end" in any letter case; the
+    // size of `part` when never or when line k opens nothing.
+    size_t ClosingEnd(TLineSpan part, size_t k) const;
+    // How many lines from k on are "begin" in any letter case.
+    size_t BeginRun(TLineSpan part, size_t k) const;
+
+private:
+    static constexpr size_t kNever = size_t(-1);
+
+    size_t Offset(TLineSpan part) const;
+    // Clips a position of the whole list to `part`, relative to its start.
+    static size_t Clip(size_t at, size_t offset, size_t size);
+    // MatchingEnd over the whole list; from <= size.
+    size_t EndFrom(size_t from) const;
+    size_t UntilFrom(size_t from) const;
+    void FillStatementEnds();
+
+    TLineSpan m_lines;
+    std::vector<int8_t> m_keyword;      // FindKeyword of each line
+    std::vector<size_t> m_endBelow;     // per position: the next one of lower "begin"/"end" depth
+    std::vector<size_t> m_untilBelow;   // the same for "repeat"/"until"
+    std::vector<size_t> m_anyEndBelow;  // the same with "end" in any letter case
+    std::vector<size_t> m_beginRun;     // lines from here on that are "begin"
+    std::vector<size_t> m_statementEnd; // StatementEnd, no if waiting for an "else"
+    std::vector<size_t> m_elseEnd;      // the same inside an if that may take an "else"
+};
 
 } // namespace kb::unitimport
