@@ -8,8 +8,18 @@
 namespace kb::unitimport {
 namespace {
 
-const std::string kBlank[1] = {" "};
+// The blank statement that stands for an empty list, and the empty line that
+// stands for an empty loop body, with one table for both: they are walked
+// far too often to build a table each time.
+const std::string kStandIns[2] = {" ", ""};
+const TLineSpan kBlank(kStandIns, 1);
 const std::string kNothing;
+
+const TExtentTable& StandInTable()
+{
+    static const TExtentTable table(kStandIns);
+    return table;
+}
 
 const char* FailureText(TConvertFailure why)
 {
@@ -36,6 +46,11 @@ size_t WrappingCompounds(const TExtentTable& table, TLineSpan lines)
 
 } // namespace
 
+TLineSpan EmptyBody()
+{
+    return TLineSpan(kStandIns).subspan(1);
+}
+
 TConvertError::TConvertError(TConvertFailure why) : std::runtime_error(FailureText(why)), Why(why)
 {
 }
@@ -52,8 +67,12 @@ TConverterWalk::TConverterWalk(TLineSpan lines, int depth, TDraft draft, const T
 {
     if (depth > kMaxNesting) throw TConvertError(TConvertFailure::NestedTooDeeply);
     if (!m_table || !m_table->Holds(lines)) {
-        m_ownTable = std::make_unique<TExtentTable>(lines);
-        m_table = m_ownTable.get();
+        if (StandInTable().Holds(lines)) {
+            m_table = &StandInTable();
+        } else {
+            m_ownTable = std::make_unique<TExtentTable>(lines);
+            m_table = m_ownTable.get();
+        }
     }
 }
 

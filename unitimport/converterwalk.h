@@ -13,6 +13,9 @@ namespace kb::unitimport {
 // The centre line every level lays its statements along.
 constexpr int32_t kCentre = 32767;
 
+// The one empty line that stands for the body of "repeat until c".
+TLineSpan EmptyBody();
+
 class TConverterWalk
 {
 public:

@@ -80,9 +80,8 @@ size_t TConverterWalk::Loop(const std::string& test, size_t bodyAt)
 
 size_t TConverterWalk::Repeat(size_t k)
 {
-    static const std::string kEmptyBody[1] = {""};
     size_t until = k + 1;
-    TLineSpan bodyLines = kEmptyBody;
+    TLineSpan bodyLines = EmptyBody();
     if (FindKeyword(LineAt(k + 1)) != kwUntil) {
         until = m_table->MatchingUntil(m_lines, k + 1);
         bodyLines = m_lines.subspan(k + 1, std::min(until, m_lines.size()) - (k + 1));
