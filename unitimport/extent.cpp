@@ -166,50 +166,63 @@ size_t StatementEnd(TLineSpan lines, size_t k)
     return ExtentWalk(lines, nullptr).Run(k);
 }
 
+TExtentTable::TExtentTable(TLineSpan lines) : m_lines(lines), m_facts(lines.size() + 1)
+{
+    const size_t n = lines.size();
+    for (size_t i = 0; i < n; ++i) {
+        TFacts& f = m_facts[i];
+        f.Keyword = int8_t(FindKeyword(lines[i]));
+        f.Opens = OpensEnd(lines[i]);
+        f.IsEnd = lines[i] == "end";
+        f.IsElse = lines[i] == "else";
+    }
+    for (size_t i = n; i-- > 0;)
+        m_facts[i].BeginRun = m_facts[i].Keyword == kwBegin ? m_facts[i + 1].BeginRun + 1 : 0;
+    FillDepths();
+    FillStatementEnds();
+}
+
 namespace {
 
-// Given how each line moves a depth (+1, -1 or 0), for every position p from
-// 0 to the size the first later position where the depth is below p's, or
-// `never`: where a scan from p with depth 1 reaches depth 0, one line on.
-std::vector<size_t> NextLower(const std::vector<int8_t>& steps, size_t never)
+// The positions, from the last back, whose depth is lower than every
+// position after them up to the one being looked at: the top is the first
+// later position of lower depth.
+class TLowerStack
 {
-    const size_t n = steps.size();
-    std::vector<int64_t> depth(n + 1, 0);
-    for (size_t i = 0; i < n; ++i)
-        depth[i + 1] = depth[i] + steps[i];
-    std::vector<size_t> below(n + 1, never);
-    std::vector<size_t> stack;
-    for (size_t p = n + 1; p-- > 0;) {
-        while (!stack.empty() && depth[stack.back()] >= depth[p])
-            stack.pop_back();
-        if (!stack.empty()) below[p] = stack.back();
-        stack.push_back(p);
+public:
+    void Step(int step) { m_depth -= step; } // the depth one position back
+    size_t Lower()
+    {
+        while (!m_stack.empty() && m_stack.back().second >= m_depth)
+            m_stack.pop_back();
+        return m_stack.empty() ? size_t(-1) : m_stack.back().first;
     }
-    return below;
-}
+    void Push(size_t at) { m_stack.push_back({at, m_depth}); }
+
+private:
+    int64_t m_depth = 0; // relative to the end of the list, which is all that matters
+    std::vector<std::pair<size_t, int64_t>> m_stack;
+};
 
 } // namespace
 
-TExtentTable::TExtentTable(TLineSpan lines) : m_lines(lines)
+void TExtentTable::FillDepths()
 {
-    const size_t n = lines.size();
-    m_keyword.resize(n);
-    std::vector<int8_t> endSteps(n), anyEndSteps(n), untilSteps(n);
-    for (size_t i = 0; i < n; ++i) {
-        const TKeyword k = FindKeyword(lines[i]);
-        const bool opens = OpensEnd(lines[i]);
-        m_keyword[i] = int8_t(k);
-        endSteps[i] = int8_t(opens ? 1 : lines[i] == "end" ? -1 : 0);
-        anyEndSteps[i] = int8_t(opens ? 1 : k == kwEnd ? -1 : 0);
-        untilSteps[i] = int8_t(k == kwRepeat ? 1 : k == kwUntil ? -1 : 0);
+    TLowerStack end, anyEnd, until;
+    for (size_t p = m_facts.size(); p-- > 0;) {
+        TFacts& f = m_facts[p];
+        if (p < m_lines.size()) {
+            end.Step(f.Opens ? 1 : f.IsEnd ? -1 : 0);
+            anyEnd.Step(f.Opens ? 1 : f.Keyword == kwEnd ? -1 : 0);
+            until.Step(f.Keyword == kwRepeat ? 1 : f.Keyword == kwUntil ? -1 : 0);
+        }
+        f.EndBelow = end.Lower();
+        f.AnyEndBelow = anyEnd.Lower();
+        f.UntilBelow = until.Lower();
+        end.Push(p);
+        anyEnd.Push(p);
+        until.Push(p);
     }
-    m_endBelow = NextLower(endSteps, kNever);
-    m_anyEndBelow = NextLower(anyEndSteps, kNever);
-    m_untilBelow = NextLower(untilSteps, kNever);
-    m_beginRun.assign(n + 1, 0);
-    for (size_t i = n; i-- > 0;)
-        m_beginRun[i] = m_keyword[i] == kwBegin ? m_beginRun[i + 1] + 1 : 0;
-    FillStatementEnds();
 }
 
 // The statement walk above, turned around: a statement's end depends only on
@@ -220,28 +233,31 @@ TExtentTable::TExtentTable(TLineSpan lines) : m_lines(lines)
 void TExtentTable::FillStatementEnds()
 {
     const size_t n = m_lines.size();
-    m_statementEnd.assign(n + 1, n);
-    m_elseEnd.assign(n + 1, n);
+    m_facts[n].StatementEnd = n;
+    m_facts[n].ElseEnd = n;
     auto through = [n](size_t last) { return last >= n ? n : last + 1; };
     for (size_t k = n; k-- > 0;) {
-        for (std::vector<size_t>* ends : {&m_statementEnd, &m_elseEnd}) {
-            const bool ifWaits = ends == &m_elseEnd;
+        TFacts& f = m_facts[k];
+        for (const bool ifWaits : {false, true}) {
+            auto endAt = [&](size_t at) {
+                return ifWaits ? m_facts[at].ElseEnd : m_facts[at].StatementEnd;
+            };
             size_t end = k + 1;
-            switch (TKeyword(m_keyword[k])) {
+            switch (TKeyword(f.Keyword)) {
             case kwIf: {
                 // The then-statement, and an "else" and its statement when
                 // the then-statement leaves one.
-                const size_t then = m_elseEnd[std::min(n, k + 3)];
-                end = then < n && m_keyword[then] == kwElse ? (*ends)[then + 1] : then;
+                const size_t then = m_facts[std::min(n, k + 3)].ElseEnd;
+                end = then < n && m_facts[then].Keyword == kwElse ? endAt(then + 1) : then;
                 break;
             }
             case kwWhile:
             case kwWith:
-                end = (*ends)[std::min(n, k + 3)];
+                end = endAt(std::min(n, k + 3));
                 break;
             case kwFor: {
-                const bool in = k + 2 < n && m_keyword[k + 2] == kwDo;
-                end = (*ends)[std::min(n, k + (in ? 3 : 5))];
+                const bool in = k + 2 < n && m_facts[k + 2].Keyword == kwDo;
+                end = endAt(std::min(n, k + (in ? 3 : 5)));
                 break;
             }
             case kwBegin:
@@ -254,12 +270,12 @@ void TExtentTable::FillStatementEnds()
                 end = through(UntilFrom(k + 1) + 1);
                 break;
             case kwNone:
-                end = OpensEnd(m_lines[k]) ? through(EndFrom(k + 1)) : k + 1;
+                end = f.Opens ? through(EndFrom(k + 1)) : k + 1;
                 break;
             default:
-                end = ifWaits && m_lines[k] == "else" ? k : k + 1;
+                end = ifWaits && f.IsElse ? k : k + 1;
             }
-            (*ends)[k] = end;
+            (ifWaits ? f.ElseEnd : f.StatementEnd) = end;
         }
     }
 }
@@ -283,13 +299,13 @@ size_t TExtentTable::Clip(size_t at, size_t offset, size_t size)
 
 size_t TExtentTable::EndFrom(size_t from) const
 {
-    const size_t q = m_endBelow[from];
+    const size_t q = m_facts[from].EndBelow;
     return q == kNever ? m_lines.size() : q - 1;
 }
 
 size_t TExtentTable::UntilFrom(size_t from) const
 {
-    const size_t q = m_untilBelow[from];
+    const size_t q = m_facts[from].UntilBelow;
     return q == kNever ? m_lines.size() : q - 1;
 }
 
@@ -311,21 +327,22 @@ size_t TExtentTable::StatementEnd(TLineSpan part, size_t k) const
 {
     if (k >= part.size()) return k;
     const size_t o = Offset(part);
-    return Clip(m_statementEnd[o + k], o, part.size());
+    return Clip(m_facts[o + k].StatementEnd, o, part.size());
 }
 
 size_t TExtentTable::ClosingEnd(TLineSpan part, size_t k) const
 {
-    if (k >= part.size() || !OpensEnd(part[k])) return part.size();
+    if (k >= part.size()) return part.size();
     const size_t o = Offset(part);
-    const size_t q = m_anyEndBelow[o + k + 1];
+    if (!m_facts[o + k].Opens) return part.size();
+    const size_t q = m_facts[o + k + 1].AnyEndBelow;
     return Clip(q == kNever ? m_lines.size() : q - 1, o, part.size());
 }
 
 size_t TExtentTable::BeginRun(TLineSpan part, size_t k) const
 {
     if (k >= part.size()) return 0;
-    return std::min(m_beginRun[Offset(part) + k], part.size() - k);
+    return std::min(m_facts[Offset(part) + k].BeginRun, part.size() - k);
 }
 
 } // namespace kb::unitimport

@@ -58,22 +58,36 @@ public:
 private:
     static constexpr size_t kNever = size_t(-1);
 
+    // What the table knows of one position, 0 to the size of the list.
+    struct TFacts
+    {
+        // The first later position where the depth of "begin"/"end", of
+        // "begin"/"end" in any letter case, and of "repeat"/"until" is lower
+        // than here: where a scan from here with depth 1 reaches 0, one line
+        // on; kNever when never.
+        size_t EndBelow = kNever;
+        size_t AnyEndBelow = kNever;
+        size_t UntilBelow = kNever;
+        size_t BeginRun = 0;     // lines from here on that are "begin"
+        size_t StatementEnd = 0; // StatementEnd, no if waiting for an "else"
+        size_t ElseEnd = 0;      // the same inside an if that may take an "else"
+        int8_t Keyword = -1;     // FindKeyword of the line
+        bool Opens = false;      // OpensEnd
+        bool IsEnd = false;      // exactly "end"
+        bool IsElse = false;     // exactly "else"
+    };
+
     size_t Offset(TLineSpan part) const;
     // Clips a position of the whole list to `part`, relative to its start.
     static size_t Clip(size_t at, size_t offset, size_t size);
-    // MatchingEnd over the whole list; from <= size.
+    // MatchingEnd and MatchingUntil over the whole list; from <= size.
     size_t EndFrom(size_t from) const;
     size_t UntilFrom(size_t from) const;
+    void FillDepths();
     void FillStatementEnds();
 
     TLineSpan m_lines;
-    std::vector<int8_t> m_keyword;      // FindKeyword of each line
-    std::vector<size_t> m_endBelow;     // per position: the next one of lower "begin"/"end" depth
-    std::vector<size_t> m_untilBelow;   // the same for "repeat"/"until"
-    std::vector<size_t> m_anyEndBelow;  // the same with "end" in any letter case
-    std::vector<size_t> m_beginRun;     // lines from here on that are "begin"
-    std::vector<size_t> m_statementEnd; // StatementEnd, no if waiting for an "else"
-    std::vector<size_t> m_elseEnd;      // the same inside an if that may take an "else"
+    std::vector<TFacts> m_facts;
 };
 
 } // namespace kb::unitimport
