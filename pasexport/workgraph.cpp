@@ -193,6 +193,8 @@ TLinkEnds TWorkGraph::SegmentOf(TNodeId link) const
 // at links that are not remembered.
 void TWorkGraph::ForgetSegments(TNodeId link)
 {
+    // Most rewrites move links nothing was solved for yet.
+    if (size_t(link) >= m_segmentKnown.size() || !m_segmentKnown[size_t(link)]) return;
     std::vector<TNodeId> stack{link};
     while (!stack.empty()) {
         const TNodeId l = stack.back();
