@@ -11,7 +11,7 @@
 
 namespace kb {
 
-TShem::TShem(TListSink* view) : m_view(view) {}
+TShem::TShem() = default;
 
 TShem::~TShem()
 {
@@ -24,11 +24,6 @@ void TShem::Clear()
     m_indexValid = true;
     m_positions.clear();
     m_positionsValid = false; // rebuilt on the first look-up, not on every Add
-    if (m_view) {
-        m_view->BeginUpdate();
-        m_view->ClearRows();
-        m_view->EndUpdate();
-    }
 }
 
 int TShem::Add(std::unique_ptr<TShemObj> entry)
@@ -37,7 +32,6 @@ int TShem::Add(std::unique_ptr<TShemObj> entry)
     m_items->push_back(std::move(entry));
     e->m_index = Count() - 1;
     if (m_positionsValid) m_positions.emplace(e, Count() - 1);
-    AddListItem(e);
     return Count() - 1;
 }
 
@@ -54,10 +48,8 @@ void TShem::Insert(int index, std::unique_ptr<TShemObj> entry)
 {
     if (index < 0 || index > Count())
         throw std::out_of_range("TShem::Insert: list index out of bounds");
-    TShemObj* e = entry.get();
     m_items->insert(m_items->begin() + index, std::move(entry));
     InvalidateIndex();
-    AddListItem(e);
 }
 
 TShemObj* TShem::Get(int index) const
@@ -347,21 +339,6 @@ TListRow ListRowOf(TShemObj* e)
 bool HasListRow(const TShemObj* e)
 {
     return e->IsBlock() && e->block().Kind != bkJoint;
-}
-
-void TShem::RefreshList()
-{
-    if (!m_view || !m_view->IsVisible()) return;
-    m_view->BeginUpdate();
-    m_view->ClearRows();
-    for (const auto& e : *m_items)
-        if (HasListRow(e.get())) m_view->AppendRow(ListRowOf(e.get()));
-    m_view->EndUpdate();
-}
-
-void TShem::AddListItem(TShemObj* entry)
-{
-    if (m_view && entry && HasListRow(entry)) m_view->AppendRow(ListRowOf(entry));
 }
 
 void TShem::PasteFrom(const TShem& source, TPoint offset, std::vector<TShemObj*>* selection)

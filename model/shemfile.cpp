@@ -313,9 +313,6 @@ void TShem::Adopt(TShem& loaded)
         m_indexValid = true;
     else
         Renumber();
-    if (m_view)
-        for (const auto& e : *m_items)
-            AddListItem(e.get());
 }
 
 void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
