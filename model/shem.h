@@ -210,7 +210,7 @@ public:
 
 private:
     bool Load(TByteReader& in, TLoadReport& report, int64_t size);
-    void ReadRecords(TByteReader& in, TLoadReport& report);
+    void ReadRecords(TByteReader& in, TLoadReport& report, int64_t size);
     void Adopt(TShem& loaded);
     void Renumber() const;
     void InvalidateIndex()
@@ -221,7 +221,6 @@ private:
     // IndexOf for entries known to be alive: reads the position they cache.
     int PositionOf(const TShemObj* entry) const;
     void EraseMarked(const std::vector<char>& doomed);
-    void SortLinksTopologically(int from);
     std::vector<char> DeleteClosure(const std::vector<int>& seeds) const;
     const TLinkEnds& SegmentOf(const TShemObj* link) const;
     TPoint At(TPoint pos, const TShemObj* entry) const;
