@@ -520,9 +520,8 @@ void TShem::SortEntries()
         if (!e.IsLink()) continue;
         isLink[size_t(i)] = 1;
         for (int k = 0; k < 2; ++k)
-            if (const int at = PositionOf(k == 0 ? e.link().EndA : e.link().EndB);
-                at >= 0 && (*m_items)[size_t(at)]->IsLink())
-                linkEnds[2 * size_t(i) + size_t(k)] = at;
+            if (const TShemObj* end = k == 0 ? e.link().EndA : e.link().EndB; end && end->IsLink())
+                linkEnds[2 * size_t(i) + size_t(k)] = PositionOf(end);
     }
     const std::vector<int> order = SortedOrder(isLink, linkEnds);
     TEntryList::TVector sorted;
