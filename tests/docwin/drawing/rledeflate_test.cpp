@@ -29,7 +29,7 @@ std::vector<uint8_t> Inflate(const std::vector<std::vector<uint8_t>>& pieces, si
     z.avail_out = uInt(out.size());
     EXPECT_EQ(inflate(&z, Z_FINISH), Z_STREAM_END) << (z.msg ? z.msg : "");
     EXPECT_EQ(z.avail_in, 0u); // nothing left over after the last block
-    out.resize(out.size() - z.avail_out);
+    out.resize(size_t(z.total_out));
     inflateEnd(&z);
     return out;
 }
