@@ -310,6 +310,57 @@ std::vector<char> KeptRecords(const std::vector<TRecord>& records)
     return kept;
 }
 
+// Lists each dropped link with the reason, in file order.
+void ReportDropped(const std::vector<TRecord>& records, const std::vector<char>& kept,
+                   TLoadReport& rep)
+{
+    const int n = int(records.size());
+    for (int i = 0; i < n; ++i) {
+        const TRecord& r = records[size_t(i)];
+        if (kept[size_t(i)]) continue;
+        ++rep.DroppedLinks;
+        std::string why;
+        if (EndOf(r, 0, n) < 0 || EndOf(r, 1, n) < 0) {
+            const int k = EndOf(r, 0, n) < 0 ? 0 : 1;
+            why = r.End[k] < 0 ? "lacks its end " + std::string(k ? "B" : "A")
+                               : "has end " + std::string(k ? "B" : "A") + " on entry " +
+                                     std::to_string(r.End[k]) + ", which the file does not hold";
+        } else {
+            why = "ends on a link that is dropped or on a cycle of links";
+        }
+        rep.Problems.push_back("link " + RecordName(i) + " " + why + "; it is dropped");
+    }
+}
+
+// The kept records in list order, as SortEntries would put their entries.
+std::vector<int> ListOrder(const std::vector<TRecord>& records, const std::vector<char>& kept)
+{
+    const size_t n = records.size();
+    std::vector<int> keptAt(n, -1); // a kept record's place among the kept
+    std::vector<int> keptRecords;
+    keptRecords.reserve(n);
+    for (size_t i = 0; i < n; ++i)
+        if (kept[i]) {
+            keptAt[i] = int(keptRecords.size());
+            keptRecords.push_back(int(i));
+        }
+    const size_t m = keptRecords.size();
+    std::vector<char> isLink(m, 0);
+    std::vector<int> linkEnds(2 * m, -1);
+    for (size_t p = 0; p < m; ++p) {
+        const TRecord& r = records[size_t(keptRecords[p])];
+        if (!r.IsLink) continue;
+        isLink[p] = 1;
+        for (int k = 0; k < 2; ++k)
+            if (records[size_t(r.End[k])].IsLink)
+                linkEnds[2 * p + size_t(k)] = keptAt[size_t(r.End[k])];
+    }
+    std::vector<int> order = SortedOrder(isLink, linkEnds);
+    for (int& p : order)
+        p = keptRecords[size_t(p)];
+    return order;
+}
+
 } // namespace
 
 bool TShem::LoadFromStream(std::span<const uint8_t> source, TLoadReport* report)
@@ -457,48 +508,12 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep, int64_t size)
 
     // Links with a missing end, and links that end on links in a cycle, would
     // break every later use of the diagram (an end nowhere, an attachment
-    // computed forever). They are dropped with every link that ends on them:
-    // a link is kept once both its ends are kept.
+    // computed forever). They are dropped with every link that ends on them.
     const int n = int(records.size());
-    auto endOf = [&](const TRecord& r, int k) { return EndOf(r, k, n); };
     const std::vector<char> kept = KeptRecords(records);
-    for (int i = 0; i < n; ++i) {
-        const TRecord& r = records[size_t(i)];
-        if (kept[size_t(i)]) continue;
-        ++rep.DroppedLinks;
-        std::string why;
-        if (endOf(r, 0) < 0 || endOf(r, 1) < 0) {
-            const int k = endOf(r, 0) < 0 ? 0 : 1;
-            why = r.End[k] < 0 ? "lacks its end " + std::string(k ? "B" : "A")
-                               : "has end " + std::string(k ? "B" : "A") + " on entry " +
-                                     std::to_string(r.End[k]) + ", which the file does not hold";
-        } else {
-            why = "ends on a link that is dropped or on a cycle of links";
-        }
-        rep.Problems.push_back("link " + RecordName(i) + " " + why + "; it is dropped");
-    }
-
-    // The kept records in list order, then their entries made in that order.
-    std::vector<int> keptAt(size_t(n), -1); // a kept record's place among the kept
-    std::vector<int> keptRecords;
-    keptRecords.reserve(size_t(n));
-    for (int i = 0; i < n; ++i)
-        if (kept[size_t(i)]) {
-            keptAt[size_t(i)] = int(keptRecords.size());
-            keptRecords.push_back(i);
-        }
-    const size_t m = keptRecords.size();
-    std::vector<char> isLink(m, 0);
-    std::vector<int> linkEnds(2 * m, -1);
-    for (size_t p = 0; p < m; ++p) {
-        const TRecord& r = records[size_t(keptRecords[p])];
-        if (!r.IsLink) continue;
-        isLink[p] = 1;
-        for (int k = 0; k < 2; ++k)
-            if (records[size_t(r.End[k])].IsLink)
-                linkEnds[2 * p + size_t(k)] = keptAt[size_t(r.End[k])];
-    }
-    const std::vector<int> order = SortedOrder(isLink, linkEnds);
+    ReportDropped(records, kept, rep);
+    const std::vector<int> listed = ListOrder(records, kept);
+    const size_t m = listed.size();
 
     // The sort puts every end before the links on it, so each link finds
     // its ends made already; should one not be, a second walk sets it.
@@ -508,7 +523,7 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep, int64_t size)
     items.reserve(m);
     std::vector<TShemObj*> entryOf(size_t(n), nullptr); // by record
     for (size_t p = 0; p < m; ++p) {
-        const int i = keptRecords[size_t(order[p])];
+        const int i = listed[p];
         const TRecord& r = records[size_t(i)];
         std::unique_ptr<TShemObj> entry;
         if (r.IsLink) {
@@ -539,7 +554,7 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep, int64_t size)
     }
     for (size_t p = 0; late && p < m; ++p)
         if (TShemObj& e = *items[p]; e.IsLink()) {
-            const TRecord& r = records[size_t(keptRecords[size_t(order[p])])];
+            const TRecord& r = records[size_t(listed[p])];
             e.link().EndA = entryOf[size_t(r.End[0])];
             e.link().EndB = entryOf[size_t(r.End[1])];
         }
