@@ -6,6 +6,26 @@
 
 namespace kb::pas {
 
+void TLinkList::Insert(const_iterator at, int32_t id)
+{
+    m_ids.insert(at, id);
+}
+
+void TLinkList::Erase(const_iterator at)
+{
+    if (at != begin()) {
+        m_ids.erase(at);
+        return;
+    }
+    ++m_front;
+    // The gone entries are dropped once they are as many as the rest, so the
+    // list never holds more than twice what it lists.
+    if (m_front >= size()) {
+        m_ids.erase(m_ids.begin(), m_ids.begin() + std::ptrdiff_t(m_front));
+        m_front = 0;
+    }
+}
+
 void TDirtyQueue::Push(TNodeId id)
 {
     if (!m_graph.Alive(id)) return;
@@ -173,6 +193,8 @@ TLinkEnds TWorkGraph::SegmentOf(TNodeId link) const
 // at links that are not remembered.
 void TWorkGraph::ForgetSegments(TNodeId link)
 {
+    // Most rewrites move links nothing was solved for yet.
+    if (size_t(link) >= m_segmentKnown.size() || !m_segmentKnown[size_t(link)]) return;
     std::vector<TNodeId> stack{link};
     while (!stack.empty()) {
         const TNodeId l = stack.back();
@@ -234,21 +256,29 @@ TNodeId TWorkGraph::InsertJointAtFront(TRect r)
     return Size() - 1;
 }
 
+// Where `link` is or would go in the node's list, which is sorted by list order.
+TLinkList::const_iterator TWorkGraph::PlaceOf(TNodeId link, TNodeId node) const
+{
+    const TLinkList& t = (*this)[node].Touching;
+    const int64_t order = (*this)[link].Order;
+    return std::lower_bound(t.begin(), t.end(), order,
+                            [this](TNodeId l, int64_t o) { return (*this)[l].Order < o; });
+}
+
 void TWorkGraph::Attach(TNodeId link, TNodeId node)
 {
     if (!Alive(node)) return;
-    auto& t = (*this)[node].Touching;
-    const int64_t order = (*this)[link].Order;
-    auto it = std::lower_bound(t.begin(), t.end(), order,
-                               [this](TNodeId l, int64_t o) { return (*this)[l].Order < o; });
-    if (it == t.end() || *it != link) t.insert(it, link);
+    TLinkList& t = (*this)[node].Touching;
+    const auto it = PlaceOf(link, node);
+    if (it == t.end() || *it != link) t.Insert(it, link);
 }
 
 void TWorkGraph::Detach(TNodeId link, TNodeId node)
 {
     if (!Alive(node)) return;
-    auto& t = (*this)[node].Touching;
-    t.erase(std::remove(t.begin(), t.end(), link), t.end());
+    TLinkList& t = (*this)[node].Touching;
+    const auto it = PlaceOf(link, node);
+    if (it != t.end() && *it == link) t.Erase(it);
 }
 
 void TWorkGraph::SetEnd(TNodeId link, TEnd end, TNodeId node, TPoint pos)

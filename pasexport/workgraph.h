@@ -20,6 +20,35 @@ constexpr TNodeId kNone = -1;
 
 enum TEnd : uint8_t { endA = 0, endB = 1 };
 
+// The links with an end on one entry, in list order. The passes hand the
+// links of a point on to another one by one from the front; taking the first
+// off costs nothing here, where erasing it from a plain vector would cost the
+// length of the list each time, and a crowded point would make that square.
+class TLinkList
+{
+public:
+    using const_iterator = std::vector<int32_t>::const_iterator;
+
+    const_iterator begin() const { return m_ids.begin() + std::ptrdiff_t(m_front); }
+    const_iterator end() const { return m_ids.end(); }
+    size_t size() const { return m_ids.size() - m_front; }
+    bool empty() const { return size() == 0; }
+    int32_t operator[](size_t i) const { return m_ids[m_front + i]; }
+    operator std::vector<int32_t>() const { return {begin(), end()}; }
+
+    void clear()
+    {
+        m_ids.clear();
+        m_front = 0;
+    }
+    void Insert(const_iterator at, int32_t id);
+    void Erase(const_iterator at);
+
+private:
+    std::vector<int32_t> m_ids;
+    size_t m_front = 0; // entries before it are gone
+};
+
 // One entry: a block or a link. List order is the order of `Order` values;
 // entries inserted at the front get ever smaller ones, appended ones larger.
 struct TNode
@@ -37,7 +66,7 @@ struct TNode
     TNodeId End[2] = {kNone, kNone};
     TPoint Pos[2];
     // The links with an end on this entry, in list order.
-    std::vector<TNodeId> Touching;
+    TLinkList Touching;
 };
 
 class TWorkGraph;
@@ -116,6 +145,7 @@ public:
 private:
     TLinkEnds SegmentOf(TNodeId link) const;
     void ForgetSegments(TNodeId link);
+    TLinkList::const_iterator PlaceOf(TNodeId link, TNodeId node) const;
     void Attach(TNodeId link, TNodeId node);
     void Detach(TNodeId link, TNodeId node);
     bool IsYesLabel(TNodeId id) const;

@@ -104,7 +104,7 @@ size_t TConverterWalk::Case(size_t k)
     };
     std::vector<TArm> arms;
     const size_t caseEnd =
-        std::min(MatchingEnd(m_lines, std::min(m_lines.size(), k + 3)), m_lines.size());
+        std::min(m_table->MatchingEnd(m_lines, std::min(m_lines.size(), k + 3)), m_lines.size());
     size_t j = k + 3;
     // Empty statements between the arms are nothing to draw ("a; ; else").
     auto skipEmpty = [&] {
@@ -124,7 +124,7 @@ size_t TConverterWalk::Case(size_t k)
         // The else part of a case is a statement list, not one statement.
         TLineSpan rest = m_lines.subspan(j + 1, caseEnd - (j + 1));
         if (rest.size() >= 2 && FindKeyword(rest.front()) == kwBegin &&
-            MatchingEnd(rest, 1) == rest.size() - 1)
+            m_table->MatchingEnd(rest, 1) == rest.size() - 1)
             rest = rest.subspan(1, rest.size() - 2);
         if (!rest.empty()) arms.push_back({"else", Sub(rest)});
         j = caseEnd;

@@ -8,8 +8,18 @@
 namespace kb::unitimport {
 namespace {
 
-const std::string kBlank[1] = {" "};
+// The blank statement that stands for an empty list, and the empty line that
+// stands for an empty loop body, with one table for both: they are walked
+// far too often to build a table each time.
+const std::string kStandIns[2] = {" ", ""};
+const TLineSpan kBlank(kStandIns, 1);
 const std::string kNothing;
+
+const TExtentTable& StandInTable()
+{
+    static const TExtentTable table(kStandIns);
+    return table;
+}
 
 const char* FailureText(TConvertFailure why)
 {
@@ -23,33 +33,23 @@ const char* FailureText(TConvertFailure why)
 constexpr int64_t kLowestBottom = kMaxCoord + 10;
 
 // How many compounds wrap the whole list one inside the other: "begin begin
-// x end end" gives 2. One pass with a stack of openers finds where each
-// leading "begin" closes.
-size_t WrappingCompounds(TLineSpan lines)
+// x end end" gives 2.
+size_t WrappingCompounds(const TExtentTable& table, TLineSpan lines)
 {
     if (lines.empty() || FindKeyword(lines.back()) != kwEnd) return 0;
-    size_t leading = 0;
-    while (leading < lines.size() && FindKeyword(lines[leading]) == kwBegin)
-        ++leading;
-    if (leading == 0) return 0;
-    std::vector<size_t> closedAt(leading, lines.size());
-    std::vector<size_t> open;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const TKeyword k = FindKeyword(lines[i]);
-        if (OpensEnd(lines[i])) {
-            open.push_back(i);
-        } else if (k == kwEnd && !open.empty()) {
-            if (open.back() < leading) closedAt[open.back()] = i;
-            open.pop_back();
-        }
-    }
+    const size_t leading = table.BeginRun(lines, 0);
     size_t n = 0;
-    while (n < leading && closedAt[n] == lines.size() - 1 - n)
+    while (n < leading && table.ClosingEnd(lines, n) == lines.size() - 1 - n)
         ++n;
     return n;
 }
 
 } // namespace
+
+TLineSpan EmptyBody()
+{
+    return TLineSpan(kStandIns).subspan(1);
+}
 
 TConvertError::TConvertError(TConvertFailure why) : std::runtime_error(FailureText(why)), Why(why)
 {
@@ -60,14 +60,30 @@ TConversion Convert(TLineSpan lines)
     return TConverterWalk(lines, 0, TDraft()).Run();
 }
 
-TConverterWalk::TConverterWalk(TLineSpan lines, int depth, TDraft draft)
-    : m_lines(lines), m_depth(depth), m_d(std::move(draft))
+TConverterWalk::TConverterWalk(TLineSpan lines, int depth, TDraft draft, const TExtentTable* table,
+                               bool blankFirst)
+    : m_lines(lines), m_depth(depth), m_table(table), m_blankFirst(blankFirst),
+      m_d(std::move(draft))
 {
     if (depth > kMaxNesting) throw TConvertError(TConvertFailure::NestedTooDeeply);
+    if (!m_table || !m_table->Holds(lines)) {
+        if (StandInTable().Holds(lines)) {
+            m_table = &StandInTable();
+        } else {
+            m_ownTable = std::make_unique<TExtentTable>(lines);
+            m_table = m_ownTable.get();
+        }
+    }
 }
 
 TConversion TConverterWalk::Run()
 {
+    if (m_blankFirst) {
+        const TItemId r = Box(bkRectangle, kBlank[0]);
+        Connect(r);
+        m_l = r;
+        m_y += 30;
+    }
     for (size_t k = 0; k < m_lines.size();)
         k = std::max(Statement(k), k + 1);
     if (m_f == kNoItem) return TConverterWalk(kBlank, m_depth, m_d.NewSub()).Run();
@@ -131,11 +147,11 @@ size_t TConverterWalk::Plain(size_t k)
 
 size_t TConverterWalk::Compound(size_t k)
 {
-    const size_t end = MatchingEnd(m_lines, k + 1);
+    const size_t end = m_table->MatchingEnd(m_lines, k + 1);
     TLineSpan inner = m_lines.subspan(k + 1, std::min(end, m_lines.size()) - (k + 1));
     // A compound that holds only a compound gives the same diagram as the
     // inner one; unwrapping it here keeps such nesting off the call stack.
-    const size_t wrappers = WrappingCompounds(inner);
+    const size_t wrappers = WrappingCompounds(*m_table, inner);
     inner = inner.subspan(wrappers, inner.size() - 2 * wrappers);
 
     TConversion sub = Sub(inner);
@@ -180,7 +196,7 @@ size_t TConverterWalk::Around(std::string head, size_t bodyAt)
 // block back as it was.
 size_t TConverterWalk::Try(size_t k)
 {
-    const size_t end = MatchingEnd(m_lines, k + 1);
+    const size_t end = m_table->MatchingEnd(m_lines, k + 1);
     Plain(k);
     if (end > k + 1) {
         TConversion sub = Sub(m_lines.subspan(k + 1, std::min(end, m_lines.size()) - (k + 1)));
@@ -199,7 +215,7 @@ size_t TConverterWalk::Try(size_t k)
 // An assembler block is one statement: its lines, and "end".
 size_t TConverterWalk::Asm(size_t k)
 {
-    const size_t end = std::min(MatchingEnd(m_lines, k + 1), m_lines.size());
+    const size_t end = std::min(m_table->MatchingEnd(m_lines, k + 1), m_lines.size());
     std::string text = "asm";
     for (size_t i = k + 1; i < end; ++i)
         text += "\r\n" + m_lines[i];
@@ -248,16 +264,16 @@ TConverterWalk::TBranch TConverterWalk::Branch(size_t k) const
     if (k >= m_lines.size()) return {{}, k};
     // "if c then else s": the empty then-statement leaves the "else" to its if.
     if (IsStrayKeyword(m_lines[k])) return {kBlank, m_lines[k] == "else" ? k : k + 1};
-    const size_t next = StatementEnd(m_lines, k);
+    const size_t next = m_table->StatementEnd(m_lines, k);
     TLineSpan lines = m_lines.subspan(k, next - k);
     if (FindKeyword(lines.front()) == kwBegin)
         lines = lines.size() >= 2 ? lines.subspan(1, lines.size() - 2) : TLineSpan{};
     return {lines, next};
 }
 
-TConversion TConverterWalk::Sub(TLineSpan lines) const
+TConversion TConverterWalk::Sub(TLineSpan lines, bool blankFirst) const
 {
-    return TConverterWalk(lines, m_depth + 1, m_d.NewSub()).Run();
+    return TConverterWalk(lines, m_depth + 1, m_d.NewSub(), m_table, blankFirst).Run();
 }
 
 TConverterWalk::TPlaced TConverterWalk::Place(TConversion& sub, TPoint at)

@@ -5,6 +5,7 @@
 
 #include "unitimport/converter.h"
 
+#include <memory>
 #include <string>
 
 namespace kb::unitimport {
@@ -12,12 +13,18 @@ namespace kb::unitimport {
 // The centre line every level lays its statements along.
 constexpr int32_t kCentre = 32767;
 
+// The one empty line that stands for the body of "repeat until c".
+TLineSpan EmptyBody();
+
 class TConverterWalk
 {
 public:
     // `draft` is where this level builds: a fresh one, or a sub-draft of
-    // the level above.
-    TConverterWalk(TLineSpan lines, int depth, TDraft draft);
+    // the level above. `table` is the level above's, shared when `lines`
+    // are a piece of its list. With `blankFirst` the list is drawn as if a
+    // blank statement came before its first line.
+    TConverterWalk(TLineSpan lines, int depth, TDraft draft, const TExtentTable* table = nullptr,
+                   bool blankFirst = false);
     TConversion Run();
 
 private:
@@ -56,7 +63,7 @@ private:
     // The lines of the one statement at k, without its "begin" and last
     // line when it starts with "begin".
     TBranch Branch(size_t k) const;
-    TConversion Sub(TLineSpan lines) const;
+    TConversion Sub(TLineSpan lines, bool blankFirst = false) const;
     // Puts the sub-diagram's items at the end of this one; `sub` is used up.
     TPlaced Place(TConversion& sub, TPoint at);
 
@@ -76,6 +83,11 @@ private:
 
     TLineSpan m_lines;
     int m_depth;
+    // Where the statements of the routine's body end, found once for the
+    // whole body; a list from elsewhere gets a table of its own.
+    std::unique_ptr<TExtentTable> m_ownTable;
+    const TExtentTable* m_table;
+    bool m_blankFirst;
     TDraft m_d;
     int64_t m_y = 0;
     TItemId m_f = kNoItem;

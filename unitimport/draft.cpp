@@ -1,7 +1,6 @@
 #include "unitimport/draft.h"
 
 #include <algorithm>
-#include <deque>
 
 namespace kb::unitimport {
 
@@ -12,15 +11,23 @@ struct TOrderEntry
     int Index = 0;
 };
 
-// A draft: where it was placed in its parent, what it holds in list order,
-// and the bounding box of its blocks in its own coordinates.
+// A draft: where it was placed in its parent, the first and last node of
+// what it holds in list order, and the bounding box of its blocks in its own
+// coordinates.
 struct TDraftGroup
 {
     int Parent = -1;
     TPoint Offset;
-    std::deque<TOrderEntry> Order;
+    int Head = -1;
+    int Tail = -1;
     bool HasBlocks = false;
     TRect Bounds;
+};
+
+struct TOrderNode
+{
+    TOrderEntry Entry;
+    int Next = -1;
 };
 
 struct TDraftItem
@@ -31,10 +38,35 @@ struct TDraftItem
     TDraftLink Link;
 };
 
+// Every draft's list is a chain of nodes in one vector of the store: a
+// routine makes a draft for every nested statement list, most with a few
+// items, and a container per draft would cost an allocation or more each.
 struct TDraftStore
 {
     std::vector<TDraftItem> Items;
     std::vector<TDraftGroup> Groups;
+    std::vector<TOrderNode> Nodes;
+
+    void PushBack(int group, TOrderEntry e)
+    {
+        const int n = int(Nodes.size());
+        Nodes.push_back({e, -1});
+        TDraftGroup& g = Groups[size_t(group)];
+        if (g.Tail >= 0)
+            Nodes[size_t(g.Tail)].Next = n;
+        else
+            g.Head = n;
+        g.Tail = n;
+    }
+
+    void PushFront(int group, TOrderEntry e)
+    {
+        const int n = int(Nodes.size());
+        TDraftGroup& g = Groups[size_t(group)];
+        Nodes.push_back({e, g.Head});
+        g.Head = n;
+        if (g.Tail < 0) g.Tail = n;
+    }
 };
 
 namespace {
@@ -82,9 +114,9 @@ TItemId TDraft::NewItem(Block b, bool front)
     m_store->Items.push_back({m_group, false, std::move(b), {}});
     const TItemId id = TItemId(m_store->Items.size() - 1);
     if (front)
-        g.Order.push_front({false, id});
+        m_store->PushFront(m_group, {false, id});
     else
-        g.Order.push_back({false, id});
+        m_store->PushBack(m_group, {false, id});
     return id;
 }
 
@@ -101,13 +133,13 @@ TItemId TDraft::AppendLink(const TDraftLink& l)
 {
     m_store->Items.push_back({m_group, true, {}, l});
     const TItemId id = TItemId(m_store->Items.size() - 1);
-    m_store->Groups[size_t(m_group)].Order.push_back({false, id});
+    m_store->PushBack(m_group, {false, id});
     return id;
 }
 
 bool TDraft::Empty() const
 {
-    return m_store->Groups[size_t(m_group)].Order.empty();
+    return m_store->Groups[size_t(m_group)].Head < 0;
 }
 
 // The offset of a group's coordinates from this draft's: the sum of the
@@ -164,7 +196,7 @@ void TDraft::Place(TDraft& sub, TPoint offset)
     s.Parent = m_group;
     s.Offset = AddPoint(s.Offset, offset);
     if (s.HasBlocks) Unite(m_store->Groups[size_t(m_group)], Moved(s.Bounds, s.Offset));
-    m_store->Groups[size_t(m_group)].Order.push_back({true, sub.m_group});
+    m_store->PushBack(m_group, {true, sub.m_group});
 }
 
 namespace {
@@ -175,23 +207,25 @@ template <class Visit> void Walk(const TDraftStore& store, int root, TPoint root
 {
     struct Frame
     {
-        int Group;
-        size_t Next;
+        int Node; // the next node of the group's list
         TPoint Offset;
     };
-    std::vector<Frame> stack{{root, 0, rootOffset}};
+    std::vector<Frame> stack{{store.Groups[size_t(root)].Head, rootOffset}};
     while (!stack.empty()) {
         Frame& f = stack.back();
-        const TDraftGroup& g = store.Groups[size_t(f.Group)];
-        if (f.Next == g.Order.size()) {
+        if (f.Node < 0) {
             stack.pop_back();
             continue;
         }
-        const TOrderEntry e = g.Order[f.Next++];
-        if (e.IsGroup)
-            stack.push_back({e.Index, 0, AddPoint(f.Offset, store.Groups[size_t(e.Index)].Offset)});
-        else
+        const TOrderNode& node = store.Nodes[size_t(f.Node)];
+        f.Node = node.Next;
+        const TOrderEntry e = node.Entry;
+        if (e.IsGroup) {
+            const TDraftGroup& sub = store.Groups[size_t(e.Index)];
+            stack.push_back({sub.Head, AddPoint(f.Offset, sub.Offset)});
+        } else {
             visit(e.Index, f.Offset);
+        }
     }
 }
 

@@ -80,25 +80,19 @@ size_t TConverterWalk::Loop(const std::string& test, size_t bodyAt)
 
 size_t TConverterWalk::Repeat(size_t k)
 {
-    static const std::string kEmptyBody[1] = {""};
     size_t until = k + 1;
-    TLineSpan bodyLines = kEmptyBody;
+    TLineSpan bodyLines = EmptyBody();
     if (FindKeyword(LineAt(k + 1)) != kwUntil) {
-        until = MatchingUntil(m_lines, k + 1);
+        until = m_table->MatchingUntil(m_lines, k + 1);
         bodyLines = m_lines.subspan(k + 1, std::min(until, m_lines.size()) - (k + 1));
     }
 
     // A body that starts with a repeat of its own would give both loops one
     // first statement to go back to, a shape the export cannot take apart:
     // an empty statement before it gives the outer loop its own.
-    std::vector<std::string> padded;
-    if (!bodyLines.empty() && FindKeyword(bodyLines.front()) == kwRepeat) {
-        padded.assign(1, " ");
-        padded.insert(padded.end(), bodyLines.begin(), bodyLines.end());
-        bodyLines = padded;
-    }
+    const bool blankFirst = !bodyLines.empty() && FindKeyword(bodyLines.front()) == kwRepeat;
     const int32_t y = int32_t(m_y);
-    TConversion b = Sub(bodyLines);
+    TConversion b = Sub(bodyLines, blankFirst);
     const TPlaced bp = Place(b, {kCentre - b.W / 2, y});
     Connect(bp.F);
     const TItemId d = AddBlock(bkRhomb, LineAt(until + 1),

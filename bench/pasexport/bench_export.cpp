@@ -1,5 +1,6 @@
 // The whole export (reading the diagram, the eight passes, indenting) on a
 // long chain of statements and on the flowchart of a long routine.
+#include "bench/model/chaindiagram.h"
 #include "pasexport/expunit.h"
 #include "tests/pasexport/support/flowgen.h"
 #include "tests/pasexport/support/literal_export.h"
@@ -65,6 +66,38 @@ void LiteralStatementChain(benchmark::State& state)
         kbtest::LiteralExport);
 }
 
+// A chain of links on links that all reach one wide block, every arrow
+// pointing back along the chain. The export ends at "No outgoing link" on
+// it, after the passes that take the links off links and joint points; those
+// are what is timed.
+void HubChainPointingBack(benchmark::State& state)
+{
+    kb::TShem shem;
+    kbbench::FillChain(shem, int(state.range(0)), true);
+    std::vector<kb::TLink> links;
+    kb::TShem back;
+    for (int i = 0; i < shem.Count(); ++i) {
+        const kb::TShemObj* e = shem.Get(i);
+        if (e->IsBlock()) {
+            back.AddBlock(e->block());
+            continue;
+        }
+        kb::TLink l = e->link();
+        l.EndA = back.Get(shem.IndexOf(l.EndA));
+        l.EndB = back.Get(shem.IndexOf(l.EndB));
+        l.Style = 2;
+        back.AddLink(l);
+    }
+    const std::vector<uint8_t> diagram = back.SaveToBytes();
+    std::string first;
+    for (auto _ : state) {
+        std::vector<std::string> text;
+        const auto messages = kb::ExportPascal(diagram, text);
+        first = messages.empty() ? "" : messages.front();
+    }
+    state.SetLabel(first);
+}
+
 void LiteralRoutine(benchmark::State& state)
 {
     std::mt19937 rng(2024);
@@ -78,6 +111,7 @@ void LiteralRoutine(benchmark::State& state)
 BENCHMARK(StatementChain)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
 BENCHMARK(StatementChainBackwards)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Routine)->Arg(200)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK(HubChainPointingBack)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(LiteralStatementChain)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(LiteralRoutine)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

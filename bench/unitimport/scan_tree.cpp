@@ -3,13 +3,16 @@
 // write), timing each file's scan and each routine's conversion. With
 // --export each diagram also goes through the Pascal export (untimed), which
 // counts the routines that come back without a message. Prints one
-// "key: value" line per figure.
+// "key: value" line per figure, the last a digest of every diagram's bytes,
+// so that a change meant to keep the import's output can be checked over
+// the whole tree.
 #include "pasexport/expunit.h"
 #include "unitimport/routinediagram.h"
 #include "unitimport/scanner.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +36,13 @@ std::string ReadAll(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// FNV-1a, 64 bits: enough to tell two runs' outputs apart.
+void Digest(uint64_t& h, const std::vector<uint8_t>& bytes)
+{
+    for (const uint8_t b : bytes)
+        h = (h ^ b) * 1099511628211ull;
 }
 
 double Ms(Clock::duration d)
@@ -62,6 +72,7 @@ int main(int argc, char** argv)
     size_t exportedClean = 0;
     std::map<std::string, int> exportFirstMessage;
     Clock::duration exportTime{};
+    uint64_t digest = 14695981039346656037ull;
     const auto start = Clock::now();
     for (const fs::path& file : files) {
         const std::string source = ReadAll(file);
@@ -74,6 +85,7 @@ int main(int argc, char** argv)
             std::vector<uint8_t> diagram;
             if (why == TSkipReason::None) diagram = shem.SaveToBytes();
             const double ms = Ms(Clock::now() - t0);
+            Digest(digest, diagram);
             if (exportBack && why == TSkipReason::None) {
                 const auto e0 = Clock::now();
                 std::vector<std::string> pascal;
@@ -118,5 +130,6 @@ int main(int argc, char** argv)
         for (const auto& [message, n] : exportFirstMessage)
             std::printf("export first message %s: %d\n", message.c_str(), n);
     }
+    std::printf("diagrams_fnv1a: %016llx\n", static_cast<unsigned long long>(digest));
     return 0;
 }

@@ -1,5 +1,6 @@
-// Micro-benchmarks of the unit import: scanning a unit and converting one
-// routine of typical shape.
+// Micro-benchmarks of the unit import: scanning a unit, converting one
+// routine of typical shape, and converting deeply nested statements.
+#include "unitimport/converter.h"
 #include "unitimport/routinediagram.h"
 #include "unitimport/scanner.h"
 
@@ -58,6 +59,46 @@ void BM_ConvertRoutine(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ConvertRoutine);
+
+// Statements nested `depth` deep, as the scanner gives them: nested ifs,
+// compounds that each hold a statement before the inner one, while loops
+// and repeat loops. Past the converter's nesting limit, or past the layout's
+// 65535 units for the wide shapes, the conversion is refused; the time is
+// then what it takes to refuse.
+TLines Nested(int kind, int depth)
+{
+    TLines lines;
+    for (int i = 0; i < depth; ++i) {
+        if (kind == 0) lines.insert(lines.end(), {"if", "c", "then"});
+        if (kind == 1) lines.insert(lines.end(), {"begin", "x;"});
+        if (kind == 2) lines.insert(lines.end(), {"while", "c", "do"});
+        if (kind == 3) lines.push_back("repeat");
+    }
+    lines.push_back("x");
+    for (int i = 0; i < depth; ++i) {
+        if (kind == 1) lines.push_back("end;");
+        if (kind == 3) lines.insert(lines.end(), {"until", "c;"});
+    }
+    return lines;
+}
+
+void BM_ConvertNested(benchmark::State& state)
+{
+    static const char* const kKinds[] = {"if", "begin", "while", "repeat"};
+    const TLines lines = Nested(int(state.range(0)), int(state.range(1)));
+    bool refused = false;
+    for (auto _ : state) {
+        try {
+            benchmark::DoNotOptimize(Convert(lines));
+        } catch (const TConvertError&) {
+            refused = true;
+        }
+    }
+    state.SetLabel(std::string(kKinds[state.range(0)]) + (refused ? ", refused" : ""));
+}
+BENCHMARK(BM_ConvertNested)
+    ->ArgsProduct({{0, 1, 2, 3}, {500, 2000}})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

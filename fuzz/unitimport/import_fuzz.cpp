@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace kb;
 using namespace kb::unitimport;
@@ -32,24 +33,44 @@ void Check(bool ok, const char* what)
 // Extents never run backwards or past the end, and take one line for each
 // line they pass (a stray keyword becomes one " "), plus a blank statement
 // for an empty then-branch before its "else": never fewer lines, never more
-// than twice as many.
+// than twice as many. The converter's table of statement ends must give the
+// same ends, over the whole list and over a piece of it. In a deep nesting
+// the first lines' statements are nearly the whole list each; a budget of
+// lines taken stops the repeats.
 void CheckExtents(const TLines& lines)
 {
-    for (size_t k = 0; k < lines.size() && k < 32; ++k) {
+    size_t budget = 8 * lines.size() + 64;
+    const TExtentTable table(lines);
+    const size_t from = std::min<size_t>(lines.size(), 3);
+    const TLineSpan piece = TLineSpan(lines).subspan(from, (lines.size() - from) / 2);
+    for (size_t k = 0; k < piece.size() && k < 8; ++k)
+        Check(table.StatementEnd(piece, k) == StatementEnd(piece, k),
+              "the table agrees with StatementEnd on a piece");
+    for (size_t k = 0; k < lines.size() && k < 32 && budget >= lines.size() - k; ++k) {
         TLines out;
         const size_t next = StatementExtent(lines, k, out);
+        budget -= next - k;
         Check(next > k && next <= lines.size(), "extent stays inside the list");
         Check(out.size() >= next - k && out.size() <= 2 * (next - k),
               "extent takes a line for each line it passes");
         const auto written =
             std::count_if(out.begin(), out.end(), [](const std::string& l) { return l != " "; });
         Check(size_t(written) <= next - k, "extent adds nothing but blank statements");
-        Check(StatementEnd(lines, k) == next, "StatementEnd agrees with StatementExtent");
+        Check(table.StatementEnd(lines, k) == next, "the table agrees with StatementExtent");
     }
 }
 
 void CheckDiagram(const TShem& shem)
 {
+    // Sorted addresses rather than the diagram's own look-up, whose hash
+    // table would cost more than the conversion it checks.
+    std::vector<const TShemObj*> entries;
+    for (int i = 0; i < shem.Count(); ++i)
+        entries.push_back(shem.Get(i));
+    std::sort(entries.begin(), entries.end());
+    auto inDiagram = [&](const TShemObj* e) {
+        return std::binary_search(entries.begin(), entries.end(), e);
+    };
     for (int i = 0; i < shem.Count(); ++i) {
         const TShemObj* e = shem.Get(i);
         if (e->IsBlock()) {
@@ -57,7 +78,7 @@ void CheckDiagram(const TShem& shem)
             Check(ClampRect(r) == r, "block inside 0..65535");
         } else {
             const TLink& l = e->link();
-            Check(shem.IndexOf(l.EndA) >= 0 && shem.IndexOf(l.EndB) >= 0, "link ends in diagram");
+            Check(inDiagram(l.EndA) && inDiagram(l.EndB), "link ends in diagram");
             Check(ClampCoord(l.PosA.x) == l.PosA.x && ClampCoord(l.PosA.y) == l.PosA.y &&
                       ClampCoord(l.PosB.x) == l.PosB.x && ClampCoord(l.PosB.y) == l.PosB.y,
                   "positions inside 0..65535");

@@ -30,8 +30,9 @@ std::string Seed(const char* kind, unsigned seed)
 
 // A chain of links on links (link i starts in the middle of link i - 1) whose
 // links all end on one shared entry, a block or a joint point, with arrows
-// drawn any way. Every split of a chain link rewrites a link on that entry.
-std::vector<uint8_t> HubChain(std::mt19937& rng, int links)
+// drawn any way, or all with `style`. Every split of a chain link rewrites a
+// link on that entry.
+std::vector<uint8_t> HubChain(std::mt19937& rng, int links, int onlyStyle = -1)
 {
     std::uniform_int_distribution<int> style(0, 3), coin(0, 1);
     kb::TShem s;
@@ -64,7 +65,7 @@ std::vector<uint8_t> HubChain(std::mt19937& rng, int links)
     kb::TShemObj* prev = from;
     for (int i = 0; i < links; ++i) {
         kb::TLink l;
-        l.Style = uint8_t(style(rng));
+        l.Style = uint8_t(onlyStyle >= 0 ? onlyStyle : style(rng));
         l.EndA = prev;
         l.EndB = shared;
         l.PosA = {32767, i == 0 ? 65535 : 0};
@@ -128,6 +129,13 @@ TEST(PascalExportEquivalence, ChainsOnOneSharedEntryMatchTheLiteralPasses)
     for (unsigned seed = 1; seed <= 200; ++seed) {
         std::mt19937 rng(seed);
         ExpectSameAsLiteral(HubChain(rng, 1 + int(seed % 60)), Seed("hub chain", seed));
+    }
+    // Every arrow pointing back along the chain: the joint points of the
+    // split links hand their links on to one another, so they pile up on one
+    // point after the other.
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        std::mt19937 rng(seed);
+        ExpectSameAsLiteral(HubChain(rng, int(seed), 2), Seed("hub chain pointing back", seed));
     }
 }
 

@@ -1,5 +1,6 @@
 // Routine diagrams: the frame, the balance check, file names and writing.
 #include "tests/unitimport/support.h"
+#include "unitimport/converter.h"
 #include "unitimport/routinefile.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,11 @@ TEST(RoutineDiagram, DeepNestingIsConvertedOrRefusedNeverOverflowed)
     EXPECT_EQ(build(Repeat("repeat ", 3000) + "x; " + Repeat("until c; ", 3000)),
               TSkipReason::NestedTooDeeply);
     EXPECT_EQ(build(Repeat("begin x; ", 3000) + Repeat("end; ", 3000)),
+              TSkipReason::NestedTooDeeply);
+    // Exactly at the limit the walk goes all the way down; one more is refused.
+    EXPECT_EQ(build(Repeat("begin x; ", kMaxNesting) + Repeat("end; ", kMaxNesting)),
+              TSkipReason::None);
+    EXPECT_EQ(build(Repeat("begin x; ", kMaxNesting + 1) + Repeat("end; ", kMaxNesting + 1)),
               TSkipReason::NestedTooDeeply);
     // Below the limit, a deep but narrow nesting still fits the format.
     EXPECT_EQ(build(Repeat("case k of 1: ", 900) + "x; " + Repeat("end; ", 900)),
