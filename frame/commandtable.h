@@ -177,7 +177,7 @@ struct TCommand
     TCommandId Id;
     const char* Name;    // object name of the action
     const char* Caption; // English source text
-    TText Hint;          // tooltip and status tip; none: no Source
+    TText Hint = {};     // tooltip and status tip; none: no Source
     // Where the status bar is to say more than the toolbar button's tooltip
     // (a menu item's longer hint); null: Hint.
     const char* StatusTip = nullptr;
