@@ -196,9 +196,10 @@ const TCommand& CommandOf(TCommandId id)
     return CommandTable()[size_t(id)];
 }
 
-// The handlers are written here as lambdas of a member, which reach the
-// window's private parts; a handler that several entries share, or that has
-// more to do than one call, is a private function of its own.
+// The table is defined in a member of the window so that its handlers, small
+// lambdas here, reach the window's private parts. Handlers that need no more
+// than the active document are the functions above; those that use the
+// window's own dialogs and state are its private functions.
 std::span<const TCommand> TMainForm::Commands()
 {
     using enum TCommandId;
