@@ -62,6 +62,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_openFilter(Diagra
     m_list->hide();
 
     CreateStatusBar();
+    CreateCommands();
     CreateMenus();
     CreateToolbars();
     SetMainWindowHints(*this);
@@ -143,17 +144,12 @@ void TMainForm::CreateStatusBar()
 
 void TMainForm::UpdateMenuItems()
 {
-    const bool anyDocument = !m_mdi->subWindowList().isEmpty();
-    for (const char* name :
-         {"FileCloseItem", "FileSaveItem", "FileSaveAsItem", "FileExportItem", "WindowCascadeItem",
-          "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem"})
-        Action(QLatin1String(name))->setEnabled(anyDocument);
     ShowChosenToolbars();
 
     if (TChildD* doc = ActiveDocument()) {
         ShowDocumentFont();
         m_list->ShowDiagram(&doc->Shem());
-        doc->SetGrid(Action(QStringLiteral("Grid1"))->isChecked());
+        doc->SetGrid(Command(TCommandId::Grid)->isChecked());
     } else {
         // The rows may name entries of a diagram that is gone.
         m_list->ShowDiagram(nullptr);

@@ -3,24 +3,27 @@
 // documents share (the current tool, the link and joint-point choices, the
 // clipboard diagram, the recent files, the background colour).
 //
-// mainform.cpp holds the window and what it shares with the documents,
-// mainform_menus.cpp the menu commands and their enabling,
-// mainform_toolbars.cpp the three toolbars, mainform_documents.cpp opening,
-// saving and the recent files.
+// Its commands are the entries of the command table (commandtable.h), one
+// QAction each, found by TCommandId. mainform.cpp holds the window and what
+// it shares with the documents, commandtable.cpp the table,
+// mainform_menus.cpp the menus built from it and the one path that enables
+// the commands, mainform_toolbars.cpp the three toolbars,
+// mainform_documents.cpp opening, saving and the recent files.
 #pragma once
 
 #include "docwin/childhost.h"
 #include "frame/autosave/autosavestore.h"
 #include "frame/commands/templatemenus.h"
+#include "frame/commandtable.h"
 #include "frame/recentfiles.h"
 #include "frame/services/settings.h"
 #include "model/shem.h"
 
-#include <QHash>
 #include <QMainWindow>
 
 #include <array>
 #include <memory>
+#include <span>
 #include <vector>
 
 class QActionGroup;
@@ -104,7 +107,6 @@ public:
     void ShowDocumentMenu(TChildD& doc, QPoint globalPos) override;
 
     // --- parts other services fill or read
-    QAction* Action(const QString& objectName) const { return m_actions.value(objectName); }
     QMenu* ImportMenu() const { return m_importMenu; }
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* DocumentMenu() const { return m_docMenu; }
@@ -148,65 +150,11 @@ public:
     const TTemplateList& Templates() const { return m_templates; }
     TMenuF& ToolPalette() const { return *m_toolPalette; }
 
-public slots:
-    // File
-    void FileNewItemClick();
-    void FileOpenItemClick();
-    void FileCloseItemClick();
-    void FileSaveItemClick();
-    void FileSaveAsItemClick();
-    void OptionsClick();
-    void Print1Click();
-    void BMP1Click();
-    void toPascal1Click();
-    void FileExitItemClick();
-    // Rebuilds the recent-file items before Exit; runs as the File menu opens.
-    void RebuildRecentItems();
-    void QuickOpenClick(const QString& fileName);
-    // Edit
-    void Undo1Click();
-    void Redo1Click();
-    void DeleteItemClick();
-    void CutItemClick();
-    void CopyItemClick();
-    void PasteItemClick();
-    void SelectAllItemClick();
-    void Find1Click();
-    void Replace1Click();
-    void JoinSquare1Click();
-    void DuplicateItemClick();
-    // View
-    void ScaleClick(int scale);
-    void Fullscreenpreview1Click();
-    void Grid1Click();
-    void ListingClick();
-    void Statusbar1Click();
-    void FontComboChange(const QString& fontName);
-    // Window and Help
-    void WindowCascadeItemClick();
-    void WindowTileItemClick();
-    void WindowArrangeItemClick();
-    void WindowMinimizeItemClick();
-    void N3Click();
-    void HelpAboutItemClick();
-    // Toolbars: text alignment 0 centre, 1 left, 2 right; block alignment
-    // modes 0..4 on each axis.
-    void TextAlignClick(int code);
-    void AlignBlocks(int horizontal, int vertical);
-    // The document context menu.
-    void AligntoGrid1Click();
-    void MenuItem1Click();
-    void MenuItem2Click();
-    void ChangeBlockTypeClick(int kind);
-    void InsertBlockClick(int kind);
-    void InsertTemplate(int index);
-    void ReplaceWithTemplate(int index);
-    void Properties1Click();
-
-    // Runs whenever another document window becomes active (or none is).
-    void UpdateMenuItems();
-    // Enables the commands by the active document's state.
-    void UpdateCommandStates();
+    // --- commands (commandtable.cpp, mainform_menus.cpp)
+    QAction* Command(TCommandId id) const { return m_commands[size_t(id)]; }
+    // The table's entries; defined beside the table, where its handlers
+    // reach the window's private parts.
+    static std::span<const TCommand> Commands();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -217,7 +165,13 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // mainform_menus.cpp
+    // mainform_menus.cpp: the actions of the table, the menus and their states
+    void CreateCommands();
+    void NewCommandAction(const TCommand& command);
+    // Gives a command's action (a submenu's too) its texts, keys, icon and
+    // check, and makes it the one Command(id) returns.
+    void DressCommand(QAction& action, const TCommand& command);
+    QIcon CommandIcon(const TCommand& command) const; // mainform_toolbars.cpp
     void CreateMenus();
     void CreateFileMenu();
     void CreateEditMenu();
@@ -225,16 +179,22 @@ private:
     void CreateWindowMenu();
     void CreateHelpMenu();
     void CreateDocumentMenu();
-    void ConnectDocumentMenu();
-    QAction* AddCommand(QMenu* menu, const char* name, const QString& caption,
-                        const QKeySequence& shortcut = {});
-    QAction* NewAction(const char* name, const QString& caption);
+    void AddCommands(QMenu* menu, std::initializer_list<TCommandId> ids);
+    QMenu* AddSubmenu(QMenu* parent, TCommandId id);
     void FillScaleMenu(QMenu* menu, const QString& captionFormat, bool hideWithoutDocument);
+    void RebuildRecentItems();
     void RebuildWindowList();
-    void UpdateViewChecks();
+    // Runs whenever another document window becomes active (or none is).
+    void UpdateMenuItems();
+    // The one place that enables the commands: by the active document.
+    void UpdateCommandStates();
+    TDocumentState StateOf(const TChildD* doc) const;
+    void ApplyCommandStates(const TDocumentState& state);
     void ShowUndoHints(const TChildD* doc);
+    void UpdateViewChecks();
     // The font box shows the active document's font.
     void ShowDocumentFont();
+    void SetDocumentFont(const QString& fontName);
     static QFont DocumentFont(const TChildD& doc);
     // View > Toolbars: the check of each bar is the user's choice, what is
     // stored on exit; the bars follow it.
@@ -248,6 +208,23 @@ private:
     void CreateAlignBar();
     void CreateToolPalette();
     void CreateStatusBar();
+    // Shows the command on bar; its button carries the table's button name.
+    QToolButton* AddToolButton(QToolBar* bar, TCommandId id);
+
+    // Handlers of the table that use the window's own dialogs and state
+    // (mainform_commands.cpp, mainform_documents.cpp, mainform_services.cpp).
+    void AskAndOpenDocuments();
+    void EditOptions();
+    void PrintActiveDocument();
+    void ExportPicture();
+    void ExportPascal();
+    void CopySelection();
+    void ShowFullScreenPreview();
+    void ToggleGrid();
+    void AskAndAlignBlocks();
+    void AskAndSizeBlocks();
+    void EditSelectionProperties();
+
     // mainform_services.cpp
     void PlaceToolbars(std::vector<std::pair<QToolBar*, TToolbarState>> bars);
     TToolbarState ToolbarState(QToolBar* bar) const;
@@ -284,11 +261,10 @@ private:
     QMenu* m_importMenu = nullptr;
     QMenu* m_windowMenu = nullptr;
     QMenu* m_docMenu = nullptr;
-    QAction* m_exitItem = nullptr;
     QAction* m_windowListSeparator = nullptr;
     QList<QAction*> m_recentItems;
     QList<QAction*> m_windowItems;
-    QHash<QString, QAction*> m_actions;
+    std::array<QAction*, kCommandCount> m_commands{};
     TAbout* m_about = nullptr;
     std::unique_ptr<TAutosaveStore> m_autosave;
     std::unique_ptr<TPlugInHost> m_plugIns;

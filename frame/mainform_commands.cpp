@@ -1,7 +1,7 @@
-// The main window's commands on the selected blocks and its dialogs: the
-// Alignment palette, the document context menu, Options, the full-screen
-// view and the Pascal export. The work itself is done by the commands
-// library; here they are bound to the active document.
+// The commands of the main window that use its dialogs (Align, Size, the
+// property dialogs, Options, the full-screen view, the Pascal export) and
+// the template menus of the document context menu. The work itself is done
+// by the commands library; here it is bound to the active document.
 #include "frame/mainform.h"
 
 #include "docwin/childd.h"
@@ -25,13 +25,6 @@ namespace kb {
 
 namespace {
 
-// The "Replace to" > "Block" and "Insert " > "Block " items, by the kind in their data.
-constexpr const char* kReplaceKindItems[] = {"MenuItem5", "MenuItem6", "MenuItem7", "MenuItem8",
-                                             "Comment1",  "Document1", "Process1",  "Page1"};
-constexpr const char* kInsertKindItems[] = {"Rectangle1",     "Ellipse1", "Rhomb1",
-                                            "Parallelogram1", "Text1",    "Comment2",
-                                            "Document2",      "Process2", "Page2"};
-
 template <typename T> T& Once(T*& dialog, QWidget* parent)
 {
     if (!dialog) dialog = new T(parent);
@@ -40,46 +33,23 @@ template <typename T> T& Once(T*& dialog, QWidget* parent)
 
 } // namespace
 
-void TMainForm::ConnectDocumentMenu()
-{
-    auto on = [this](const char* name, void (TMainForm::*slot)()) {
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, slot);
-    };
-    on("AligntoGrid1", &TMainForm::AligntoGrid1Click);
-    on("MenuItem1", &TMainForm::MenuItem1Click);
-    on("MenuItem2", &TMainForm::MenuItem2Click);
-    on("Properties1", &TMainForm::Properties1Click);
-    for (const char* name : kReplaceKindItems) {
-        QAction* a = Action(QLatin1String(name));
-        connect(a, &QAction::triggered, this,
-                [this, a] { ChangeBlockTypeClick(a->data().toInt()); });
-    }
-    for (const char* name : kInsertKindItems) {
-        QAction* a = Action(QLatin1String(name));
-        connect(a, &QAction::triggered, this, [this, a] { InsertBlockClick(a->data().toInt()); });
-    }
-}
-
 void TMainForm::LoadTemplates(const QString& folder)
 {
     m_templates = FindTemplates(folder);
-    BuildTemplateMenus(
-        m_templates, Action(QStringLiteral("Templates1"))->menu(),
-        Action(QStringLiteral("Templates2"))->menu(), [this](int i) { ReplaceWithTemplate(i); },
-        [this](int i) { InsertTemplate(i); });
+    // A template item's tag is its index in the list.
+    auto withTemplate = [this](bool (*use)(TChildD&, const QString&)) {
+        return [this, use](int index) {
+            TChildD* doc = ActiveDocument();
+            if (doc && index >= 0 && index < int(m_templates.size()))
+                use(*doc, m_templates[size_t(index)].Path);
+        };
+    };
+    BuildTemplateMenus(m_templates, Command(TCommandId::ReplaceTemplates)->menu(),
+                       Command(TCommandId::InsertTemplates)->menu(),
+                       withTemplate(kb::ReplaceWithTemplate), withTemplate(kb::InsertTemplate));
 }
 
-void TMainForm::AlignBlocks(int horizontal, int vertical)
-{
-    if (TChildD* doc = ActiveDocument()) kb::AlignBlocks(*doc, horizontal, vertical);
-}
-
-void TMainForm::AligntoGrid1Click()
-{
-    if (TChildD* doc = ActiveDocument()) AlignToGrid(*doc);
-}
-
-void TMainForm::MenuItem1Click()
+void TMainForm::AskAndAlignBlocks()
 {
     TChildD* doc = ActiveDocument();
     TAlignF& dialog = Once(m_alignForm, this);
@@ -87,7 +57,7 @@ void TMainForm::MenuItem1Click()
     if (doc && dialog.Execute()) kb::AlignBlocks(*doc, dialog.Horizontal(), dialog.Vertical());
 }
 
-void TMainForm::MenuItem2Click()
+void TMainForm::AskAndSizeBlocks()
 {
     TChildD* doc = ActiveDocument();
     TSizeF& dialog = Once(m_sizeForm, this);
@@ -95,40 +65,13 @@ void TMainForm::MenuItem2Click()
     if (doc && dialog.Execute()) kb::SizeBlocks(*doc, dialog.WidthRule(), dialog.HeightRule());
 }
 
-void TMainForm::ChangeBlockTypeClick(int kind)
-{
-    if (TChildD* doc = ActiveDocument()) ChangeBlockType(*doc, kind);
-}
-
-void TMainForm::InsertBlockClick(int kind)
-{
-    if (TChildD* doc = ActiveDocument()) {
-        const TBlockSize& size = StandardSize(kind);
-        InsertBlock(*doc, kind, {size.Width, size.Height});
-    }
-}
-
-void TMainForm::InsertTemplate(int index)
-{
-    TChildD* doc = ActiveDocument();
-    if (doc && index >= 0 && index < int(m_templates.size()))
-        kb::InsertTemplate(*doc, m_templates[size_t(index)].Path);
-}
-
-void TMainForm::ReplaceWithTemplate(int index)
-{
-    TChildD* doc = ActiveDocument();
-    if (doc && index >= 0 && index < int(m_templates.size()))
-        kb::ReplaceWithTemplate(*doc, m_templates[size_t(index)].Path);
-}
-
-void TMainForm::Properties1Click()
+void TMainForm::EditSelectionProperties()
 {
     if (TChildD* doc = ActiveDocument())
         EditProperties(*doc, Once(m_blockProp, this), Once(m_linkProp, this));
 }
 
-void TMainForm::OptionsClick()
+void TMainForm::EditOptions()
 {
     TColor background = m_background;
     int seconds = m_autosaveInterval;
@@ -137,7 +80,7 @@ void TMainForm::OptionsClick()
     SetAutosaveInterval(seconds);
 }
 
-void TMainForm::Fullscreenpreview1Click()
+void TMainForm::ShowFullScreenPreview()
 {
     TChildD* doc = ActiveDocument();
     if (!doc) return;
@@ -147,7 +90,7 @@ void TMainForm::Fullscreenpreview1Click()
     view.Execute();
 }
 
-void TMainForm::toPascal1Click()
+void TMainForm::ExportPascal()
 {
     TChildD* doc = ActiveDocument();
     if (!doc) return;

@@ -189,42 +189,12 @@ bool TMainForm::CloseAllDocuments()
 
 // --- File menu
 
-void TMainForm::FileNewItemClick()
-{
-    NewDocument();
-}
-
-void TMainForm::FileOpenItemClick()
+void TMainForm::AskAndOpenDocuments()
 {
     const QStringList files = FileDialogs().AskOpenFiles(this, m_lastFolder, m_openFilter);
     for (const QString& f : files)
         OpenDocument(f);
     if (!files.isEmpty()) m_lastFolder = QFileInfo(files.first()).absolutePath() + QLatin1Char('/');
-}
-
-void TMainForm::FileCloseItemClick()
-{
-    if (QMdiSubWindow* sub = m_mdi->currentSubWindow()) sub->close();
-}
-
-void TMainForm::FileSaveItemClick()
-{
-    if (TChildD* doc = ActiveDocument()) SaveDocument(*doc);
-}
-
-void TMainForm::FileSaveAsItemClick()
-{
-    if (TChildD* doc = ActiveDocument()) SaveDocumentAs(*doc);
-}
-
-void TMainForm::FileExitItemClick()
-{
-    close();
-}
-
-void TMainForm::QuickOpenClick(const QString& fileName)
-{
-    OpenDocument(fileName);
 }
 
 } // namespace kb

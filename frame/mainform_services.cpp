@@ -272,8 +272,8 @@ TSettings TMainForm::CollectSettings() const
     s.Special = ToolbarState(m_special);
     s.Align = ToolbarState(m_alignBar);
     s.Background = m_background;
-    s.ListEnabled = Action(QStringLiteral("Listing"))->isChecked();
-    s.GridEnabled = Action(QStringLiteral("Grid1"))->isChecked();
+    s.ListEnabled = Command(TCommandId::Listing)->isChecked();
+    s.GridEnabled = Command(TCommandId::Grid)->isChecked();
     s.RecentFiles = m_recent.Files();
     s.StandSize = m_standSize;
     s.AutosaveInterval = m_autosaveInterval;
@@ -318,7 +318,7 @@ void TMainForm::LoadExportModule(const QString& folder)
     m_exportModule->Load(folder);
 }
 
-void TMainForm::BMP1Click()
+void TMainForm::ExportPicture()
 {
     TChildD* doc = ActiveDocument();
     if (!doc) return;
@@ -342,7 +342,7 @@ void TMainForm::BMP1Click()
             tr("Cannot save the picture %1:\n%2").arg(QDir::toNativeSeparators(name), error));
 }
 
-void TMainForm::Print1Click()
+void TMainForm::PrintActiveDocument()
 {
     TChildD* doc = ActiveDocument();
     if (doc && doc->EditorOpen()) doc->CommitEditor();
@@ -365,21 +365,6 @@ TSearchDialogs& TMainForm::SearchDialogs()
         m_search = std::make_unique<TSearchDialogs>(*m_searchTarget, this);
     }
     return *m_search;
-}
-
-void TMainForm::Find1Click()
-{
-    if (ActiveDocument()) SearchDialogs().ShowFind();
-}
-
-void TMainForm::Replace1Click()
-{
-    if (ActiveDocument()) SearchDialogs().ShowReplace();
-}
-
-void TMainForm::N3Click()
-{
-    OpenHelp(this);
 }
 
 } // namespace kb

@@ -17,6 +17,7 @@ qt_add_resources(kblanguage kbcatalogues PREFIX /i18n BASE ${CMAKE_CURRENT_BINAR
 
 add_library(kbeditor STATIC
     about.cpp about.h
+    commandtable.cpp commandtable.h
     docfile.cpp docfile.h
     filedialogs.cpp filedialogs.h
     language/mainhints.cpp language/mainhints.h

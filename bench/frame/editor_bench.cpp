@@ -115,10 +115,10 @@ int main(int argc, char** argv)
 
     Report("open 65,536 entries to first paint", [&] { return OpenToFirstPaint(main, file); });
     if (argc > 1 && QByteArray(argv[1]) == "--open-only") return 0;
-    main.Action(QStringLiteral("Listing"))->trigger();
+    main.Command(kb::TCommandId::Listing)->trigger();
     Report("open 65,536 entries to first paint, object list shown",
            [&] { return OpenToFirstPaint(main, file); });
-    main.Action(QStringLiteral("Listing"))->trigger();
+    main.Command(kb::TCommandId::Listing)->trigger();
 
     kb::TChildD* doc = main.OpenDocument(file);
     QApplication::processEvents();

@@ -1,6 +1,7 @@
-// The hints (status-bar text and tooltip) of the main window's menus, menu
-// items and toolbars, which the window definition leaves without one: the
-// status bar tells what a command does as the pointer rests on it.
+// The hints (status-bar text and tooltip) of the main window's menus and
+// toolbars, which the window definition leaves without one: the status bar
+// tells what they hold as the pointer rests on them. The commands' own hints
+// are in the command table (frame/commandtable.cpp).
 #pragma once
 
 #include <QStringList>

@@ -89,8 +89,8 @@ protected:
     }
     void TearDown() override { messages.Answer = QMessageBox::No; }
 
-    void Tool(const char* action) { main.Action(QLatin1String(action))->trigger(); }
-    void Trigger(const char* action) { main.Action(QLatin1String(action))->trigger(); }
+    void Tool(TCommandId tool) { main.Command(tool)->trigger(); }
+    void Trigger(TCommandId command) { main.Command(command)->trigger(); }
     void Click(QPoint p, Qt::KeyboardModifiers keys = {})
     {
         QTest::mouseMove(doc, p);
@@ -106,7 +106,7 @@ protected:
     }
     void SelectAandC()
     {
-        Tool("ToolButton9");
+        Tool(TCommandId::ToolSelect);
         Click(kOnA);
         Click(kOnC, Qt::ShiftModifier);
     }
@@ -162,9 +162,12 @@ TEST_P(EditPath, ReachesTheNotificationTheFlagAndTheAutosaveCopy)
 }
 
 // The palette's creating tools, by their buttons.
-const char* const kCreatingTools[] = {"ToolButton11", "ToolButton16", "ToolButton12",
-                                      "ToolButton13", "ToolButton17", "ToolButton15",
-                                      "ToolButton18", "ToolButton20", "ToolButton23"};
+constexpr std::pair<const char*, TCommandId> kCreatingTools[] = {
+    {"ToolButton11", TCommandId::ToolRectangle}, {"ToolButton16", TCommandId::ToolEllipse},
+    {"ToolButton12", TCommandId::ToolRhomb},     {"ToolButton13", TCommandId::ToolParallelogram},
+    {"ToolButton17", TCommandId::ToolText},      {"ToolButton15", TCommandId::ToolComment},
+    {"ToolButton18", TCommandId::ToolDocument},  {"ToolButton20", TCommandId::ToolProcess},
+    {"ToolButton23", TCommandId::ToolDivider}};
 
 std::vector<TEditCase> Cases()
 {
@@ -172,27 +175,27 @@ std::vector<TEditCase> Cases()
     std::vector<TEditCase> cases = {
         {"SelectToolMovesABlock",
          [](T& t) {
-             static_cast<EditPath&>(t).Tool("ToolButton9");
+             static_cast<EditPath&>(t).Tool(TCommandId::ToolSelect);
              static_cast<EditPath&>(t).Drag(kOnA, kOnA + QPoint(30, 20));
          }},
         {"SelectToolResizesABlock",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnA);
              e.Drag({180, 40}, {240, 40}); // the right middle handle
          }},
         {"SelectToolMovesALinkEnd",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnLinkAC);
              e.Drag({300, 50}, kBRightSide); // end B from C onto B
          }},
         {"TextToolTypesIntoABlock",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton10");
+             e.Tool(TCommandId::ToolEditText);
              e.Click(kOnC);
              QTest::keyClicks(e.Doc()->Editor(), QStringLiteral("x"));
              e.Click(kEmpty);
@@ -200,13 +203,13 @@ std::vector<TEditCase> Cases()
         {"JointToolSplitsALink",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton14");
+             e.Tool(TCommandId::ToolJointPoint);
              e.Click(kOnLinkAB);
          }},
         {"JointToolDeletesAPoint",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton14");
+             e.Tool(TCommandId::ToolJointPoint);
              e.Click(kOnLinkAB);
              e.Main().SetJointDeleteMode(true);
              e.Click(kOnLinkAB);
@@ -214,13 +217,13 @@ std::vector<TEditCase> Cases()
         {"LinkToolJoinsTwoBlocks",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton21");
+             e.Tool(TCommandId::ToolLink);
              e.Drag(kBRightSide, kCBottom);
          }},
         {"CtrlArrowMovesAndShiftArrowResizes",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnA);
              QTest::keyClick(e.Doc(), Qt::Key_Right, Qt::ControlModifier);
              QTest::keyClick(e.Doc(), Qt::Key_Down, Qt::ShiftModifier);
@@ -230,30 +233,30 @@ std::vector<TEditCase> Cases()
         {"DoubleClickMovesABend",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton14");
+             e.Tool(TCommandId::ToolJointPoint);
              e.Click(kOnLinkAB);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              kb::test::DoubleClick(e.Doc(), kOnLinkAB);
          }},
         {"DeleteKeyRemovesTheSelection",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnA);
              QTest::keyClick(e.Doc(), Qt::Key_Delete, Qt::ShiftModifier);
          }},
         {"CutAndPaste",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnA);
-             e.Trigger("CutItem");
-             e.Trigger("PasteItem");
+             e.Trigger(TCommandId::Cut);
+             e.Trigger(TCommandId::Paste);
          }},
         {"CopyAndPasteKeys",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnC);
              QTest::keyClick(e.Doc(), Qt::Key_C, Qt::ControlModifier);
              QTest::keyClick(e.Doc(), Qt::Key_V, Qt::ControlModifier);
@@ -264,18 +267,18 @@ std::vector<TEditCase> Cases()
              QTest::keyClick(e.Doc(), Qt::Key_A, Qt::ControlModifier);
              QTest::keyClick(e.Doc(), Qt::Key_D, Qt::ControlModifier);
          }},
-        {"JoinSquare", [](T& t) { static_cast<EditPath&>(t).Trigger("JoinSquare1"); }},
+        {"JoinSquare", [](T& t) { static_cast<EditPath&>(t).Trigger(TCommandId::JoinSquare); }},
         {"TextAlignmentButton",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
              e.SelectAandC();
-             e.Trigger("TextAlignLeft");
+             e.Trigger(TCommandId::TextLeft);
          }},
         {"AlignmentPaletteButton",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
              e.SelectAandC();
-             e.Trigger("ToolbarButton971"); // left edges
+             e.Trigger(TCommandId::AlignLefts); // left edges
          }},
         {"AlignDialog",
          [](T& t) {
@@ -284,7 +287,7 @@ std::vector<TEditCase> Cases()
              WhenDialogShows([](QDialog& d) {
                  d.findChildren<TRadioGroup*>().first()->SetItemIndex(1); // left sides
              });
-             e.Trigger("MenuItem1");
+             e.Trigger(TCommandId::AlignDialog);
          }},
         {"SizeDialog",
          [](T& t) {
@@ -293,40 +296,40 @@ std::vector<TEditCase> Cases()
              WhenDialogShows([](QDialog& d) {
                  d.findChildren<TRadioGroup*>().first()->SetItemIndex(1); // grow to largest
              });
-             e.Trigger("MenuItem2");
+             e.Trigger(TCommandId::SizeDialog);
          }},
         {"AlignToGrid",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnC);
              QTest::keyClick(e.Doc(), Qt::Key_Right, Qt::ControlModifier); // off the grid
-             e.Trigger("AligntoGrid1");
+             e.Trigger(TCommandId::AlignToGrid);
              EXPECT_EQ(e.Doc()->Document().UndoAction(), TAction::Align);
              EXPECT_EQ(e.Doc()->Shem().Get(2)->block().Left % 5, 0);
          }},
         {"ReplaceToAnotherKind",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnA);
-             e.Trigger("MenuItem6"); // ellipse
+             e.Trigger(TCommandId::ReplaceWithEllipse); // ellipse
          }},
         {"InsertABlockFromTheContextMenu",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
              QTest::mouseMove(e.Doc(), kEmpty);
-             e.Trigger("Rectangle1");
+             e.Trigger(TCommandId::InsertRectangle);
          }},
         {"Properties",
          [](T& t) {
              auto& e = static_cast<EditPath&>(t);
-             e.Tool("ToolButton9");
+             e.Tool(TCommandId::ToolSelect);
              e.Click(kOnLinkAC);
              WhenDialogShows([](QDialog& d) {
                  qobject_cast<TLinkPropForm*>(&d)->StyleList()->setCurrentIndex(5);
              });
-             e.Trigger("Properties1");
+             e.Trigger(TCommandId::Properties);
          }},
         {"ReplaceAll",
          [](T& t) {
@@ -339,8 +342,8 @@ std::vector<TEditCase> Cases()
              r->close();
          }},
     };
-    for (const char* tool : kCreatingTools)
-        cases.push_back({tool, [tool](T& t) {
+    for (const auto& [name, tool] : kCreatingTools)
+        cases.push_back({name, [tool = tool](T& t) {
                              auto& e = static_cast<EditPath&>(t);
                              e.Tool(tool);
                              e.Drag({560, 200}, {640, 260});
@@ -359,7 +362,7 @@ TEST_F(EditPaths, TemplatesInsertAndReplace)
     QDir().mkpath(templates);
     kb::test::WriteDiagram(dir, QStringLiteral("templates/loop.bls"), "loop");
     main.LoadTemplates(templates);
-    QMenu* insert = main.Action(QStringLiteral("Templates2"))->menu();
+    QMenu* insert = main.Command(TCommandId::InsertTemplates)->menu();
     ASSERT_FALSE(insert->actions().isEmpty());
     QTest::mouseMove(doc, kEmpty);
     insert->actions().first()->trigger();
@@ -367,14 +370,14 @@ TEST_F(EditPaths, TemplatesInsertAndReplace)
     ExpectChangeReachesTheCopy();
 
     Click(kOnA);
-    main.Action(QStringLiteral("Templates1"))->menu()->actions().first()->trigger();
+    main.Command(TCommandId::ReplaceTemplates)->menu()->actions().first()->trigger();
     EXPECT_EQ(doc->Document().UndoAction(), TAction::ReplaceWithTemplate);
     ExpectChangeReachesTheCopy();
 }
 
 TEST_F(EditPaths, UndoAfterASaveIsAChangeToo)
 {
-    Tool("ToolButton9");
+    Tool(TCommandId::ToolSelect);
     Drag(kOnA, kOnA + QPoint(30, 20));
     ASSERT_TRUE(main.SaveDocument(*doc));
     notices = 0;
@@ -387,7 +390,7 @@ TEST_F(EditPaths, UndoAfterASaveIsAChangeToo)
 
 TEST_F(EditPaths, PanningChangesNothing)
 {
-    Tool("ToolButton22");
+    Tool(TCommandId::ToolPan);
     Drag(kOnA, kEmpty);
     EXPECT_EQ(notices, 0);
     EXPECT_FALSE(doc->Modified());
@@ -395,11 +398,11 @@ TEST_F(EditPaths, PanningChangesNothing)
 
 TEST_F(EditPaths, UndoHintsNameTheStepAndTheMenuCaptionsStay)
 {
-    QAction* undo = main.Action(QStringLiteral("Undo1"));
-    QAction* redo = main.Action(QStringLiteral("Redo1"));
+    QAction* undo = main.Command(TCommandId::Undo);
+    QAction* redo = main.Command(TCommandId::Redo);
     const QString undoCaption = undo->text();
     const QString redoCaption = redo->text();
-    Tool("ToolButton9");
+    Tool(TCommandId::ToolSelect);
     Drag(kOnA, kOnA + QPoint(30, 20));
     EXPECT_EQ(undo->statusTip(), QStringLiteral("Отменить: перемещение"));
     EXPECT_TRUE(undo->isEnabled());
@@ -409,7 +412,7 @@ TEST_F(EditPaths, UndoHintsNameTheStepAndTheMenuCaptionsStay)
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_EQ(undo->text(), undoCaption);
     EXPECT_EQ(redo->text(), redoCaption);
-    Tool("ToolButton11");
+    Tool(TCommandId::ToolRectangle);
     Drag({560, 200}, {640, 260});
     EXPECT_EQ(undo->statusTip(), QStringLiteral("Отменить: создание блока"));
     EXPECT_FALSE(redo->isEnabled()) << "a new change drops the redo steps";
@@ -417,13 +420,13 @@ TEST_F(EditPaths, UndoHintsNameTheStepAndTheMenuCaptionsStay)
 
 TEST_F(EditPaths, TheObjectListFollowsEveryChange)
 {
-    Trigger("Listing");
+    Trigger(TCommandId::Listing);
     TObjectListModel& rows = main.ObjectList()->Model();
     ASSERT_EQ(rows.rowCount(), 3);
-    Tool("ToolButton9");
+    Tool(TCommandId::ToolSelect);
     Drag(kOnA, kOnA + QPoint(30, 20));
     EXPECT_EQ(rows.index(0, 1).data().toString(), QStringLiteral("(25, 20)"));
-    Trigger("DeleteItem");
+    Trigger(TCommandId::Delete);
     EXPECT_EQ(rows.rowCount(), 2);
     QTest::keyClick(doc, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(rows.rowCount(), 3);

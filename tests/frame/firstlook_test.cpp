@@ -55,7 +55,7 @@ QMdiSubWindow* SubOf(const TMainForm& main, TChildD* doc)
 QToolButton* LinkToolButton(const TMainForm& main)
 {
     return qobject_cast<QToolButton*>(
-        main.SpecialBar()->widgetForAction(main.Action(QStringLiteral("ToolButton21"))));
+        main.SpecialBar()->widgetForAction(main.Command(TCommandId::ToolLink)));
 }
 
 } // namespace
@@ -93,7 +93,7 @@ TEST(FirstStart, ALoneDocumentFillsTheDocumentAreaAndFurtherOnesCascade)
     QMdiArea* area = main.findChild<QMdiArea*>();
     auto newButton = [&] {
         return main.findChild<QToolBar*>(QStringLiteral("Standart"))
-            ->widgetForAction(main.Action(QStringLiteral("NewButton")));
+            ->widgetForAction(main.Command(TCommandId::FileNew));
     };
 
     QTest::mouseClick(newButton(), Qt::LeftButton);
@@ -130,8 +130,7 @@ TEST(LinkDirections, AreInAMenuOnTheLinkToolAndRememberedAcrossRestarts)
     EXPECT_EQ(button->popupMode(), QToolButton::MenuButtonPopup);
     // A first start draws arrows at the links' ends, and the tool shows one.
     EXPECT_EQ(main->LinkDirection(), 1);
-    EXPECT_EQ(Picture(main->Action(QStringLiteral("ToolButton21"))->icon()),
-              Picture(LinkStyleIcon(1)));
+    EXPECT_EQ(Picture(main->Command(TCommandId::ToolLink)->icon()), Picture(LinkStyleIcon(1)));
     EXPECT_TRUE(button->toolTip().contains(QStringLiteral("small arrow")));
 
     // The menu opens from the small arrow at the button's right edge; the
@@ -156,8 +155,7 @@ TEST(LinkDirections, AreInAMenuOnTheLinkToolAndRememberedAcrossRestarts)
               QStringLiteral("No arrows|Arrow at the end|Arrow at the start|Arrows at both ends|"));
     EXPECT_EQ(main->LinkDirection(), 2);
     EXPECT_EQ(main->CurrentTool(), tcLink);
-    EXPECT_EQ(Picture(main->Action(QStringLiteral("ToolButton21"))->icon()),
-              Picture(LinkStyleIcon(2)));
+    EXPECT_EQ(Picture(main->Command(TCommandId::ToolLink)->icon()), Picture(LinkStyleIcon(2)));
     EXPECT_FALSE(main->ToolPalette().isVisible());
 
     SaveSettings(*store.Open(), main->CollectSettings());
@@ -166,8 +164,7 @@ TEST(LinkDirections, AreInAMenuOnTheLinkToolAndRememberedAcrossRestarts)
     TMainForm again;
     again.ApplySettings(LoadSettings(*store.Open()));
     EXPECT_EQ(again.LinkDirection(), 2);
-    EXPECT_EQ(Picture(again.Action(QStringLiteral("ToolButton21"))->icon()),
-              Picture(LinkStyleIcon(2)));
+    EXPECT_EQ(Picture(again.Command(TCommandId::ToolLink)->icon()), Picture(LinkStyleIcon(2)));
     EXPECT_TRUE(again.ToolPalette()
                     .LinkDirectionMenu()
                     ->findChild<QAction*>(QStringLiteral("LinkArrow2"))

@@ -50,7 +50,7 @@ protected:
         QApplication::setActiveWindow(&main);
     }
     void TearDown() override { messages.Answer = QMessageBox::No; }
-    void Save() { main.Action(QStringLiteral("FileSaveItem"))->trigger(); }
+    void Save() { main.Command(TCommandId::FileSave)->trigger(); }
 
     QTemporaryDir dir;
     TMessageRecorder messages;

@@ -273,7 +273,7 @@ protected:
     {
         for (TChildD* doc : main->Documents())
             doc->Document().MarkSaved();
-        main->Action(QStringLiteral("FileExitItem"))->trigger();
+        main->Command(TCommandId::Exit)->trigger();
         EXPECT_FALSE(main->isVisible());
         SaveSettings(*Store(), main->CollectSettings());
     }
@@ -299,8 +299,8 @@ void InterfaceLanguage::WalkEverything(TLanguage language)
 
     // The main window with its bars, list and status bar; every menu of the
     // menu bar as it opens, its items updated for the open document.
-    m.Action(QStringLiteral("Align1"))->trigger(); // the alignment bar shows
-    m.Action(QStringLiteral("Listing"))->trigger();
+    m.Command(TCommandId::ShowAlignBar)->trigger(); // the alignment bar shows
+    m.Command(TCommandId::Listing)->trigger();
     for (QAction* top : m.menuBar()->actions()) {
         QTest::mouseClick(m.menuBar(), Qt::LeftButton, {},
                           m.menuBar()->actionGeometry(top).center());
@@ -309,7 +309,7 @@ void InterfaceLanguage::WalkEverything(TLanguage language)
         QTest::keyClick(top->menu(), Qt::Key_Escape);
     }
     surface.Window(m, QStringLiteral("main"));
-    m.Action(QStringLiteral("FileExitItem"))->showStatusText(&m);
+    m.Command(TCommandId::Exit)->showStatusText(&m);
     surface.Text(QStringLiteral("status bar"), m.statusBar()->currentMessage());
 
     // The document's context menu, raised with the right button on what the
@@ -344,20 +344,18 @@ void InterfaceLanguage::WalkEverything(TLanguage language)
     EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("size"), pick("MenuItem2")));
 
     // The dialogs of the main menu's commands.
-    auto trigger = [&](const char* name) {
-        return [&m, name] { m.Action(QLatin1String(name))->trigger(); };
-    };
-    EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("options"), trigger("Options")));
-    EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("about"), trigger("HelpAboutItem")));
-    EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("export"), trigger("toPascal1"),
+    auto trigger = [&](TCommandId id) { return [&m, id] { m.Command(id)->trigger(); }; };
+    EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("options"), trigger(TCommandId::Options)));
+    EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("about"), trigger(TCommandId::About)));
+    EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("export"), trigger(TCommandId::ExportPascal),
                               QStringLiteral("ExpForm")));
-    EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("full screen"), trigger("Fullscreenpreview1"),
-                              QStringLiteral("FullViewForm")));
-    m.Action(QStringLiteral("Replace1"))->trigger();
+    EXPECT_TRUE(WalkWhenShown(surface, QStringLiteral("full screen"),
+                              trigger(TCommandId::FullScreen), QStringLiteral("FullViewForm")));
+    m.Command(TCommandId::Replace)->trigger();
     ASSERT_NE(m.SearchDialogs().Replace(), nullptr);
     surface.Window(*m.SearchDialogs().Replace(), QStringLiteral("replace"));
     m.SearchDialogs().CloseAll();
-    m.Action(QStringLiteral("Find1"))->trigger();
+    m.Command(TCommandId::Find)->trigger();
     TFindDialog* find = m.SearchDialogs().Find();
     ASSERT_NE(find, nullptr);
     surface.Window(*find, QStringLiteral("find"));
@@ -373,11 +371,11 @@ void InterfaceLanguage::WalkEverything(TLanguage language)
     ReadMessageBox(surface, QStringLiteral("cannot load"),
                    [&] { m.OpenDocument(dir.filePath(QStringLiteral("gone.bls"))); });
     QTest::mouseClick(doc, Qt::LeftButton, {}, kEmpty);
-    m.Action(QStringLiteral("SelectAllItem"))->trigger();
-    m.Action(QStringLiteral("DeleteItem"))->trigger();
+    m.Command(TCommandId::SelectAll)->trigger();
+    m.Command(TCommandId::Delete)->trigger();
     ReadMessageBox(
         surface, QStringLiteral("save prompt"),
-        [&] { m.Action(QStringLiteral("FileCloseItem"))->trigger(); }, QMessageBox::No);
+        [&] { m.Command(TCommandId::FileClose)->trigger(); }, QMessageBox::No);
     EXPECT_FALSE(m.Documents().contains(doc));
 
     // A new document's title, and the dialog of recovered documents, which
@@ -423,7 +421,7 @@ TEST_F(InterfaceLanguage, EnglishChosenInOptionsHoldsFromTheNextStart)
     EXPECT_EQ(main->FileMenu()->title(), QStringLiteral("&Файл")) << "Russian by default";
 
     const bool chosen = WhileModal(
-        [&] { main->Action(QStringLiteral("Options"))->trigger(); },
+        [&] { main->Command(TCommandId::Options)->trigger(); },
         [](QWidget& w) {
             auto* options = qobject_cast<TOptionsForm*>(&w);
             if (!options) return false;
@@ -444,8 +442,7 @@ TEST_F(InterfaceLanguage, EnglishChosenInOptionsHoldsFromTheNextStart)
     main = Start();
     EXPECT_EQ(main->FileMenu()->title(), QStringLiteral("&File"));
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Block-diagram editor"));
-    EXPECT_EQ(main->Action(QStringLiteral("FileNewItem"))->statusTip(),
-              QStringLiteral("New block diagram"));
+    EXPECT_EQ(main->Command(TCommandId::FileNew)->statusTip(), QStringLiteral("New block diagram"));
     Quit(std::move(main));
 
     // A value the editor does not know starts it in Russian.

@@ -121,9 +121,9 @@ TEST_F(RussianInterface, EveryWindowTakesItsTextsAndLeavesTheRestAlone)
     EXPECT_TRUE(SetMainWindowHints(main).isEmpty()) << Join(SetMainWindowHints(main));
 
     // Look-alike captions: a Latin C in the menus, a Cyrillic one in Options.
-    EXPECT_EQ(main.Action(QStringLiteral("Page1"))->text(), QStringLiteral("Cоединитель"));
-    EXPECT_EQ(main.Action(QStringLiteral("Page1"))->text().front(), QChar(0x43));
-    EXPECT_EQ(main.Action(QStringLiteral("Page2"))->text().front(), QChar(0x43));
+    EXPECT_EQ(main.Command(TCommandId::ReplaceWithDivider)->text(), QStringLiteral("Cоединитель"));
+    EXPECT_EQ(main.Command(TCommandId::ReplaceWithDivider)->text().front(), QChar(0x43));
+    EXPECT_EQ(main.Command(TCommandId::InsertDivider)->text().front(), QChar(0x43));
     const auto* kinds = options->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     ASSERT_EQ(kinds->count(), 9);
     EXPECT_EQ(kinds->itemText(8), QStringLiteral("Соединитель"));
@@ -149,11 +149,11 @@ TEST_F(RussianInterface, EveryWindowTakesItsTextsAndLeavesTheRestAlone)
     }
     EXPECT_EQ(view->findChild<QAction*>(QStringLiteral("Zoom4"))->text(), QStringLiteral("x 4"));
     EXPECT_EQ(view->findChild<QAction*>(QStringLiteral("Exit1"))->text(), QStringLiteral("Выход"));
-    const QMenu* scale = main.Action(QStringLiteral("Scale1"))->menu();
+    const QMenu* scale = main.Command(TCommandId::Scale)->menu();
     EXPECT_EQ(scale->actions().front()->text(), QStringLiteral("x1"));
 
     // The same names in different windows get each window's own text.
-    EXPECT_EQ(main.Action(QStringLiteral("Delete1"))->statusTip(),
+    EXPECT_EQ(main.Command(TCommandId::ContextDelete)->statusTip(),
               QStringLiteral("Удалить выделенные объекты."));
     EXPECT_EQ(exp->findChild<QAction*>(QStringLiteral("Delete1"))->statusTip(), QString());
     EXPECT_EQ(TextOf<QLabel>(*block, "StaticText1"), QStringLiteral("Позиция"));
@@ -174,8 +174,7 @@ TEST_F(RussianInterface, AfterStartUpTheMainWindowSpeaksRussian)
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Редактор блок-схем"));
     EXPECT_EQ(main.FileMenu()->title(), QStringLiteral("&Файл"));
     EXPECT_EQ(main.ImportMenu()->title(), QStringLiteral("&Импорт"));
-    EXPECT_EQ(main.Action(QStringLiteral("FileSaveAsItem"))->text(),
-              QStringLiteral("Сохранить &как ..."));
+    EXPECT_EQ(main.Command(TCommandId::FileSaveAs)->text(), QStringLiteral("Сохранить &как ..."));
     EXPECT_EQ(main.AlignBar()->windowTitle(), QStringLiteral("Выравнивание"));
     EXPECT_EQ(main.StandardBar()->toggleViewAction()->text(), QStringLiteral("Стандартные."));
     EXPECT_EQ(main.ObjectList()->Model().headerData(2, Qt::Horizontal, Qt::DisplayRole),
@@ -186,7 +185,7 @@ TEST_F(RussianInterface, AfterStartUpTheMainWindowSpeaksRussian)
         filter = f;
         return QStringList();
     };
-    main.FileOpenItemClick();
+    main.Command(TCommandId::FileOpen)->trigger();
     EXPECT_EQ(filter, QStringLiteral("Блок-схемы(*.bls);;Все файлы(*)"));
 
     TChildD* doc = main.NewDocument();
@@ -194,10 +193,10 @@ TEST_F(RussianInterface, AfterStartUpTheMainWindowSpeaksRussian)
     EXPECT_EQ(doc->windowTitle(), QStringLiteral("Блок-схема №1"));
 
     // A toolbar button shows its action's hint; the status bar shows a menu item's.
-    QAction* newButton = main.Action(QStringLiteral("NewButton"));
+    QAction* newButton = main.Command(TCommandId::FileNew);
     EXPECT_EQ(newButton->toolTip(), QStringLiteral("Создать новую блок-схему."));
     EXPECT_EQ(main.StandardBar()->widgetForAction(newButton)->toolTip(), newButton->toolTip());
-    main.Action(QStringLiteral("FileExitItem"))->showStatusText(&main);
+    main.Command(TCommandId::Exit)->showStatusText(&main);
     EXPECT_EQ(main.statusBar()->currentMessage(),
               QStringLiteral("Закончить работу и закрыть окно редактора."));
     EXPECT_EQ(main.FileMenu()->menuAction()->statusTip(),
@@ -208,7 +207,7 @@ TEST_F(RussianInterface, AfterStartUpTheMainWindowSpeaksRussian)
 
 TEST_F(RussianInterface, WindowsMadeLaterSpeakRussianWhenFirstShown)
 {
-    WithModalDialog([&] { main.Action(QStringLiteral("Options"))->trigger(); },
+    WithModalDialog([&] { main.Command(TCommandId::Options)->trigger(); },
                     [](QDialog& d) {
                         EXPECT_EQ(d.objectName(), QStringLiteral("OptionsForm"));
                         EXPECT_EQ(d.windowTitle(), QString());
@@ -217,7 +216,7 @@ TEST_F(RussianInterface, WindowsMadeLaterSpeakRussianWhenFirstShown)
                                   QStringLiteral("Автосохранение, с"));
                         EXPECT_EQ(TextOf<QPushButton>(d, "Panel1"), QStringLiteral("Изменить"));
                     });
-    WithModalDialog([&] { main.Action(QStringLiteral("HelpAboutItem"))->trigger(); },
+    WithModalDialog([&] { main.Command(TCommandId::About)->trigger(); },
                     [](QDialog& d) {
                         EXPECT_EQ(d.windowTitle(), QStringLiteral("О программе . . ."));
                         EXPECT_EQ(static_cast<TAbout&>(d).VersionText(),

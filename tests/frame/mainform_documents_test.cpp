@@ -250,27 +250,27 @@ TEST_F(MainFormDocuments, CancelInTheClosePromptKeepsTheMainWindowOpen)
 
 TEST_F(MainFormDocuments, CommandsFollowWhetherADocumentExists)
 {
-    auto enabled = [&](const char* name) { return main.Action(QLatin1String(name))->isEnabled(); };
-    EXPECT_FALSE(enabled("FileCloseItem"));
-    EXPECT_FALSE(enabled("FileSaveItem"));
-    EXPECT_FALSE(enabled("WindowTileItem"));
-    EXPECT_TRUE(enabled("FileNewItem"));
-    EXPECT_TRUE(enabled("Print1"));
+    auto enabled = [&](TCommandId id) { return main.Command(id)->isEnabled(); };
+    EXPECT_FALSE(enabled(TCommandId::FileClose));
+    EXPECT_FALSE(enabled(TCommandId::FileSave));
+    EXPECT_FALSE(enabled(TCommandId::Tile));
+    EXPECT_TRUE(enabled(TCommandId::FileNew));
+    EXPECT_TRUE(enabled(TCommandId::Print));
     EXPECT_FALSE(main.SpecialBar()->isVisible());
 
     main.NewDocument();
-    EXPECT_TRUE(enabled("FileCloseItem"));
-    EXPECT_TRUE(enabled("FileSaveAsItem"));
-    EXPECT_TRUE(enabled("FileExportItem"));
-    EXPECT_TRUE(enabled("SelectAllItem"));
-    EXPECT_FALSE(enabled("Undo1"));
-    EXPECT_FALSE(enabled("DeleteItem"));
-    EXPECT_FALSE(enabled("PasteItem"));
+    EXPECT_TRUE(enabled(TCommandId::FileClose));
+    EXPECT_TRUE(enabled(TCommandId::FileSaveAs));
+    EXPECT_TRUE(enabled(TCommandId::Export));
+    EXPECT_TRUE(enabled(TCommandId::SelectAll));
+    EXPECT_FALSE(enabled(TCommandId::Undo));
+    EXPECT_FALSE(enabled(TCommandId::Delete));
+    EXPECT_FALSE(enabled(TCommandId::Paste));
     EXPECT_TRUE(main.SpecialBar()->isVisible());
 
-    main.Action(QStringLiteral("FileCloseItem"))->trigger();
+    main.Command(TCommandId::FileClose)->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(main.Documents().isEmpty());
-    EXPECT_FALSE(enabled("FileCloseItem"));
+    EXPECT_FALSE(enabled(TCommandId::FileClose));
     EXPECT_FALSE(main.SpecialBar()->isVisible());
 }

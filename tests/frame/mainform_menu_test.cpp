@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace kb;
@@ -44,7 +46,7 @@ protected:
     {
         emit main.FileMenu()->aboutToShow();
         const QList<QAction*> actions = main.FileMenu()->actions();
-        const int exportAt = int(actions.indexOf(main.Action(QStringLiteral("FileExportItem"))));
+        const int exportAt = int(actions.indexOf(main.Command(TCommandId::Export)));
         return actions.value(exportAt + 2 + index);
     }
 
@@ -107,22 +109,24 @@ TEST_F(MainFormMenus, RecentItemOfADeletedFileSaysSoOnceAndGoes)
 
 TEST_F(MainFormMenus, GridFollowsTheMenuCheckIntoEachDocument)
 {
+    auto* button = main.StandardBar()->findChild<QToolButton*>(QStringLiteral("GridButton"));
+    ASSERT_NE(button, nullptr);
     TChildD* first = main.NewDocument();
-    main.Action(QStringLiteral("Grid1"))->trigger();
+    main.Command(TCommandId::Grid)->trigger();
     EXPECT_TRUE(first->Grid());
-    EXPECT_TRUE(main.Action(QStringLiteral("GridButton"))->isChecked());
+    EXPECT_TRUE(button->isChecked());
     // A document becoming active takes the check.
     TChildD* second = main.NewDocument();
     EXPECT_TRUE(second->Grid());
-    main.Action(QStringLiteral("GridButton"))->trigger();
+    QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_FALSE(second->Grid());
-    EXPECT_FALSE(main.Action(QStringLiteral("Grid1"))->isChecked());
+    EXPECT_FALSE(main.Command(TCommandId::Grid)->isChecked());
 }
 
 TEST_F(MainFormMenus, ScaleItemsSetTheActiveDocumentsScale)
 {
     TChildD* doc = main.NewDocument();
-    QMenu* scale = main.Action(QStringLiteral("Scale1"))->menu();
+    QMenu* scale = main.Command(TCommandId::Scale)->menu();
     ASSERT_NE(scale, nullptr);
     ASSERT_EQ(scale->actions().size(), 4);
     EXPECT_EQ(scale->actions()[3]->text(), QStringLiteral("x8"));
@@ -140,7 +144,7 @@ TEST_F(MainFormMenus, ListingShowsTheActiveDiagramsBlocks)
     TChildD* docA = main.OpenDocument(a);
     main.OpenDocument(b);
     EXPECT_FALSE(main.ObjectList()->IsVisible());
-    main.Action(QStringLiteral("Listing"))->trigger();
+    main.Command(TCommandId::Listing)->trigger();
     ASSERT_TRUE(main.ObjectList()->IsVisible());
     TObjectListModel& rows = main.ObjectList()->Model();
     ASSERT_EQ(rows.rowCount(), 1);
@@ -171,7 +175,7 @@ TEST_F(MainFormMenus, ContextMenuInsertsAStandardBlockAtTheMouse)
     TSettings s = DefaultSettings();
     s.StandSize[bkEllipse] = {100, 30};
     main.ApplySettings(s);
-    QAction* ellipse = main.Action(QStringLiteral("Ellipse1"));
+    QAction* ellipse = main.Command(TCommandId::InsertEllipse);
     ASSERT_NE(ellipse, nullptr);
     ellipse->trigger();
     ASSERT_EQ(doc->Shem().Count(), 1);
@@ -180,7 +184,7 @@ TEST_F(MainFormMenus, ContextMenuInsertsAStandardBlockAtTheMouse)
     EXPECT_EQ(b.Width(), 100);
     EXPECT_EQ(b.Height(), 30);
     EXPECT_TRUE(doc->Modified());
-    EXPECT_TRUE(main.Action(QStringLiteral("Undo1"))->isEnabled());
+    EXPECT_TRUE(main.Command(TCommandId::Undo)->isEnabled());
 }
 
 TEST_F(MainFormMenus, ShortcutsReachTheirCommands)

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace kb;
@@ -32,9 +33,10 @@ TEST(MainFormSettings, AppliedSettingsComeBackUnchanged)
     main.ApplySettings(s);
 
     EXPECT_TRUE(main.ObjectList()->IsVisible());
-    EXPECT_TRUE(main.Action(QStringLiteral("Listing"))->isChecked());
-    EXPECT_TRUE(main.Action(QStringLiteral("ListButton"))->isChecked());
-    EXPECT_TRUE(main.Action(QStringLiteral("Grid1"))->isChecked());
+    EXPECT_TRUE(main.Command(TCommandId::Listing)->isChecked());
+    EXPECT_TRUE(
+        main.StandardBar()->findChild<QToolButton*>(QStringLiteral("ListButton"))->isChecked());
+    EXPECT_TRUE(main.Command(TCommandId::Grid)->isChecked());
     EXPECT_EQ(main.toolBarArea(main.AlignBar()), Qt::RightToolBarArea);
     EXPECT_TRUE(main.AlignBar()->isVisible());
     // The Special bar shows only while a document is open, whatever was stored.
@@ -90,7 +92,7 @@ TEST(MainFormSettings, TheAutosaveIntervalIsSetInOptionsAndStored)
         EXPECT_EQ(d.AutosaveField()->value(), 60);
         d.AutosaveField()->setValue(2);
     });
-    main.Action(QStringLiteral("Options"))->trigger();
+    main.Command(TCommandId::Options)->trigger();
     EXPECT_EQ(main.AutosaveInterval(), 2);
     EXPECT_EQ(main.CollectSettings().AutosaveInterval, 2);
     // The running countdown is cut short; it still counts from the change.

@@ -18,3 +18,7 @@ kb_add_test(loadfile_test
     LIBS kbeditor
     GUI)
 set_target_properties(loadfile_test PROPERTIES ENABLE_EXPORTS ON)
+
+# The command table and every enabling rule: as a truth table, and as a user
+# meets them through the menus, the toolbar and the context menu.
+kb_add_test(commands_enabling_test SOURCES commands_enabling_test.cpp LIBS kbeditor GUI)

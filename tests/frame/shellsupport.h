@@ -84,7 +84,7 @@ inline QString WriteFile(const QTemporaryDir& dir, const QString& name,
 inline void DrawRectangle(TMainForm& main, TChildD& doc, QPoint from = {200, 100},
                           QPoint to = {260, 140})
 {
-    main.Action(QStringLiteral("ToolButton11"))->trigger();
+    main.Command(TCommandId::ToolRectangle)->trigger();
     QTest::mousePress(&doc, Qt::LeftButton, {}, from);
     QTest::mouseMove(&doc, to);
     QTest::mouseRelease(&doc, Qt::LeftButton, {}, to);

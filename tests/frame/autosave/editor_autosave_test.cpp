@@ -119,7 +119,7 @@ TEST_F(EditorAutosave, ClosingWithoutSavingRemovesTheCopy)
 
     TMessageRecorder answers;
     answers.Answer = QMessageBox::No; // do not save
-    main->FileCloseItemClick();
+    main->Command(TCommandId::FileClose)->trigger();
     QTRY_VERIFY(main->Documents().isEmpty());
     QTRY_VERIFY(AutosaveFiles(folder).isEmpty()); // once the closed window is deleted
 }

@@ -96,8 +96,8 @@ protected:
 
 TEST_F(UserWindows, EscapeClosesEveryDialogOfOurs)
 {
-    const auto trigger = [this](const char* name) {
-        return [this, name] { main.Action(QLatin1String(name))->trigger(); };
+    const auto trigger = [this](TCommandId id) {
+        return [this, id] { main.Command(id)->trigger(); };
     };
     const auto selectFirst = [this](int count) {
         std::vector<TShemObj*> selection;
@@ -107,30 +107,34 @@ TEST_F(UserWindows, EscapeClosesEveryDialogOfOurs)
     };
     struct TCase
     {
-        const char* Command;
+        const char* Name;
+        TCommandId Command;
         int Selected;
     };
     // A diagram the export turns into Pascal without a message.
     TChildD* loop = main.OpenDocument(QStringLiteral(KB_SOURCE_DIR "/examples/loop.bls"));
     ASSERT_TRUE(loop);
-    const TEscapeResult pascal = EscapeFrom<TExpForm>(trigger("toPascal1"));
+    const TEscapeResult pascal = EscapeFrom<TExpForm>(trigger(TCommandId::ExportPascal));
     main.ActivateDocument(*doc);
     EXPECT_TRUE(pascal.Shown);
     EXPECT_TRUE(pascal.Closed) << "the Pascal export window";
     for (const TCase& c :
-         {TCase{"Options", 0}, TCase{"HelpAboutItem", 0}, TCase{"MenuItem1", 2},
-          TCase{"MenuItem2", 2}, TCase{"Properties1", 1}, TCase{"Fullscreenpreview1", 0}}) {
+         {TCase{"Options", TCommandId::Options, 0}, TCase{"HelpAboutItem", TCommandId::About, 0},
+          TCase{"MenuItem1", TCommandId::AlignDialog, 2},
+          TCase{"MenuItem2", TCommandId::SizeDialog, 2},
+          TCase{"Properties1", TCommandId::Properties, 1},
+          TCase{"Fullscreenpreview1", TCommandId::FullScreen, 0}}) {
         selectFirst(c.Selected);
         const TEscapeResult r = EscapeFrom(trigger(c.Command));
-        EXPECT_TRUE(r.Shown) << c.Command;
-        EXPECT_TRUE(r.Closed) << c.Command << ": Escape left \"" << r.Title.toStdString() << '"';
+        EXPECT_TRUE(r.Shown) << c.Name;
+        EXPECT_TRUE(r.Closed) << c.Name << ": Escape left \"" << r.Title.toStdString() << '"';
     }
     // A link's properties are a dialog of their own.
     doc->SetSelection({doc->Shem().Get(2)});
-    EXPECT_TRUE(EscapeFrom(trigger("Properties1")).Closed);
+    EXPECT_TRUE(EscapeFrom(trigger(TCommandId::Properties)).Closed);
 
     // The search dialogs are not modal; Escape closes them just the same.
-    main.Action(QStringLiteral("Find1"))->trigger();
+    main.Command(TCommandId::Find)->trigger();
     QDialog* find = main.OpenSearchDialog();
     ASSERT_TRUE(find);
     QTest::keyClick(find, Qt::Key_Escape);
@@ -149,7 +153,7 @@ TEST_F(UserWindows, TitlesAreTheWindowsOwnTexts)
     // Qt appends a display name to every title; with none set it has its own name only.
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 
-    EXPECT_EQ(EscapeFrom([this] { main.Action(QStringLiteral("Options"))->trigger(); }).Title,
+    EXPECT_EQ(EscapeFrom([this] { main.Command(TCommandId::Options)->trigger(); }).Title,
               QString());
     QString boxTitle;
     WhenShown<QMessageBox>([&](QMessageBox* box) {
@@ -162,17 +166,17 @@ TEST_F(UserWindows, TitlesAreTheWindowsOwnTexts)
 
 TEST_F(UserWindows, StandardKeysSaveSaveAsPrintAndClose)
 {
-    const auto keys = [this](const char* name) {
+    const auto keys = [this](TCommandId id) {
         QStringList shown;
-        for (const QKeySequence& k : main.Action(QLatin1String(name))->shortcuts())
+        for (const QKeySequence& k : main.Command(id)->shortcuts())
             shown.append(k.toString());
         return shown;
     };
     // The first key is the one the menu shows.
-    EXPECT_EQ(keys("FileSaveItem").value(0), QStringLiteral("Ctrl+S"));
-    EXPECT_EQ(keys("FileSaveAsItem").value(0), QStringLiteral("Ctrl+Shift+S"));
-    EXPECT_EQ(keys("Print1").value(0), QStringLiteral("Ctrl+P"));
-    EXPECT_EQ(keys("FileCloseItem").mid(0, 2),
+    EXPECT_EQ(keys(TCommandId::FileSave).value(0), QStringLiteral("Ctrl+S"));
+    EXPECT_EQ(keys(TCommandId::FileSaveAs).value(0), QStringLiteral("Ctrl+Shift+S"));
+    EXPECT_EQ(keys(TCommandId::Print).value(0), QStringLiteral("Ctrl+P"));
+    EXPECT_EQ(keys(TCommandId::FileClose).mid(0, 2),
               (QStringList{QStringLiteral("Ctrl+F4"), QStringLiteral("Ctrl+W")}));
 
     QTemporaryDir dir;
@@ -215,7 +219,7 @@ TEST_F(UserWindows, AfterEscapeTheKeysGoToTheDocument)
     const TPoint rb = doc->ToPixels({90, 30});
     const QPoint centre((lt.x + rb.x) / 2, (lt.y + rb.y) / 2);
     // Edit the text of the first block: the text tool, a click on the block.
-    main.Action(QStringLiteral("ToolButton10"))->trigger();
+    main.Command(TCommandId::ToolEditText)->trigger();
     QTest::mouseClick(doc, Qt::LeftButton, {}, centre);
     ASSERT_TRUE(doc->EditorOpen());
     QTest::keyClick(doc->Editor(), Qt::Key_End, Qt::ControlModifier);

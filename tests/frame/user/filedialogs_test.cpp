@@ -94,7 +94,7 @@ TEST_F(RealFileDialogs, OpenStartsInDocumentsThenWhereTheUserLastOpened)
             startedIn = d->directory().absolutePath();
             d->reject();
         });
-        main.Action(QStringLiteral("FileOpenItem"))->trigger();
+        main.Command(TCommandId::FileOpen)->trigger();
         ASSERT_TRUE(*ran);
         EXPECT_EQ(startedIn, Folder(dir.filePath(QStringLiteral("work"))));
     });
@@ -126,7 +126,7 @@ TEST_F(RealFileDialogs, SaveAsOffersDiagramsInRussianAndAddsBls)
             startedIn = d->directory().absolutePath();
             d->reject();
         });
-        main.Action(QStringLiteral("FileSaveAsItem"))->trigger();
+        main.Command(TCommandId::FileSaveAs)->trigger();
         ASSERT_TRUE(*ran);
         EXPECT_EQ(startedIn, Folder(dir.filePath(QStringLiteral("work"))));
     });
@@ -150,7 +150,7 @@ TEST_F(RealFileDialogs, PictureTakesTheChosenFormatAndRemembersItsFolder)
             EXPECT_TRUE(d->selectedNameFilter().startsWith(QStringLiteral("SVG")));
             TypeName(d, dir.filePath(QStringLiteral("pictures/plan")));
         });
-        main.Action(QStringLiteral("BMP1"))->trigger();
+        main.Command(TCommandId::ExportPicture)->trigger();
         ASSERT_TRUE(*ran);
         EXPECT_EQ(suggested, QStringLiteral("plan"));
         QFile svg(dir.filePath(QStringLiteral("pictures/plan.svg")));
@@ -170,7 +170,7 @@ TEST_F(RealFileDialogs, PictureTakesTheChosenFormatAndRemembersItsFolder)
             startedIn = d->directory().absolutePath();
             d->reject();
         });
-        main.Action(QStringLiteral("BMP1"))->trigger();
+        main.Command(TCommandId::ExportPicture)->trigger();
         ASSERT_TRUE(*ran);
         EXPECT_EQ(startedIn, Folder(dir.filePath(QStringLiteral("pictures"))));
     });

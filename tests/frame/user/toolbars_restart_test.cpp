@@ -34,15 +34,12 @@ protected:
         main.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
         use(main);
-        main.Action(QStringLiteral("FileExitItem"))->trigger();
+        main.Command(TCommandId::Exit)->trigger();
         ASSERT_FALSE(main.isVisible());
         SaveSettings(*store, main.CollectSettings());
     }
 
-    static bool Checked(TMainForm& main, const char* name)
-    {
-        return main.Action(QLatin1String(name))->isChecked();
-    }
+    static bool Checked(TMainForm& main, TCommandId id) { return main.Command(id)->isChecked(); }
 
     QTemporaryDir dir;
 };
@@ -58,13 +55,13 @@ TEST_F(ToolbarsAfterRestart, ShownBarsStayShownWithAndWithoutADocumentAtExit)
 
     RunSession([](TMainForm& main) {
         EXPECT_TRUE(main.StandardBar()->isVisible());
-        EXPECT_TRUE(Checked(main, "Standart1"));
-        EXPECT_TRUE(Checked(main, "Special1"));
+        EXPECT_TRUE(Checked(main, TCommandId::ShowStandardBar));
+        EXPECT_TRUE(Checked(main, TCommandId::ShowSpecialBar));
         EXPECT_FALSE(main.SpecialBar()->isVisible()) << "no document yet";
         main.NewDocument();
         EXPECT_TRUE(main.SpecialBar()->isVisible());
         EXPECT_FALSE(main.AlignBar()->isVisible());
-        EXPECT_FALSE(Checked(main, "Align1"));
+        EXPECT_FALSE(Checked(main, TCommandId::ShowAlignBar));
     });
 }
 
@@ -73,9 +70,9 @@ TEST_F(ToolbarsAfterRestart, BarsTheUserHidOrShowedKeepThatChoice)
     RunSession([](TMainForm& main) {
         main.NewDocument();
         // View > Toolbars: hide Standard and Special, show the Alignment palette.
-        main.Action(QStringLiteral("Standart1"))->trigger();
-        main.Action(QStringLiteral("Special1"))->trigger();
-        main.Action(QStringLiteral("Align1"))->trigger();
+        main.Command(TCommandId::ShowStandardBar)->trigger();
+        main.Command(TCommandId::ShowSpecialBar)->trigger();
+        main.Command(TCommandId::ShowAlignBar)->trigger();
         EXPECT_FALSE(main.StandardBar()->isVisible());
         EXPECT_FALSE(main.SpecialBar()->isVisible());
         EXPECT_TRUE(main.AlignBar()->isVisible());
@@ -85,15 +82,15 @@ TEST_F(ToolbarsAfterRestart, BarsTheUserHidOrShowedKeepThatChoice)
     });
     RunSession([](TMainForm& main) {
         EXPECT_FALSE(main.StandardBar()->isVisible());
-        EXPECT_FALSE(Checked(main, "Standart1"));
+        EXPECT_FALSE(Checked(main, TCommandId::ShowStandardBar));
         EXPECT_TRUE(main.AlignBar()->isVisible());
-        EXPECT_TRUE(Checked(main, "Align1"));
+        EXPECT_TRUE(Checked(main, TCommandId::ShowAlignBar));
         main.NewDocument();
         EXPECT_FALSE(main.SpecialBar()->isVisible());
-        EXPECT_FALSE(Checked(main, "Special1"));
+        EXPECT_FALSE(Checked(main, TCommandId::ShowSpecialBar));
         // The bars' own menu (a right click on them) is a choice too.
         main.StandardBar()->toggleViewAction()->trigger();
-        EXPECT_TRUE(Checked(main, "Standart1"));
+        EXPECT_TRUE(Checked(main, TCommandId::ShowStandardBar));
     });
     RunSession([](TMainForm& main) { EXPECT_TRUE(main.StandardBar()->isVisible()); });
 }

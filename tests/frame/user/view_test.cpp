@@ -112,7 +112,7 @@ TEST_F(MainView, StatusAndListTextsAreNotCutOff)
     main.ShowStatus(0, QStringLiteral("(65531, 65535)"));
     EXPECT_GE(point->contentsRect().width(), point->sizeHint().width());
 
-    main.Action(QStringLiteral("Listing"))->trigger();
+    main.Command(TCommandId::Listing)->trigger();
     TObjectList* list = main.ObjectList();
     QTRY_COMPARE(list->model()->rowCount(), 1);
     for (int column = 1; column < 3; ++column) {
@@ -168,7 +168,7 @@ TEST_F(MainView, ArrangeIconsLinesUpTheMinimisedWindowsOnly)
     subs[1]->setGeometry(50, 60, 400, 300);
     const QRect normal = subs[1]->geometry();
 
-    main.Action(QStringLiteral("WindowArrangeItem"))->trigger();
+    main.Command(TCommandId::ArrangeIcons)->trigger();
     const int bottom = main.MdiArea()->viewport()->height();
     EXPECT_EQ(subs[0]->geometry().bottomLeft(), QPoint(0, bottom - 1));
     EXPECT_EQ(subs[2]->geometry().topLeft(), subs[0]->geometry().topRight() + QPoint(1, 0));
@@ -212,7 +212,7 @@ TEST_F(MainView, QtsOwnTextsAndDatesAreRussian)
         date = dates->ShownText(file);
         d->reject();
     });
-    main.Action(QStringLiteral("FileOpenItem"))->trigger();
+    main.Command(TCommandId::FileOpen)->trigger();
     EXPECT_EQ(captions.value(0), QStringLiteral("Имя")) << captions.join(',').toStdString();
     EXPECT_TRUE(date.contains(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} ")))
         << date.toStdString();
