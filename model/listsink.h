@@ -1,6 +1,5 @@
-// The receiving end of a diagram's list-view mirror (the "Listing" panel).
-// The diagram only appends rows and removes all of them; the view decides how
-// to show them.
+// The rows of the object list (the "Listing" panel): one per block that has
+// a row, made from the entry whenever the list follows a change.
 #pragma once
 
 #include <string>
@@ -22,16 +21,5 @@ struct TListRow
 TListRow ListRowOf(TShemObj* entry);
 // Whether an entry has a row: blocks other than joint points.
 bool HasListRow(const TShemObj* entry);
-
-class TListSink
-{
-public:
-    virtual ~TListSink() = default;
-    virtual bool IsVisible() const = 0;
-    virtual void BeginUpdate() = 0;
-    virtual void EndUpdate() = 0;
-    virtual void ClearRows() = 0;
-    virtual void AppendRow(const TListRow& row) = 0;
-};
 
 } // namespace kb

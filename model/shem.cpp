@@ -1,17 +1,17 @@
 #include "model/shem.h"
 
 #include "model/cp1251.h"
+#include "model/entryorder.h"
+#include "model/entryslab.h"
 
 #include <cmath>
-#include <deque>
 #include <numbers>
-#include <queue>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace kb {
 
-TShem::TShem(TListSink* view) : m_view(view) {}
+TShem::TShem() = default;
 
 TShem::~TShem()
 {
@@ -20,15 +20,10 @@ TShem::~TShem()
 
 void TShem::Clear()
 {
-    m_items->clear();
+    TEntrySlabs::DeleteAll(*m_items);
     m_indexValid = true;
     m_positions.clear();
     m_positionsValid = false; // rebuilt on the first look-up, not on every Add
-    if (m_view) {
-        m_view->BeginUpdate();
-        m_view->ClearRows();
-        m_view->EndUpdate();
-    }
 }
 
 int TShem::Add(std::unique_ptr<TShemObj> entry)
@@ -37,7 +32,6 @@ int TShem::Add(std::unique_ptr<TShemObj> entry)
     m_items->push_back(std::move(entry));
     e->m_index = Count() - 1;
     if (m_positionsValid) m_positions.emplace(e, Count() - 1);
-    AddListItem(e);
     return Count() - 1;
 }
 
@@ -54,10 +48,8 @@ void TShem::Insert(int index, std::unique_ptr<TShemObj> entry)
 {
     if (index < 0 || index > Count())
         throw std::out_of_range("TShem::Insert: list index out of bounds");
-    TShemObj* e = entry.get();
     m_items->insert(m_items->begin() + index, std::move(entry));
     InvalidateIndex();
-    AddListItem(e);
 }
 
 TShemObj* TShem::Get(int index) const
@@ -349,21 +341,6 @@ bool HasListRow(const TShemObj* e)
     return e->IsBlock() && e->block().Kind != bkJoint;
 }
 
-void TShem::RefreshList()
-{
-    if (!m_view || !m_view->IsVisible()) return;
-    m_view->BeginUpdate();
-    m_view->ClearRows();
-    for (const auto& e : *m_items)
-        if (HasListRow(e.get())) m_view->AppendRow(ListRowOf(e.get()));
-    m_view->EndUpdate();
-}
-
-void TShem::AddListItem(TShemObj* entry)
-{
-    if (m_view && entry && HasListRow(entry)) m_view->AppendRow(ListRowOf(entry));
-}
-
 void TShem::PasteFrom(const TShem& source, TPoint offset, std::vector<TShemObj*>* selection)
 {
     if (source.Count() == 0) return;
@@ -535,96 +512,27 @@ TShemObj* TShem::ReplaceText(const TShemObj* after, std::string_view pattern, bo
 
 void TShem::SortEntries()
 {
-    // Pass 1, blocks before links. Swapping the first link that has a block
-    // after it with the first such block, again and again, keeps the blocks in
-    // order and rotates the pending run of links by one at each block: the
-    // queue below does exactly that in one walk.
-    std::vector<std::unique_ptr<TShemObj>> sorted;
-    sorted.reserve(m_items->size());
-    std::deque<std::unique_ptr<TShemObj>> links;
-    for (auto& e : *m_items) {
-        if (e->IsLink()) {
-            links.push_back(std::move(e));
-            continue;
-        }
-        sorted.push_back(std::move(e));
-        if (!links.empty()) {
-            links.push_back(std::move(links.front()));
-            links.pop_front();
-        }
+    const int n = Count();
+    std::vector<char> isLink(size_t(n), 0);
+    std::vector<int> linkEnds(2 * size_t(n), -1);
+    for (int i = 0; i < n; ++i) {
+        const TShemObj& e = *(*m_items)[size_t(i)];
+        if (!e.IsLink()) continue;
+        isLink[size_t(i)] = 1;
+        for (int k = 0; k < 2; ++k)
+            if (const TShemObj* end = k == 0 ? e.link().EndA : e.link().EndB; end && end->IsLink())
+                linkEnds[2 * size_t(i) + size_t(k)] = PositionOf(end);
     }
-    const int firstLink = int(sorted.size());
-    for (auto& l : links)
-        sorted.push_back(std::move(l));
+    const std::vector<int> order = SortedOrder(isLink, linkEnds);
+    TEntryList::TVector sorted;
+    sorted.reserve(size_t(n));
+    for (int p = 0; p < n; ++p) {
+        sorted.push_back(std::move((*m_items)[size_t(order[size_t(p)])]));
+        sorted.back()->m_index = p;
+    }
     *m_items = std::move(sorted);
     InvalidateIndex();
-    Renumber();
-
-    // Pass 2, links after the links they end on. The walk restarts from the
-    // first link after every exchange, but everything before the exchanged
-    // position stays valid, so the walk may resume there. A cycle (never let
-    // in by the reader) would exchange forever; at most Count() - i exchanges
-    // at a position are possible without one.
-    auto maxLinkEnd = [this](const TShemObj& e) {
-        int j = 0;
-        for (const TShemObj* end : {e.link().EndA, e.link().EndB})
-            if (end && end->IsLink()) j = MaxInt(j, PositionOf(end));
-        return j;
-    };
-    // The exchanges grow with the square of a chain of links on links stored
-    // back to front. Past a budget far beyond anything drawn, the rest is put
-    // in order by a plain topological sort: the same guarantee, and a
-    // crafted file cannot stall the reader.
-    const int64_t budget = 64 * int64_t(Count()) + 1000000;
-    int64_t exchanges = 0;
-    for (int i = firstLink; i < Count(); ++i) {
-        for (int guard = Count() - i; guard > 0; --guard) {
-            const int j = maxLinkEnd(*(*m_items)[size_t(i)]);
-            if (i >= j) break;
-            if (++exchanges > budget) {
-                SortLinksTopologically(i);
-                return;
-            }
-            std::swap((*m_items)[size_t(i)], (*m_items)[size_t(j)]);
-            (*m_items)[size_t(i)]->m_index = i;
-            (*m_items)[size_t(j)]->m_index = j;
-        }
-    }
-}
-
-void TShem::SortLinksTopologically(int from)
-{
-    // Every entry from `from` on is a link; each goes after the links it ends
-    // on, and otherwise keeps its present order.
-    const int n = Count();
-    std::vector<int> waiting(static_cast<size_t>(n), 0);
-    std::vector<std::vector<int>> dependants(static_cast<size_t>(n));
-    for (int i = from; i < n; ++i)
-        for (const TShemObj* end :
-             {(*m_items)[size_t(i)]->link().EndA, (*m_items)[size_t(i)]->link().EndB})
-            if (const int k = PositionOf(end); k >= from && end->IsLink()) {
-                ++waiting[size_t(i)];
-                dependants[size_t(k)].push_back(i);
-            }
-    std::priority_queue<int, std::vector<int>, std::greater<>> ready;
-    for (int i = from; i < n; ++i)
-        if (waiting[size_t(i)] == 0) ready.push(i);
-    std::vector<int> order;
-    while (!ready.empty()) {
-        const int i = ready.top();
-        ready.pop();
-        order.push_back(i);
-        for (int d : dependants[size_t(i)])
-            if (--waiting[size_t(d)] == 0) ready.push(d);
-    }
-    for (int i = from; i < n; ++i) // links on a cycle, if any: as they stand
-        if (waiting[size_t(i)] > 0) order.push_back(i);
-    std::vector<std::unique_ptr<TShemObj>> links;
-    links.reserve(order.size());
-    for (int i : order)
-        links.push_back(std::move((*m_items)[size_t(i)]));
-    std::move(links.begin(), links.end(), m_items->begin() + from);
-    InvalidateIndex();
+    m_indexValid = true;
 }
 
 } // namespace kb

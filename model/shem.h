@@ -121,13 +121,10 @@ private:
 class TShem
 {
 public:
-    explicit TShem(TListSink* view = nullptr);
+    TShem();
     ~TShem();
     TShem(const TShem&) = delete;
     TShem& operator=(const TShem&) = delete;
-
-    TListSink* View() const { return m_view; }
-    void SetView(TListSink* view) { m_view = view; }
 
     void Clear();
     int Add(std::unique_ptr<TShemObj> entry);
@@ -139,8 +136,7 @@ public:
     int IndexOf(const TShemObj* entry) const;
 
     // Deletes the entry, every link that ends on it (and on those links), and
-    // the joint points at the ends of every link deleted. The view is not
-    // touched: callers call RefreshList afterwards.
+    // the joint points at the ends of every link deleted.
     void Delete(int index);
     void Remove(TShemObj* entry);
     // The same cascade for several entries at once, in one pass.
@@ -169,9 +165,6 @@ public:
     uint64_t ChangeCount() const { return m_items.Changes(); }
     // The union of all block rectangles; (65535, 65535, 0, 0) without blocks.
     TRect Bounds() const;
-
-    void RefreshList();
-    void AddListItem(TShemObj* entry);
 
     void PasteFrom(const TShem& source, TPoint offset, std::vector<TShemObj*>* selection);
     void ChangeKind(TShemObj* entry, uint8_t kind);
@@ -217,7 +210,7 @@ public:
 
 private:
     bool Load(TByteReader& in, TLoadReport& report, int64_t size);
-    void ReadRecords(TByteReader& in, TLoadReport& report);
+    void ReadRecords(TByteReader& in, TLoadReport& report, int64_t size);
     void Adopt(TShem& loaded);
     void Renumber() const;
     void InvalidateIndex()
@@ -228,7 +221,6 @@ private:
     // IndexOf for entries known to be alive: reads the position they cache.
     int PositionOf(const TShemObj* entry) const;
     void EraseMarked(const std::vector<char>& doomed);
-    void SortLinksTopologically(int from);
     std::vector<char> DeleteClosure(const std::vector<int>& seeds) const;
     const TLinkEnds& SegmentOf(const TShemObj* link) const;
     TPoint At(TPoint pos, const TShemObj* entry) const;
@@ -240,7 +232,6 @@ private:
     TShemObj* FirstAt(TPoint p, const std::function<bool(const TShemObj&)>& test) const;
 
     TEntryList m_items;
-    TListSink* m_view = nullptr;
     mutable bool m_indexValid = true;
     mutable std::unordered_map<const TShemObj*, int> m_positions;
     mutable bool m_positionsValid = false;

@@ -2,6 +2,9 @@
 // order, numbers as unsigned 16-bit little-endian values.
 #include "model/shem.h"
 
+#include "model/entryorder.h"
+#include "model/entryslab.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -231,13 +234,132 @@ std::vector<uint8_t> TShem::SaveToBytes() const
 
 namespace {
 
-// Per-record bookkeeping of the reader: which file record an entry came from
-// and, for links, the file indices of its ends (-1 when missing).
-struct LinkRefs
+// One record as read, before it becomes an entry: the reader puts the
+// records in list order first and then makes each entry once, in its place.
+struct TRecord
 {
-    int record = 0;
-    int64_t end[2] = {-1, -1};
+    bool IsLink = false;
+    uint8_t Byte = 0;          // a block's flag byte, a link's style
+    int32_t Box[4] = {};       // a block's Left, Top, Right, Bottom; a link's PosA, PosB
+    int32_t End[2] = {-1, -1}; // a link's ends as the file names them; -1 when missing
+    uint32_t TextAt = 0;       // a block's text in the reader's one text buffer
+    uint32_t TextSize = 0;
 };
+
+// A link's end as a record index, -1 when it is missing or past the records.
+int EndOf(const TRecord& r, int k, int records)
+{
+    return r.End[k] >= 0 && r.End[k] < records ? r.End[k] : -1;
+}
+
+// Which records the diagram keeps: every block, and every link once both of
+// its ends are kept.
+std::vector<char> KeptRecords(const std::vector<TRecord>& records)
+{
+    const int n = int(records.size());
+    std::vector<char> kept(static_cast<size_t>(n), 0);
+    // Most files have no link ending on a link: a link on two blocks stays.
+    bool linksOnLinks = false;
+    for (int i = 0; i < n && !linksOnLinks; ++i) {
+        const TRecord& r = records[size_t(i)];
+        if (!r.IsLink) {
+            kept[size_t(i)] = 1;
+            continue;
+        }
+        const int a = EndOf(r, 0, n), b = EndOf(r, 1, n);
+        if (a < 0 || b < 0) continue; // never kept
+        linksOnLinks = records[size_t(a)].IsLink || records[size_t(b)].IsLink;
+        kept[size_t(i)] = !linksOnLinks;
+    }
+    if (!linksOnLinks) return kept;
+
+    // Otherwise a walk from the blocks over the links that end on what is
+    // kept; links on a cycle are never reached.
+    std::fill(kept.begin(), kept.end(), 0);
+    std::vector<int> waiting(static_cast<size_t>(n), 0);
+    std::vector<int> ready;
+    // The links that end on each record, as one table in record order: their
+    // count per record, then the links.
+    std::vector<int> first(size_t(n) + 1, 0);
+    for (int i = 0; i < n; ++i) {
+        const TRecord& r = records[size_t(i)];
+        if (!r.IsLink) {
+            ready.push_back(i);
+            continue;
+        }
+        if (EndOf(r, 0, n) < 0 || EndOf(r, 1, n) < 0) continue; // never kept
+        waiting[size_t(i)] = 2;
+        ++first[size_t(r.End[0]) + 1];
+        ++first[size_t(r.End[1]) + 1];
+    }
+    for (size_t k = 1; k < first.size(); ++k)
+        first[k] += first[k - 1];
+    std::vector<int> dependants(size_t(first.back()));
+    std::vector<int> fill(first.begin(), first.end() - 1);
+    for (int i = 0; i < n; ++i)
+        if (waiting[size_t(i)] > 0)
+            for (int k = 0; k < 2; ++k)
+                dependants[size_t(fill[size_t(records[size_t(i)].End[k])]++)] = i;
+    while (!ready.empty()) {
+        const int i = ready.back();
+        ready.pop_back();
+        kept[size_t(i)] = 1;
+        for (int k = first[size_t(i)]; k < first[size_t(i) + 1]; ++k)
+            if (const int d = dependants[size_t(k)]; --waiting[size_t(d)] == 0) ready.push_back(d);
+    }
+    return kept;
+}
+
+// Lists each dropped link with the reason, in file order.
+void ReportDropped(const std::vector<TRecord>& records, const std::vector<char>& kept,
+                   TLoadReport& rep)
+{
+    const int n = int(records.size());
+    for (int i = 0; i < n; ++i) {
+        const TRecord& r = records[size_t(i)];
+        if (kept[size_t(i)]) continue;
+        ++rep.DroppedLinks;
+        std::string why;
+        if (EndOf(r, 0, n) < 0 || EndOf(r, 1, n) < 0) {
+            const int k = EndOf(r, 0, n) < 0 ? 0 : 1;
+            why = r.End[k] < 0 ? "lacks its end " + std::string(k ? "B" : "A")
+                               : "has end " + std::string(k ? "B" : "A") + " on entry " +
+                                     std::to_string(r.End[k]) + ", which the file does not hold";
+        } else {
+            why = "ends on a link that is dropped or on a cycle of links";
+        }
+        rep.Problems.push_back("link " + RecordName(i) + " " + why + "; it is dropped");
+    }
+}
+
+// The kept records in list order, as SortEntries would put their entries.
+std::vector<int> ListOrder(const std::vector<TRecord>& records, const std::vector<char>& kept)
+{
+    const size_t n = records.size();
+    std::vector<int> keptAt(n, -1); // a kept record's place among the kept
+    std::vector<int> keptRecords;
+    keptRecords.reserve(n);
+    for (size_t i = 0; i < n; ++i)
+        if (kept[i]) {
+            keptAt[i] = int(keptRecords.size());
+            keptRecords.push_back(int(i));
+        }
+    const size_t m = keptRecords.size();
+    std::vector<char> isLink(m, 0);
+    std::vector<int> linkEnds(2 * m, -1);
+    for (size_t p = 0; p < m; ++p) {
+        const TRecord& r = records[size_t(keptRecords[p])];
+        if (!r.IsLink) continue;
+        isLink[p] = 1;
+        for (int k = 0; k < 2; ++k)
+            if (records[size_t(r.End[k])].IsLink)
+                linkEnds[2 * p + size_t(k)] = keptAt[size_t(r.End[k])];
+    }
+    std::vector<int> order = SortedOrder(isLink, linkEnds);
+    for (int& p : order)
+        p = keptRecords[size_t(p)];
+    return order;
+}
 
 } // namespace
 
@@ -286,7 +408,7 @@ bool TShem::Load(TByteReader& in, TLoadReport& rep, int64_t size)
         if (size > kMaxFileBytes) throw TTooLarge{size};
         // Read aside, so that a refused file leaves this diagram as it was.
         TShem loaded;
-        loaded.ReadRecords(in, rep);
+        loaded.ReadRecords(in, rep, size);
         if (rep.Refusal == TLoadRefusal::None) {
             Adopt(loaded);
             return true;
@@ -313,15 +435,17 @@ void TShem::Adopt(TShem& loaded)
         m_indexValid = true;
     else
         Renumber();
-    if (m_view)
-        for (const auto& e : *m_items)
-            AddListItem(e.get());
 }
 
-void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
+void TShem::ReadRecords(TByteReader& in, TLoadReport& rep, int64_t size)
 {
-    std::vector<LinkRefs> refs; // one per link, in list order
-    std::vector<int64_t> pending;
+    std::vector<TRecord> records;
+    std::string texts; // every block's text, one after another
+    if (size > 0) {
+        // A record takes at least 11 bytes.
+        records.reserve(size_t(std::min<int64_t>(size / 11 + 1, kMaxEntries)));
+        texts.reserve(size_t(size));
+    }
     int64_t record = 0;
     // Past kMaxEntries records the file cannot be taken: what was read goes,
     // and the rest is only counted, for the message.
@@ -334,65 +458,47 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
     for (; !in.AtEnd(); ++record) {
         if (record == kMaxEntries && !counting) {
             counting = true;
-            TEntryList::TVector().swap(*m_items);
-            refs = {};
-            pending = {};
+            records = {};
+            texts = {};
             rep.Problems = {};
         }
         uint8_t kind = 0;
         in.Byte(kind);
+        TRecord r;
         if (kind == TShemObj::okBlock) {
-            // Read into its entry in place: a text copied would cost an
-            // allocation per block. Records past the limit are only counted.
-            auto entry = counting ? nullptr : std::make_unique<TShemObj>(Block());
-            Block skipped;
-            Block& b = entry ? entry->block() : skipped;
-            uint8_t flags = 0;
-            bool whole = in.Byte(flags);
-            b.Kind = flags & 0x0F;
-            b.Dotted = flags & 0x10;
-            b.Filled = flags & 0x20;
-            b.Align = flags >> 6;
-            const bool ended = whole && in.Text(counting ? nullptr : &b.Text);
-            whole = whole && ended && in.Word(b.Left) && in.Word(b.Top);
+            bool whole = in.Byte(r.Byte);
+            r.TextAt = uint32_t(texts.size());
+            const bool ended = whole && in.Text(counting ? nullptr : &texts);
+            r.TextSize = uint32_t(texts.size() - r.TextAt);
+            whole = whole && ended && in.Word(r.Box[0]) && in.Word(r.Box[1]);
             // A rectangle without its far corner shrinks to its near one.
-            b.Right = b.Left;
-            b.Bottom = b.Top;
-            whole = whole && in.Word(b.Right) && in.Word(b.Bottom);
+            r.Box[2] = r.Box[0];
+            r.Box[3] = r.Box[1];
+            whole = whole && in.Word(r.Box[2]) && in.Word(r.Box[3]);
             if (counting) continue;
             if (!whole) cutShort("block");
-            if (b.Kind >= kBlockKindCount)
+            if (const int blockKind = r.Byte & 0x0F; blockKind >= kBlockKindCount)
                 rep.Problems.push_back(RecordName(record) + " is a block of the unknown kind " +
-                                       std::to_string(b.Kind) + "; it is shown as a rectangle");
-            Add(std::move(entry));
+                                       std::to_string(blockKind) + "; it is shown as a rectangle");
         } else if (kind == TShemObj::okLink) {
-            TLink l;
-            LinkRefs r;
-            r.record = int(record);
-            bool whole = in.Byte(l.Style);
-            const int readSoFar = Count();
+            r.IsLink = true;
+            bool whole = in.Byte(r.Byte);
             for (int k = 0; k < 2 && whole; ++k) {
                 int32_t index = 0;
                 whole = in.Word(index);
-                if (!whole || counting) continue;
-                r.end[k] = index;
-                if (index < readSoFar)
-                    (k == 0 ? l.EndA : l.EndB) = Get(index);
-                else
-                    pending.push_back(index);
+                if (whole) r.End[k] = index;
             }
-            whole = whole && in.Word(l.PosA.x) && in.Word(l.PosA.y) && in.Word(l.PosB.x) &&
-                    in.Word(l.PosB.y);
+            for (int k = 0; k < 4 && whole; ++k)
+                whole = in.Word(r.Box[k]);
             if (counting) continue;
             if (!whole) cutShort("link");
-            refs.push_back(r);
-            AddLink(l);
         } else {
             if (!counting)
                 rep.Problems.push_back(RecordName(record) + " has the unknown kind " +
                                        std::to_string(kind) + "; the rest of the data is ignored");
             break;
         }
+        records.push_back(r);
     }
     if (counting) {
         rep.Refusal = TLoadRefusal::TooManyEntries;
@@ -400,92 +506,59 @@ void TShem::ReadRecords(TByteReader& in, TLoadReport& rep)
         return;
     }
 
-    // Forward references, in the order the table was filled.
-    size_t next = 0;
-    size_t linkNo = 0;
-    for (auto& e : *m_items) {
-        if (next == pending.size()) break;
-        if (!e->IsLink()) continue;
-        TLink& l = e->link();
-        const LinkRefs& r = refs[linkNo++];
-        for (int k = 0; k < 2; ++k) {
-            TShemObj*& end = k == 0 ? l.EndA : l.EndB;
-            if (end || r.end[k] < 0) continue;
-            const int64_t index = pending[next++];
-            if (index < Count()) end = Get(int(index));
-        }
-    }
-
     // Links with a missing end, and links that end on links in a cycle, would
     // break every later use of the diagram (an end nowhere, an attachment
-    // computed forever). They are dropped with every link that ends on them:
-    // a link is kept once both its ends are kept.
-    const int n = Count();
-    if (!m_indexValid) Renumber(); // Add numbered the entries
-    std::vector<char> kept(static_cast<size_t>(n), 0);
-    std::vector<int> waiting(static_cast<size_t>(n), 0);
-    std::vector<int> ready;
-    // The links that end on each entry, as one table in entry order: the
-    // positions of both ends, then their count per entry, then the links.
-    std::vector<int> endAt(2 * size_t(n), -1);
-    std::vector<int> first(size_t(n) + 1, 0);
-    for (int i = 0; i < n; ++i) {
-        const TShemObj& e = *(*m_items)[size_t(i)];
-        if (e.IsBlock()) {
-            ready.push_back(i);
-            continue;
-        }
-        const TLink& l = e.link();
-        if (!l.EndA || !l.EndB) continue; // never kept
-        for (int k = 0; k < 2; ++k) {
-            const int at = PositionOf(k == 0 ? l.EndA : l.EndB);
-            endAt[2 * size_t(i) + size_t(k)] = at;
-            ++waiting[size_t(i)];
-            ++first[size_t(at) + 1];
-        }
-    }
-    for (size_t k = 1; k < first.size(); ++k)
-        first[k] += first[k - 1];
-    std::vector<int> dependants(size_t(first.back()));
-    std::vector<int> fill(first.begin(), first.end() - 1);
-    for (size_t k = 0; k < endAt.size(); ++k)
-        if (endAt[k] >= 0) dependants[size_t(fill[size_t(endAt[k])]++)] = int(k / 2);
-    while (!ready.empty()) {
-        const int i = ready.back();
-        ready.pop_back();
-        kept[size_t(i)] = 1;
-        for (int k = first[size_t(i)]; k < first[size_t(i) + 1]; ++k)
-            if (const int d = dependants[size_t(k)]; --waiting[size_t(d)] == 0) ready.push_back(d);
-    }
-    linkNo = 0;
-    const bool allKept = std::count(kept.begin(), kept.end(), 1) == n;
-    for (int i = 0; i < n && !allKept; ++i) {
-        const TShemObj& e = *(*m_items)[size_t(i)];
-        if (!e.IsLink()) continue;
-        const LinkRefs& r = refs[linkNo++];
-        if (kept[size_t(i)]) continue;
-        ++rep.DroppedLinks;
-        const TLink& l = e.link();
-        std::string why;
-        if (!l.EndA || !l.EndB) {
-            const int k = l.EndA ? 1 : 0;
-            why = r.end[k] < 0 ? "lacks its end " + std::string(k ? "B" : "A")
-                               : "has end " + std::string(k ? "B" : "A") + " on entry " +
-                                     std::to_string(r.end[k]) + ", which the file does not hold";
+    // computed forever). They are dropped with every link that ends on them.
+    const int n = int(records.size());
+    const std::vector<char> kept = KeptRecords(records);
+    ReportDropped(records, kept, rep);
+    const std::vector<int> listed = ListOrder(records, kept);
+    const size_t m = listed.size();
+
+    // The sort puts every end before the links on it, so each link finds
+    // its ends made already; should one not be, a second walk sets it.
+    bool late = false;
+    TEntrySlabs slabs;
+    TEntryList::TVector& items = *m_items;
+    items.reserve(m);
+    std::vector<TShemObj*> entryOf(size_t(n), nullptr); // by record
+    for (size_t p = 0; p < m; ++p) {
+        const int i = listed[p];
+        const TRecord& r = records[size_t(i)];
+        std::unique_ptr<TShemObj> entry;
+        if (r.IsLink) {
+            TLink l;
+            l.Style = r.Byte;
+            l.EndA = entryOf[size_t(r.End[0])];
+            l.EndB = entryOf[size_t(r.End[1])];
+            l.PosA = {r.Box[0], r.Box[1]};
+            l.PosB = {r.Box[2], r.Box[3]};
+            late = late || !l.EndA || !l.EndB;
+            entry = slabs.MakeLink(l);
         } else {
-            why = "ends on a link that is dropped or on a cycle of links";
+            entry = slabs.MakeBlock();
+            Block& b = entry->block();
+            b.Kind = r.Byte & 0x0F;
+            b.Dotted = r.Byte & 0x10;
+            b.Filled = r.Byte & 0x20;
+            b.Align = r.Byte >> 6;
+            b.Text.assign(texts, r.TextAt, r.TextSize);
+            b.Left = r.Box[0];
+            b.Top = r.Box[1];
+            b.Right = r.Box[2];
+            b.Bottom = r.Box[3];
         }
-        rep.Problems.push_back("link " + RecordName(r.record) + " " + why + "; it is dropped");
+        entry->m_index = int(p);
+        entryOf[size_t(i)] = entry.get();
+        items.push_back(std::move(entry));
     }
-    if (rep.DroppedLinks > 0) {
-        EraseMarked([&] {
-            std::vector<char> doomed(static_cast<size_t>(n));
-            for (int i = 0; i < n; ++i)
-                doomed[size_t(i)] = !kept[size_t(i)];
-            return doomed;
-        }());
-    }
-    SortEntries();
+    for (size_t p = 0; late && p < m; ++p)
+        if (TShemObj& e = *items[p]; e.IsLink()) {
+            const TRecord& r = records[size_t(listed[p])];
+            e.link().EndA = entryOf[size_t(r.End[0])];
+            e.link().EndB = entryOf[size_t(r.End[1])];
+        }
+    m_indexValid = true;
 }
 
 } // namespace kb

@@ -5,6 +5,7 @@
 #include "model/geometry.h"
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <variant>
 
@@ -60,6 +61,7 @@ struct Block
 };
 
 class TShemObj;
+struct TEntrySlab;
 
 struct TBlock
 {
@@ -97,10 +99,28 @@ public:
     TLink& link() { return std::get<TLink>(m_obj); }
     const TLink& link() const { return std::get<TLink>(m_obj); }
 
+    // Entries are deleted through unique_ptr like any object, but the reader
+    // places the entries of one file side by side in shared blocks of memory
+    // (see TEntrySlabs): one allocation for many entries, and a list that
+    // lies in memory in its own order. A block is freed with its last entry.
+    static void operator delete(TShemObj* entry, std::destroying_delete_t);
+
 private:
     friend class TShem;
+    friend class TEntrySlabs;
+
+    // The shared block an entry was placed in; never copied with the entry.
+    struct TSlabRef
+    {
+        TEntrySlab* Slab = nullptr;
+        TSlabRef() = default;
+        TSlabRef(const TSlabRef&) {}
+        TSlabRef& operator=(const TSlabRef&) { return *this; }
+    };
+
     std::variant<TBlock, TLink> m_obj;
     mutable int m_index = -1; // cached list position, checked before use
+    TSlabRef m_slab;
 };
 
 } // namespace kb

@@ -114,6 +114,14 @@ void TPixelFigures::Line(TPoint from, TPoint to, const TInk& ink)
     const int64_t n = std::max(std::abs(dx), std::abs(dy));
     if (n == 0) return;
     const bool xMajor = std::abs(dx) >= std::abs(dy);
+    // Every pixel's other coordinate lies between the ends' (i < n), so a
+    // line wholly above or below the image (beside it, for a steep one)
+    // touches nothing. A picture drawn a band at a time meets every line of
+    // the diagram in every band.
+    const int64_t minorFrom = xMajor ? from.y : from.x, minorTo = xMajor ? to.y : to.x;
+    if (std::max(minorFrom, minorTo) < 0 ||
+        std::min(minorFrom, minorTo) >= (xMajor ? m_height : m_width))
+        return;
     const int64_t start = xMajor ? from.x : from.y;
     const int64_t step = (xMajor ? dx : dy) > 0 ? 1 : -1;
     const int64_t limit = (xMajor ? m_width : m_height) - 1;

@@ -1,5 +1,8 @@
 #include "docwin/drawing/pngstream.h"
 
+#include "docwin/drawing/rledeflate.h"
+
+#include <libdeflate.h>
 #include <zlib.h>
 
 #if defined(__SSE2__)
@@ -7,6 +10,7 @@
 #endif
 
 #include <cstring>
+#include <new>
 
 namespace kb {
 namespace {
@@ -53,19 +57,6 @@ uLong ZerosAdler(uint64_t n)
     return uLong(n % 65521) << 16 | 1;
 }
 
-// Runs deflate until it has taken all its input (and, with a flush, given
-// all its output), appending what it gives to the piece.
-bool Deflate(z_stream& z, int flush, uint8_t* buffer, size_t size, TPngStream::TPiece& piece)
-{
-    do {
-        z.next_out = buffer;
-        z.avail_out = uInt(size);
-        if (deflate(&z, flush) == Z_STREAM_ERROR) return false;
-        piece.Data.insert(piece.Data.end(), buffer, buffer + (size - z.avail_out));
-    } while (z.avail_in > 0 || z.avail_out == 0);
-    return true;
-}
-
 // Each row is stored as its difference from the row above ("Up"): rows that
 // repeat, as most do in a diagram, become zeros and compress to almost nothing.
 // The piece is raw deflate that ends on a byte boundary without closing the
@@ -74,33 +65,28 @@ TPngStream::TPiece CompressRows(const uint8_t* above, const uint8_t* first, qsiz
                                 int count, int width)
 {
     TPngStream::TPiece piece;
-    z_stream z{};
-    // Run-length matching suits pictures that are mostly white runs, and is
-    // many times faster than the full search.
-    if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) {
-        piece.Ok = false;
-        return piece;
-    }
-    std::vector<uint8_t> filtered(size_t(width) + 1);
-    std::vector<uint8_t> buffer(kChunkSize);
-    filtered[0] = 2;
-    const uLong zeros = ZerosAdler(uint64_t(width));
-    for (int y = 0; y < count && piece.Ok; ++y) {
-        const uint8_t* row = first + y * stride;
-        if (Subtract(row, above, filtered.data() + 1, width)) {
-            piece.Adler = adler32(piece.Adler, filtered.data(), uInt(filtered.size()));
-        } else {
-            piece.Adler = adler32(piece.Adler, filtered.data(), 1);
-            piece.Adler = adler32_combine(piece.Adler, zeros, z_off_t(width));
+    try {
+        TRleDeflate deflate;
+        std::vector<uint8_t> filtered(size_t(width) + 1);
+        filtered[0] = 2;
+        const uLong zeros = ZerosAdler(uint64_t(width));
+        for (int y = 0; y < count; ++y) {
+            const uint8_t* row = first + y * stride;
+            if (Subtract(row, above, filtered.data() + 1, width)) {
+                piece.Adler =
+                    libdeflate_adler32(uint32_t(piece.Adler), filtered.data(), filtered.size());
+            } else {
+                piece.Adler = adler32(piece.Adler, filtered.data(), 1);
+                piece.Adler = adler32_combine(piece.Adler, zeros, z_off_t(width));
+            }
+            above = row;
+            deflate.Add(filtered.data(), filtered.size());
         }
-        above = row;
-        z.next_in = filtered.data();
-        z.avail_in = uInt(filtered.size());
-        piece.Ok = Deflate(z, Z_NO_FLUSH, buffer.data(), buffer.size(), piece);
+        piece.Data = deflate.Finish();
+        piece.Length = uint64_t(count) * filtered.size();
+    } catch (const std::bad_alloc&) {
+        piece.Ok = false; // reported as data that could not be compressed
     }
-    piece.Ok = piece.Ok && Deflate(z, Z_SYNC_FLUSH, buffer.data(), buffer.size(), piece);
-    piece.Length = uint64_t(count) * filtered.size();
-    deflateEnd(&z);
     return piece;
 }
 

@@ -2,8 +2,8 @@
 // diagram never has to be in memory whole. It writes 8-bit grey, which holds
 // the print renderer's black, white and smoothed text exactly.
 //
-// Compressing takes longer than drawing, so each band is compressed in two
-// halves on two more threads while the caller draws the next band; the
+// Each band is compressed in two halves on two more threads while the caller
+// draws the next band (TRleDeflate, a coder made for such pictures); the
 // halves are separate pieces of one deflate stream, joined in order.
 #pragma once
 

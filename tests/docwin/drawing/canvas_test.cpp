@@ -6,6 +6,8 @@
 #include <QPicture>
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace kb;
 using kbtest::Filled;
 using kbtest::InkBounds;
@@ -224,6 +226,34 @@ TEST(PainterCanvas, DrawsWithTheCallersPainterAndLeavesItAsItWas)
     painter.end();
     EXPECT_EQ(image.pixel(20, 20), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(8, 8), qRgb(255, 255, 255));
+}
+
+// A picture drawn a band at a time must equal the picture drawn whole: a
+// canvas that shows only part of the diagram clips each line exactly, also
+// lines that pass wholly beside, above or below it.
+TEST(RasterCanvas, LinesDrawnIntoAWindowEqualThatPartOfTheWhole)
+{
+    std::mt19937 rng(9);
+    const QRect window(70, 80, 60, 40);
+    // Half the ends on or next to the window's edges, where clipping errs.
+    const int32_t edges[] = {69, 70, 71, 79, 80, 81, 118, 119, 120, 128, 129, 130};
+    auto coordinate = [&] { return rng() % 2 ? int32_t(rng() % 200) : edges[rng() % 12]; };
+    for (int round = 0; round < 40; ++round) {
+        QImage whole = Filled(200, 200), part = Filled(window.width(), window.height());
+        std::vector<std::pair<TPoint, TPoint>> lines;
+        for (int k = 0; k < 40; ++k)
+            lines.push_back({{coordinate(), coordinate()}, {coordinate(), coordinate()}});
+        for (QImage* image : {&whole, &part}) {
+            TRasterCanvas c(*image, image == &part ? TPoint{window.x(), window.y()} : TPoint{});
+            BlackPen(c);
+            c.SetPenStyle(round % 2 ? TPenStyle::Dotted : TPenStyle::Solid);
+            for (const auto& [a, b] : lines) {
+                c.MoveTo(a);
+                c.LineTo(b);
+            }
+        }
+        ASSERT_EQ(part, whole.copy(window)) << "round " << round;
+    }
 }
 
 // Picture export draws in grey to save memory; figures and flood fill
