@@ -96,6 +96,15 @@ TDraft::TDraft() : m_store(std::make_shared<TDraftStore>())
     m_store->Groups.emplace_back();
 }
 
+// A statement line makes a block and the link to it, a decision one more
+// link and a joint, and most statement lists a draft of their own.
+TDraft::TDraft(size_t lines) : TDraft()
+{
+    m_store->Items.reserve(3 * lines + 8);
+    m_store->Nodes.reserve(4 * lines + 8);
+    m_store->Groups.reserve(lines + 2);
+}
+
 TDraft::TDraft(std::shared_ptr<TDraftStore> store, int group)
     : m_store(std::move(store)), m_group(group)
 {
