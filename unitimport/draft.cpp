@@ -251,6 +251,7 @@ void TDraft::AppendTo(TShem& out) const
 {
     std::vector<TShemObj*> entryOf(m_store->Items.size(), nullptr);
     std::vector<TItemId> links;
+    links.reserve(m_store->Items.size());
     Walk(*m_store, m_group, m_store->Groups[size_t(m_group)].Offset, [&](TItemId id, TPoint d) {
         const TDraftItem& item = m_store->Items[size_t(id)];
         if (item.IsLink) {
@@ -259,9 +260,11 @@ void TDraft::AppendTo(TShem& out) const
             links.push_back(id);
             return;
         }
-        Block b = item.Shape;
-        b.SetRect(Moved(b.Rect(), d));
-        entryOf[size_t(id)] = out.Get(out.AddBlock(b));
+        // Placed where it belongs once it is an entry: a moved copy of the
+        // block first would copy its text twice.
+        TShemObj* entry = out.Get(out.AddBlock(item.Shape));
+        entry->block().SetRect(Moved(item.Shape.Rect(), d));
+        entryOf[size_t(id)] = entry;
     });
     // Ends are set once every entry exists, whatever the list order.
     for (const TItemId id : links) {
@@ -270,6 +273,7 @@ void TDraft::AppendTo(TShem& out) const
         link.EndA = entryOf[size_t(l.EndA)];
         link.EndB = entryOf[size_t(l.EndB)];
     }
+    out.NoteChanged(); // rectangles and link ends were set in place
 }
 
 } // namespace kb::unitimport
