@@ -1,5 +1,7 @@
 #include "unitimport/draft.h"
 
+#include "model/entryslab.h"
+
 #include <algorithm>
 
 namespace kb::unitimport {
@@ -247,24 +249,30 @@ std::vector<TItemId> TDraft::Order() const
     return ids;
 }
 
+// The entries are placed side by side in shared blocks of memory, as the
+// reader places a file's: one allocation per entry was most of the cost of
+// turning a routine into its diagram.
 void TDraft::AppendTo(TShem& out) const
 {
+    TEntrySlabs slabs;
     std::vector<TShemObj*> entryOf(m_store->Items.size(), nullptr);
     std::vector<TItemId> links;
     links.reserve(m_store->Items.size());
     Walk(*m_store, m_group, m_store->Groups[size_t(m_group)].Offset, [&](TItemId id, TPoint d) {
         const TDraftItem& item = m_store->Items[size_t(id)];
+        std::unique_ptr<TShemObj> entry;
         if (item.IsLink) {
             const TDraftLink& l = item.Link;
-            entryOf[size_t(id)] = out.Get(out.AddLink({l.Style, nullptr, nullptr, l.PosA, l.PosB}));
+            entry = slabs.MakeLink({l.Style, nullptr, nullptr, l.PosA, l.PosB});
             links.push_back(id);
-            return;
+        } else {
+            entry = slabs.MakeBlock();
+            Block& b = entry->block();
+            b = item.Shape;
+            b.SetRect(Moved(item.Shape.Rect(), d));
         }
-        // Placed where it belongs once it is an entry: a moved copy of the
-        // block first would copy its text twice.
-        TShemObj* entry = out.Get(out.AddBlock(item.Shape));
-        entry->block().SetRect(Moved(item.Shape.Rect(), d));
-        entryOf[size_t(id)] = entry;
+        entryOf[size_t(id)] = entry.get();
+        out.Add(std::move(entry));
     });
     // Ends are set once every entry exists, whatever the list order.
     for (const TItemId id : links) {
@@ -273,7 +281,7 @@ void TDraft::AppendTo(TShem& out) const
         link.EndA = entryOf[size_t(l.EndA)];
         link.EndB = entryOf[size_t(l.EndB)];
     }
-    out.NoteChanged(); // rectangles and link ends were set in place
+    out.NoteChanged(); // link ends were set in place
 }
 
 } // namespace kb::unitimport
