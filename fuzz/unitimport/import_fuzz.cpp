@@ -46,8 +46,9 @@ void CheckExtents(const TLines& lines)
     for (size_t k = 0; k < piece.size() && k < 8; ++k)
         Check(table.StatementEnd(piece, k) == StatementEnd(piece, k),
               "the table agrees with StatementEnd on a piece");
+    TLines out; // one list for every extent, so that it grows only once
     for (size_t k = 0; k < lines.size() && k < 32 && budget >= lines.size() - k; ++k) {
-        TLines out;
+        out.clear();
         const size_t next = StatementExtent(lines, k, out);
         budget -= next - k;
         Check(next > k && next <= lines.size(), "extent stays inside the list");
