@@ -57,7 +57,7 @@ TConvertError::TConvertError(TConvertFailure why) : std::runtime_error(FailureTe
 
 TConversion Convert(TLineSpan lines)
 {
-    return TConverterWalk(lines, 0, TDraft()).Run();
+    return TConverterWalk(lines, 0, TDraft(lines.size())).Run();
 }
 
 TConverterWalk::TConverterWalk(TLineSpan lines, int depth, TDraft draft, const TExtentTable* table,

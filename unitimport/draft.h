@@ -39,6 +39,10 @@ class TDraft
 public:
     // An empty draft with a store of its own.
     TDraft();
+    // The same, with room for about this many lines' items made at once:
+    // growing the store step by step moves every item (and its text) each
+    // time.
+    explicit TDraft(size_t lines);
     // An empty draft sharing this one's store, to be placed into it later.
     TDraft NewSub() const;
 

@@ -3,6 +3,7 @@
 #include "unitimport/scanner.h"
 
 #include <cctype>
+#include <cstddef>
 
 namespace kb::unitimport {
 
@@ -230,8 +231,7 @@ private:
                 m_routines.push_back({std::move(open.back()), {"begin", " ", "end"}});
             } else if (i < Count() && m_lines[i] == "asm") {
                 // An assembler body is no flowchart; it is passed over whole.
-                TLines ignored;
-                i = TakeBody(i, ignored);
+                i = BodyEnd(i);
             } else if (i + 2 >= Count()) {
                 // At or past the second-to-last line: this routine has no body.
             } else if (const size_t past = PastTypeBody(i); past != 0) {
@@ -252,13 +252,23 @@ private:
     }
 
     // From "begin" to its matching "end" (or the last line); returns the index
-    // of the last line taken.
+    // of the last line taken. The lines are copied in one go, once their
+    // count is known.
     size_t TakeBody(size_t i, TLines& body) const
+    {
+        const size_t last = BodyEnd(i);
+        if (i < Count())
+            body.assign(m_lines.begin() + std::ptrdiff_t(i),
+                        m_lines.begin() + std::ptrdiff_t(last) + 1);
+        return last;
+    }
+
+    // The index of the "end" matching the "begin" at i, or the last line.
+    size_t BodyEnd(size_t i) const
     {
         int depth = 0;
         for (; i < Count(); ++i) {
             const std::string& line = m_lines[i];
-            body.push_back(line);
             if (OpensEnd(line))
                 ++depth;
             else if (line == "end" && --depth == 0)

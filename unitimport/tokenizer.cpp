@@ -47,11 +47,15 @@ private:
         if (!token.empty()) m_tokens.emplace_back(token);
     }
 
+    // The token is made once, in place: copying it through a temporary
+    // would allocate twice for every statement longer than a short string.
     void Separator(char c)
     {
-        std::string t(Trim(m_t));
-        if (c == ';') t += ';';
-        Emit(t);
+        const std::string_view t = Trim(m_t);
+        if (c == ';')
+            m_tokens.emplace_back(t).push_back(';');
+        else
+            Emit(t);
         m_t.clear();
     }
 

@@ -251,4 +251,31 @@ TEST(Converter, RefusesWhatDoesNotFit)
     EXPECT_EQ(failure(TLines(2184, "x := 1")), -1); // 2183 * 30 + 20 fits
 }
 
+// A diagram's entries share blocks of memory, yet each lives on its own: the
+// editor deletes them one by one and its undo history keeps taken ones
+// after the diagram is gone.
+TEST(Converter, EntriesOutliveEachOtherAndTheirDiagram)
+{
+    TLines lines;
+    for (int i = 0; i < 300; ++i)
+        lines.insert(lines.end(), {"if", "c" + std::to_string(i), "then", "a long statement text"});
+    std::vector<TTakenEntry> taken;
+    {
+        Converted c(lines);
+        TShem& shem = c.Shem;
+        const int count = shem.Count();
+        ASSERT_GT(count, 1000);
+        taken = shem.TakeOut({shem.Get(count / 2), shem.Get(count - 1)});
+        ASSERT_EQ(taken.size(), 2u);
+        while (shem.Count() > count / 3)
+            shem.Delete(shem.Count() / 2);
+        TShem back;
+        TLoadReport report;
+        EXPECT_TRUE(back.LoadFromStream(shem.SaveToBytes(), &report) && report.Clean());
+        EXPECT_EQ(back.Count(), shem.Count());
+    }
+    for (const TTakenEntry& t : taken)
+        if (t.Entry->IsBlock()) EXPECT_FALSE(t.Entry->block().Text.empty());
+}
+
 } // namespace
