@@ -92,10 +92,7 @@ TPoint JoinPosition(TPoint branchEnd, TPoint from, TPoint to)
 // its label: the export knows that shape and writes the case back.
 size_t TConverterWalk::Case(size_t k)
 {
-    const TItemId d = Box(bkRhomb, "case " + std::string(Trim(LineAt(k + 1))) + " of");
-    Connect(d);
-    m_l = d;
-    m_y += 30;
+    const TItemId d = Step(bkRhomb, "case " + std::string(Trim(LineAt(k + 1))) + " of");
 
     struct TArm
     {

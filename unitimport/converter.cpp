@@ -78,12 +78,7 @@ TConverterWalk::TConverterWalk(TLineSpan lines, int depth, TDraft draft, const T
 
 TConversion TConverterWalk::Run()
 {
-    if (m_blankFirst) {
-        const TItemId r = Box(bkRectangle, kBlank[0]);
-        Connect(r);
-        m_l = r;
-        m_y += 30;
-    }
+    if (m_blankFirst) Step(bkRectangle, kBlank[0]);
     for (size_t k = 0; k < m_lines.size();)
         k = std::max(Statement(k), k + 1);
     if (m_f == kNoItem) return TConverterWalk(kBlank, m_depth, m_d.NewSub()).Run();
@@ -138,10 +133,7 @@ size_t TConverterWalk::Plain(size_t k)
     const bool label = !line.empty() && line.back() == ':' && line.find(' ') == std::string::npos;
     const bool joins = label && k + 1 < m_lines.size() && FindKeyword(m_lines[k + 1]) == kwNone &&
                        !OpensEnd(m_lines[k + 1]);
-    const TItemId r = Box(bkRectangle, joins ? m_lines[k] + "\r\n" + m_lines[k + 1] : m_lines[k]);
-    Connect(r);
-    m_l = r;
-    m_y += 30;
+    Step(bkRectangle, joins ? m_lines[k] + "\r\n" + m_lines[k + 1] : m_lines[k]);
     return joins ? k + 2 : k + 1;
 }
 
@@ -155,10 +147,7 @@ size_t TConverterWalk::Compound(size_t k)
     inner = inner.subspan(wrappers, inner.size() - 2 * wrappers);
 
     TConversion sub = Sub(inner);
-    const TPlaced p = Place(sub, {kCentre - sub.W / 2, int32_t(m_y)});
-    Connect(p.F);
-    m_l = p.L;
-    m_y += sub.H + 10;
+    Nest(sub);
     return end + 1;
 }
 
@@ -172,22 +161,13 @@ size_t TConverterWalk::With(size_t k)
 
 size_t TConverterWalk::Around(std::string head, size_t bodyAt)
 {
-    const TItemId h = Box(bkRectangle, std::move(head) + "\r\nbegin");
-    Connect(h);
-    m_l = h;
-    m_y += 30;
+    Step(bkRectangle, std::move(head) + "\r\nbegin");
 
     const TBranch body = Branch(bodyAt);
     TConversion sub = Sub(body.Lines);
-    const TPlaced p = Place(sub, {kCentre - sub.W / 2, int32_t(m_y)});
-    Connect(p.F);
-    m_l = p.L;
-    m_y += sub.H + 10;
+    Nest(sub);
 
-    const TItemId end = Box(bkRectangle, "end");
-    Connect(end);
-    m_l = end;
-    m_y += 30;
+    Step(bkRectangle, "end");
     return body.Next;
 }
 
@@ -200,15 +180,9 @@ size_t TConverterWalk::Try(size_t k)
     Plain(k);
     if (end > k + 1) {
         TConversion sub = Sub(m_lines.subspan(k + 1, std::min(end, m_lines.size()) - (k + 1)));
-        const TPlaced p = Place(sub, {kCentre - sub.W / 2, int32_t(m_y)});
-        Connect(p.F);
-        m_l = p.L;
-        m_y += sub.H + 10;
+        Nest(sub);
     }
-    const TItemId e = Box(bkRectangle, "end");
-    Connect(e);
-    m_l = e;
-    m_y += 30;
+    Step(bkRectangle, "end");
     return end + 1;
 }
 
@@ -220,10 +194,7 @@ size_t TConverterWalk::Asm(size_t k)
     for (size_t i = k + 1; i < end; ++i)
         text += "\r\n" + m_lines[i];
     text += "\r\nend";
-    const TItemId r = Box(bkRectangle, std::move(text));
-    Connect(r);
-    m_l = r;
-    m_y += 30;
+    Step(bkRectangle, std::move(text));
     return end + 1;
 }
 
@@ -320,13 +291,27 @@ void TConverterWalk::Connect(TItemId e)
         m_f = e;
 }
 
+TItemId TConverterWalk::Step(uint8_t kind, std::string text)
+{
+    const TItemId e = Box(kind, std::move(text));
+    Connect(e);
+    m_l = e;
+    m_y += 30;
+    return e;
+}
+
+void TConverterWalk::Nest(TConversion& sub)
+{
+    const TPlaced p = Place(sub, {kCentre - sub.W / 2, int32_t(m_y)});
+    Connect(p.F);
+    m_l = p.L;
+    m_y += sub.H + 10;
+}
+
 TItemId TConverterWalk::Decision(std::string text)
 {
-    const TItemId d = Box(bkRhomb, std::move(text));
-    Connect(d);
-    m_l = d;
+    const TItemId d = Step(bkRhomb, std::move(text));
     Labels(d);
-    m_y += 30;
     return d;
 }
 

@@ -70,6 +70,11 @@ private:
     TItemId AddBlock(uint8_t kind, std::string text, TRect r, bool front = false);
     // A block in the statement box at the current y.
     TItemId Box(uint8_t kind, std::string text);
+    // Box joined after the last statement; the walk goes on below it.
+    TItemId Step(uint8_t kind, std::string text);
+    // Puts `sub` below the last statement, joined to it; the walk goes on
+    // below it. `sub` is used up.
+    void Nest(TConversion& sub);
     TItemId Joint(TPoint p, bool front);
     void Labels(TItemId rhomb);
     void Connect(TItemId e);
