@@ -9,6 +9,7 @@
 #include "frame/services/exportmodule.h"
 #include "frame/services/pluginhost.h"
 #include "frame/services/settings.h"
+#include "frame/services/userstore.h"
 #include "frame/singleinstance.h"
 #include "frame/startupreport.h"
 

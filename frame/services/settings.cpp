@@ -174,16 +174,6 @@ QList<QRect> AvailableScreens()
     return screens;
 }
 
-std::unique_ptr<QSettings> OpenUserSettings()
-{
-#ifdef Q_OS_WIN
-    return std::make_unique<QSettings>("HKEY_CURRENT_USER\\Software\\Marlowen",
-                                       QSettings::NativeFormat);
-#else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Marlowen");
-#endif
-}
-
 TSettings DefaultSettings()
 {
     TSettings s;

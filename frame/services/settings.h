@@ -86,10 +86,6 @@ QString ProgramFolder();
 QString DocumentsFolder();
 QList<QRect> AvailableScreens();
 
-// The settings store of the current user: HKCU\Software\Marlowen on Windows,
-// the per-user "Marlowen" settings file elsewhere.
-std::unique_ptr<QSettings> OpenUserSettings();
-
 TSettings DefaultSettings();
 // screens: the available desktop areas; a stored placement that shows no
 // usable part of the window on any of them is dropped.

@@ -1,6 +1,7 @@
 // Vellucor's entry points, bound by name by the editor: Init, GetName,
 // GetHint and ImportFiles. The editor's LoadFile is looked up by name in
 // the host module before each call.
+#include "frame/services/userstore.h"
 #include "kestrabin/plugin.h"
 #include "unitimport/vellucor/listprocdialog.h"
 
@@ -32,22 +33,10 @@ void OpenInEditor(const std::string& path)
     loadFile(g_pathBuffer.c_str());
 }
 
-// The editor's settings store (where the editor keeps "Path" and the rest);
-// the plug-in keeps the unit dialog's last folder there as "UnitPath".
-std::unique_ptr<QSettings> EditorSettings()
-{
-#ifdef Q_OS_WIN
-    return std::make_unique<QSettings>("HKEY_CURRENT_USER\\Software\\Marlowen",
-                                       QSettings::NativeFormat);
-#else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "Marlowen");
-#endif
-}
-
 // The unit chosen in the open-file dialog; empty when the user cancels.
 QString AskForUnit()
 {
-    const auto settings = EditorSettings();
+    const auto settings = kb::OpenUserSettings(); // "UnitPath" beside the editor's "Path"
     QString start = settings->value("UnitPath").toString();
     if (!start.isEmpty() && !QDir(start).exists()) start.clear();
     // Free Pascal keeps its units in .pp files; offering them saves typing.
