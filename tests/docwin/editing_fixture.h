@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <type_traits>
 
 namespace kb::test {
 
@@ -42,15 +41,7 @@ protected:
     // Set-up: adds and saves, as if the entry came with the file.
     template <typename T> TShemObj* Setup(const T& value)
     {
-        TShemObj* e = nullptr;
-        doc.Document().Edit(TAction::Paste, [&](TEdit& edit) {
-            if constexpr (std::is_same_v<T, Block>)
-                e = edit.AddBlock(value);
-            else
-                e = edit.AddLink(value);
-            return true;
-        });
-        doc.Document().MarkSaved();
+        TShemObj* e = SetUpEntry(doc, value);
         Notices = 0;
         return e;
     }
